@@ -1,0 +1,75 @@
+// The generator state: the settings record and its two copies, the six
+// grids, the generation context and the random generator. Every stage takes
+// it by reference and works on it directly. The window owns one, the command
+// line makes one per map, each test makes its own; two never share anything.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "settings/settings_record.h"
+#include "terrain/generation_ui.h"
+#include "terrain/grids.h"
+#include "terrain/random.h"
+
+namespace glenmire {
+
+struct CellPosition {
+  uint8_t row = 0;
+  uint8_t column = 0;
+};
+
+// The state of the main window's three Preferences check marks.
+struct MenuChecks {
+  bool showWarnings = true;
+  bool compensate = true;
+  bool safetyMode = true;
+};
+
+struct GeneratorState {
+  GeneratorState() = default;
+  GeneratorState(const GeneratorState&) = delete;
+  GeneratorState& operator=(const GeneratorState&) = delete;
+
+  SettingsRecord settings = ZeroRecord();
+  SettingsRecord SettingsBackup = ZeroRecord();
+  SettingsRecord LoadedMapSettings = ZeroRecord();
+
+  Grid<uint16_t> TerrainGrid{};
+  Grid<uint8_t> OccupancyGrid{};
+  Grid<uint8_t> ScratchGrid{};
+  MoveGridStore MoveGrid{};
+  Grid<uint16_t> RegionGrid{};
+  uint8_t UnitList[kUnitListBytes]{};
+  int32_t UnitListLength = 0;
+
+  // Generation context of one run.
+  uint16_t AreaUnit = 0;
+  int32_t StageResult = 0;
+  uint16_t HalfSide = 0;
+  uint16_t BlobSize = 0;
+  bool StartIslandsMode = false;
+  CellPosition StartCells[kPlayers]{};  // player p at index p-1
+  bool MapLoaded = false;
+
+  // Placement context (lives for the whole program; town positions are never reset).
+  uint8_t MinesPlaced = 0;
+  CellPosition TownPosition[kPlayers]{};  // player p at index p-1
+
+  // Length of the unit section of the last loaded map, written back on Genitize.
+  uint16_t LoadedUnitSectionLength = 0;
+
+  MenuChecks menu;
+  Random random;
+  GenerationUi* ui = &silentUi;
+
+  int MapSize() const { return settings.MapSize; }
+
+ private:
+  SilentUi silentUi;
+};
+
+// The state is large (about 200 KB); make it on the heap.
+inline std::unique_ptr<GeneratorState> MakeGeneratorState() { return std::make_unique<GeneratorState>(); }
+
+}  // namespace glenmire
