@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "settings/file_error.h"
@@ -17,6 +18,10 @@ AtomicFileWriter::AtomicFileWriter(std::string target) : target_(std::move(targe
   int fd = ::mkstemp(pattern.data());
   if (fd < 0) throw FileError(target_, std::string("cannot create a file in its folder: ") + std::strerror(errno));
   temp_ = pattern;
+  // mkstemp makes the file private; give it the permissions a plain create would.
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
   file_ = ::fdopen(fd, "wb");
   if (!file_) {
     int err = errno;
@@ -46,10 +51,6 @@ void AtomicFileWriter::Commit() {
   }
   file_ = nullptr;
   if (!ok) throw FileError(target_, std::string("write failed: ") + std::strerror(err));
-  // mkstemp makes the file private; give it the usual permissions.
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  std::filesystem::permissions(temp_, static_cast<std::filesystem::perms>(0666 & ~mask), std::error_code{});
   if (std::rename(temp_.c_str(), target_.c_str()) != 0)
     throw FileError(target_, std::string("cannot replace the file: ") + std::strerror(errno));
   committed_ = true;
