@@ -1,0 +1,10 @@
+// Numbers the connected regions of the finished terrain.
+#pragma once
+
+#include "terrain/generator_state.h"
+
+namespace glenmire {
+
+void BuildRegionMap(GeneratorState& s);
+
+}  // namespace glenmire

@@ -1,0 +1,10 @@
+// Turns solid tiles into their decorated variants.
+#pragma once
+
+#include "terrain/generator_state.h"
+
+namespace glenmire {
+
+void ScatterDecorations(GeneratorState& s);
+
+}  // namespace glenmire

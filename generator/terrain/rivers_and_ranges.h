@@ -1,0 +1,13 @@
+// Rivers carved through the island mass and mountain ranges raised on sand.
+#pragma once
+
+#include <cstdint>
+
+#include "terrain/generator_state.h"
+
+namespace glenmire {
+
+uint8_t CarveRivers(GeneratorState& s);          // always 1
+int32_t RaiseMountainRange(GeneratorState& s);   // mountain cells on the map afterwards
+
+}  // namespace glenmire
