@@ -1,0 +1,160 @@
+// Fills MoveGrid (what may move over or be built on each cell) from the
+// finished TerrainGrid and the OccupancyGrid marks, applies "Reverse Physics"
+// and scatters the shallow-water and swamp blobs. A generation builds it after
+// the region map; Genitize rebuilds it from the loaded map's MoveGrid.
+#include "placement/move_map.h"
+
+#include <algorithm>
+
+namespace glenmire {
+namespace {
+
+constexpr uint8_t kWaterCode = 0x40;
+constexpr uint8_t kBuildableCode = 0x01;
+constexpr uint8_t kUnbuildableCode = 0x11;
+constexpr uint8_t kObstacleCode = 0x81;
+constexpr uint8_t kShoreCode = 0x82;
+constexpr uint8_t kShoreCornerCode = 0x02;
+
+uint16_t TileClass(uint16_t tile) {
+  switch (tile) {
+    case 0x200: case 0x210: case 0x230: case 0x250: case 0x270: case 0x280:
+      return 0x99;
+    case 0x30: case 0x50: case 0x70: case 0x80: case 0x99:
+      return tile;
+    default:
+      break;
+  }
+  if (tile >= 0x700) return 0x85;
+  if (tile >= 0x600) return 0x65;
+  if (tile >= 0x500) return 0x55;
+  if (tile >= 0x400) return 0x85;
+  if (tile >= 0x300) return 0x35;
+  if (tile >= 0x200) return 0x25;
+  return 0x15;
+}
+
+uint8_t ClassCode(uint16_t tileClass, bool reversed) {
+  switch (tileClass) {
+    case 0x15: return reversed ? kBuildableCode : kWaterCode;
+    case 0x25: return reversed ? kUnbuildableCode : kShoreCode;
+    case 0x30: return kUnbuildableCode;
+    case 0x35: return kUnbuildableCode;
+    case 0x50: return reversed ? kWaterCode : kBuildableCode;
+    case 0x55: return reversed ? kShoreCode : kUnbuildableCode;
+    case 0x65: return reversed ? kWaterCode : kBuildableCode;
+    case 0x70: return kObstacleCode;
+    case 0x80: return kObstacleCode;
+    case 0x85: return reversed ? kWaterCode : kObstacleCode;
+    default: return kShoreCornerCode;  // 0x99
+  }
+}
+
+// "Reverse Physics" on a loaded map, which carries codes, not tiles.
+uint8_t ReverseCode(uint8_t code) {
+  switch (code) {
+    case kWaterCode: return kBuildableCode;
+    case kBuildableCode: return kWaterCode;
+    case kUnbuildableCode: return kShoreCode;
+    case kObstacleCode: return kWaterCode;
+    case kShoreCode: return kUnbuildableCode;
+    default: return code;
+  }
+}
+
+// Cells the movement map may touch: never beyond the 128 x 128 store.
+int MoveMapSide(const GeneratorState& s) { return std::clamp(s.MapSize(), 0, kMaxMapSize); }
+
+// Shallow water turns water into walkable land, swamp turns unbuildable land
+// into water; half a map side of blobs each, scattered up to half a side
+// beyond the top and left edges.
+void ScatterBlobs(GeneratorState& s) {
+  const int32_t size = s.MapSize();
+  int32_t length = s.settings.LandWater / 2;
+  if (length < 5) length = 10;
+  if (s.settings.EnableShallowWater != 0) {
+    for (int32_t i = 0; i < size / 2; ++i) {
+      const int32_t row = s.random.RandInt(2 * size) - size / 2;
+      const int32_t column = s.random.RandInt(2 * size) - size / 2;
+      PaintMoveBlob(s, kWaterCode, kUnbuildableCode, row, static_cast<uint16_t>(length), column);
+    }
+  }
+  if (s.settings.EnableImpassibleLand != 0) {
+    for (int32_t i = 0; i < size / 2; ++i) {
+      const int32_t row = s.random.RandInt(2 * size) - size / 2;
+      const int32_t column = s.random.RandInt(2 * size) - size / 2;
+      PaintMoveBlob(s, kUnbuildableCode, kWaterCode, row, static_cast<uint16_t>(length), column);
+    }
+  }
+}
+
+// Applies a random +1, +2, -1 or -2 (or nothing) drawn from 0..7.
+int64_t Nudge(int32_t draw, int64_t value) {
+  switch (draw) {
+    case 1: return value + 1;
+    case 3: return value + 2;
+    case 5: return value - 1;
+    case 7: return value - 2;
+    default: return value;
+  }
+}
+
+}  // namespace
+
+void BuildMoveMap(GeneratorState& s) {
+  const int size = MoveMapSide(s);
+  const bool reversed = s.settings.ReverseLandAndWaterProperties != 0;
+  for (int r = 1; r <= size; ++r) {
+    for (int c = 1; c <= size; ++c) {
+      uint8_t code = ClassCode(TileClass(s.TerrainGrid(r, c)), reversed);
+      if (s.OccupancyGrid(r, c) != 0) code = kUnbuildableCode;  // secret passes and placed units
+      s.MoveGrid.At(size, r, c) = code;
+    }
+  }
+  ScatterBlobs(s);
+}
+
+void RebuildMoveMap(GeneratorState& s) {
+  const int size = MoveMapSide(s);
+  const bool reversed = s.settings.ReverseLandAndWaterProperties != 0;
+  for (int r = 1; r <= size; ++r) {
+    for (int c = 1; c <= size; ++c) {
+      uint8_t& code = s.MoveGrid.At(size, r, c);
+      if (reversed) code = ReverseCode(code);
+      if (s.OccupancyGrid(r, c) != 0) code = kUnbuildableCode;
+    }
+  }
+  ScatterBlobs(s);
+}
+
+void PaintMoveBlob(GeneratorState& s, uint8_t fromCode, uint8_t toCode, int32_t startRow, uint16_t length,
+                   int32_t startColumn) {
+  const int size = MoveMapSide(s);
+  // 64-bit positions: a start far outside the map must not overflow.
+  const int64_t extent = std::max<int64_t>(length, 1);
+  const int64_t lastRow = static_cast<int64_t>(startRow) + extent;
+  int64_t remaining = extent;  // signed: -1 on the last row, where the blob narrows
+  const int64_t half = std::max<int64_t>(extent / 2, 1);
+  int64_t width = extent <= 2 ? extent : 2;
+  int64_t left = startColumn;
+  for (int64_t r = startRow; r <= lastRow; ++r) {
+    left = Nudge(s.random.RandInt(8), left);
+    width = Nudge(s.random.RandInt(8), width);
+    --remaining;
+    const int64_t step = 3 / half + 1;
+    if (remaining > half) {
+      width = width < extent ? width + step : width - step;
+    } else if (width > 3 || r + 3 > lastRow) {
+      width -= step;
+    }
+    if (width <= 0 || r < 1 || r > size) continue;
+    const int64_t first = std::max<int64_t>(left, 1);
+    const int64_t last = std::min<int64_t>(left + width, size);
+    for (int64_t c = first; c <= last; ++c) {
+      uint8_t& cell = s.MoveGrid.At(size, static_cast<int>(r), static_cast<int>(c));
+      if (cell == fromCode) cell = toCode;
+    }
+  }
+}
+
+}  // namespace glenmire
