@@ -1,0 +1,54 @@
+// The "Generate Map", "Load Map" and "Load Configuration" roads of the main
+// window, without the window: the window and the glenmire command both call
+// these, so the same settings and seed give the same map from either.
+//
+// The window's part around them: the Genitize question and the file dialogs
+// come first, the save of the shown settings window (MasterClose) just before
+// and its reload (MasterOpen) just after.
+#pragma once
+
+#include <string>
+
+#include "terrain/generator_state.h"
+
+namespace glenmire {
+
+inline constexpr const char* kGenitizeQuestion =
+    "You have already loaded a map into memory.  Do you want to Genitize it?";
+inline constexpr const char* kDefaultConfigName = "Default.gmp";
+
+// The answer to the Genitize question (asked only when MapLoaded): on No the
+// loaded map is dropped; either way the loaded map's HumanControlled,
+// NumberOfPlayers, MapSize and PlayerController[1..8] go into the record.
+void AnswerGenitizeQuestion(GeneratorState& s, bool genitize);
+
+// Everything after the output file name is known and the shown window has
+// been saved: MapFileName := mapFileName, the three menu checks into the
+// record, backup, terrain switches from their amounts (or the loaded map's
+// size and players again when Genitizing), RandomiseSettings, the safety
+// clamps when s.menu.safetyMode, RunGeneration, progress 0, and the record
+// restored from SettingsBackup.
+//
+// A FileError from the driver is passed on after the record has been
+// restored, so the user's settings never keep randomised values.
+void PrepareAndRunGeneration(GeneratorState& s, const std::string& mapFileName);
+
+// Reads a .pud for Genitizing: LoadMapFile, MapLoaded := true and
+// LoadedMapSettings := the record. Throws FileError ("File does not exist."
+// for a missing file) and then changes nothing.
+void LoadMapForGenitize(GeneratorState& s, const std::string& path);
+
+// Reads a configuration file into the record and sets the three menu checks
+// from it. Throws FileError and then changes nothing.
+void LoadConfigurationWithMenu(GeneratorState& s, const std::string& path);
+
+// The menu checks as the record's ShowWarnings, Compensate and SafetyMode say.
+void MenuChecksFromRecord(GeneratorState& s);
+
+// Program start: the record from <programDir>/Default.gmp when that file
+// exists, otherwise SetDefaults; then the menu checks from the record.
+// When Default.gmp exists but cannot be read, the defaults are used and the
+// FileError is passed on for the caller to show.
+void LoadStartupSettings(GeneratorState& s, const std::string& programDir);
+
+}  // namespace glenmire
