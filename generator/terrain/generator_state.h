@@ -57,7 +57,7 @@ struct GeneratorState {
   CellPosition TownPosition[kPlayers]{};  // player p at index p-1
 
   // Length of the unit section of the last loaded map, written back on Genitize.
-  uint16_t LoadedUnitSectionLength = 0;
+  uint32_t LoadedUnitSectionLength = 0;
 
   MenuChecks menu;
   Random random;
