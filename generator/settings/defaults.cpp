@@ -6,7 +6,7 @@
 
 namespace glenmire {
 
-// Tables D1 and D2 of Part 1.2, row by row.
+// The unit statistics and upgrade costs of the game itself, row by row.
 const UnitDefaults kUnitDefaults[kUnitTypes] = {
     // race, visible, hit points, magic, build, gold/10, lumber/10, oil/10, range, armor, basic, piercing
     {'H', 4, 60, 0, 60, 60, 0, 0, 1, 2, 6, 3},  // 1 Footman
@@ -163,7 +163,7 @@ void ClearUnitRandomFlags(SettingsRecord& r) {
 }
 
 void SetUnitValueDefaults(SettingsRecord& r) {
-  // One array after the other, in the order of Part 1.2.
+  // One array after the other.
   for (int k = 0; k < kUnitTypes; ++k) r.UnitVisibleRange[k] = kUnitDefaults[k].visibleRange;
   for (int k = 0; k < kUnitTypes; ++k) r.UnitHitPoints[k] = kUnitDefaults[k].hitPoints;
   for (int k = 0; k < kUnitTypes; ++k) r.UnitMagicPoints[k] = kUnitDefaults[k].magic;

@@ -1,5 +1,6 @@
-// The program's default settings (Part 1.2, tables D1 and D2) and the
-// shipped starter configuration.
+// The program's default settings (two players, the game's own unit
+// statistics and upgrade costs, nothing random) and the shipped starter
+// configuration.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,7 @@ namespace glenmire {
 // Fills the record with the defaults; fields without a default are left as they are.
 void SetDefaults(SettingsRecord& r);
 
-// Table D1: one row per settings number 1..79 (index k-1).
+// The unit defaults: one row per settings number 1..79 (index k-1).
 struct UnitDefaults {
   char race;  // 'H', 'O' or '.'
   uint8_t visibleRange;
@@ -28,7 +29,7 @@ struct UnitDefaults {
 };
 extern const UnitDefaults kUnitDefaults[kUnitTypes];
 
-// Table D2: one row per upgrade number 1..52 (index j-1); kNotSet marks an
+// The upgrade defaults: one row per upgrade number 1..52 (index j-1); kNotSet marks an
 // entry that the defaults leave as it is.
 inline constexpr int32_t kNotSet = INT32_MIN;
 struct UpgradeDefaults {
@@ -40,12 +41,13 @@ struct UpgradeDefaults {
 extern const UpgradeDefaults kUpgradeDefaults[kUpgrades];
 
 // The parts of SetDefaults that the windows' resets reuse.
-void SetUnitValueDefaults(SettingsRecord& r);     // the eleven value arrays (D1)
+void SetUnitValueDefaults(SettingsRecord& r);     // the eleven value arrays
 void ClearUnitRandomFlags(SettingsRecord& r);     // the eleven flag arrays, 1..79
-void SetUpgradeValueDefaults(SettingsRecord& r);  // the four arrays (D2)
+void SetUpgradeValueDefaults(SettingsRecord& r);  // the four upgrade arrays
 void ClearUpgradeRandomFlags(SettingsRecord& r);  // the four flag arrays, 1..52
 
-// The shipped "Default.gmp" (issue 6): SetDefaults, then the table R values
+// The shipped "Default.gmp" (the first map a new user makes):
+// SetDefaults, then the "Reset Defaults" values
 // of the Land, Natural Resources and Critters windows, the four hidden
 // Enabled boxes and MultipleLakes checked, NumberOfPlayers 2,
 // HumanControlled 1, ShowWarnings, Compensate and SafetyMode 1.

@@ -106,7 +106,7 @@ void SetLandAllRandom(SettingsRecord& r) { FillLandFlags(r, 1); }
 void SetLandNoneRandom(SettingsRecord& r) { FillLandFlags(r, 0); }
 
 void SetUnitsAllRandom(SettingsRecord& r) { FillUnitFlags(r, kUnitTypes, 1); }
-void SetUnitsNoneRandom(SettingsRecord& r) { FillUnitFlags(r, 52, 0); }  // 53..79 keep theirs (Part 1.3)
+void SetUnitsNoneRandom(SettingsRecord& r) { FillUnitFlags(r, 52, 0); }  // 53..79 keep theirs
 
 void SetUpgradesAllRandom(SettingsRecord& r) { FillUpgradeFlags(r, 1); }
 void SetUpgradesNoneRandom(SettingsRecord& r) { FillUpgradeFlags(r, 0); }

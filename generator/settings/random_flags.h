@@ -1,8 +1,8 @@
-// The windows' "Set ALL Random" and "Set NONE Random" (Part 1.3, table) and
-// the main window's "Mayhem" preset (Part 5.1) as operations on the record.
+// The windows' "Set ALL Random" and "Set NONE Random" and
+// the main window's "Mayhem" preset as operations on the record.
 // A window saves its controls, calls one of these, and reloads; a control is
 // disabled exactly when its Random flag is set (the Startup Units and
-// Critters windows set their box states themselves, Parts 1.2 and 1.6).
+// Critters windows set their box states themselves).
 #pragma once
 
 #include "settings/reset_defaults.h"
@@ -56,7 +56,7 @@ void SetStartResNoneRandom(SettingsRecord& r);
 void SetAllRandom(SettingsWindow window, SettingsRecord& r);
 void SetNoneRandom(SettingsWindow window, SettingsRecord& r);
 
-// The main window's "Mayhem" preset, step 2 of Part 5.1 (the record part
+// The main window's "Mayhem" preset (the record part
 // only; MasterClose before and MasterOpen after are the window's).
 void ApplyMayhem(SettingsRecord& r);
 

@@ -1,9 +1,9 @@
-// The windows' "Reset Defaults" (Part 1.2, table R) as operations on the
-// record, so the settings windows, the main window and `glenmire config
-// starter` use one source. A window resets its part of the record with these
-// and reloads its controls from it; the enabled/disabled state of a control
-// follows from its Random flag (the Critters window's box states excepted,
-// which the window sets itself).
+// The windows' "Reset Defaults" as operations on the record, so the settings
+// windows, the main window and `glenmire config starter` use one source. A
+// window resets its part of the record with these and reloads its controls
+// from it; the enabled/disabled state of a control follows from its Random
+// flag (the Critters window's box states excepted, which the window sets
+// itself).
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,7 @@
 
 namespace glenmire {
 
-// The ten settings windows by their main-window number (Part 5.1).
+// The ten settings windows by their main-window number.
 enum class SettingsWindow : int {
   kFile = 1,         // TfrmQuick
   kPlayer = 2,       // TfrmPlayer
@@ -26,7 +26,7 @@ enum class SettingsWindow : int {
   kCritters = 10,    // TfrmCritters
 };
 
-// Table R values that are not already in tables D1/D2.
+// The reset values that are not already among the unit and upgrade defaults.
 struct LandResetValues {
   int8_t LandWater = 20;
   int8_t BuildableLand = 80;
@@ -62,7 +62,7 @@ void ResetPlayerDefaults(SettingsRecord& r);
 void ResetResourcesDefaults(SettingsRecord& r);
 // "Random Method": method 0, extremity 10.
 void ResetRandomMethodDefaults(SettingsRecord& r);
-// "Upgrade Costs": the four upgrade arrays from table D2 ("not set" entries
+// "Upgrade Costs": the four upgrade arrays from the upgrade defaults ("not set" entries
 // kept) and the four upgrade random-flag arrays cleared.
 void ResetUpgradeDefaults(SettingsRecord& r);
 // "Startup Resources": StartGold/Lumber/Oil 1000 each, their flags cleared.
@@ -71,7 +71,7 @@ void ResetStartResDefaults(SettingsRecord& r);
 // hidden all-players boxes cleared and AllCompDiff/AllHumanDiff 1.
 void ResetDifficultyDefaults(SettingsRecord& r);
 // "Units": the eleven unit random-flag arrays cleared (1..79) and the eleven
-// unit value arrays from table D1 (UnitRace is not touched).
+// unit value arrays from the unit defaults (UnitRace is not touched).
 void ResetUnitDefaults(SettingsRecord& r);
 // "Land Attributes": the six Random flags cleared; LandWater 20,
 // BuildableLand 80, Rivers 30, Lakes 30, Forest 40, Mountains 20,
@@ -84,9 +84,8 @@ void ResetCritterDefaults(SettingsRecord& r);
 // The reset of window n (MasterResetDefaults); a number outside 1..10 does nothing.
 void ResetDefaults(SettingsWindow window, SettingsRecord& r);
 
-// The Player Options window's recount after every change (SynchQuickStart,
-// Part 1.5): NumberOfPlayers := players whose controller is not 3 (nobody),
-// HumanControlled := players whose controller is not 5 (human).
+// The Player Options window's recount after every change: NumberOfPlayers
+// := players whose controller is not 3 (nobody), HumanControlled := players whose controller is not 5 (human).
 void SynchQuickStart(SettingsRecord& r);
 
 }  // namespace glenmire

@@ -1,0 +1,290 @@
+#include "settings/randomiser.h"
+
+namespace glenmire {
+
+namespace {
+
+// GCC and Clang both have it; the products below need at most 96 bits.
+__extension__ typedef unsigned __int128 u128;
+
+// 0.01 in 80-bit extended: mantissa 0xA3D70A3D70A3D70A, value mantissa * 2^-70.
+constexpr uint64_t kPercentMantissa = 0xA3D70A3D70A3D70AULL;
+constexpr int kPercentExponent = -70;
+
+int BitLength(u128 x) {
+  int n = 0;
+  while (x != 0) {
+    x >>= 1;
+    ++n;
+  }
+  return n;
+}
+
+// A non-negative number mantissa * 2^exponent.
+struct Extended {
+  u128 mantissa;
+  int exponent;
+};
+
+// Rounds to a 64-bit mantissa, to nearest with ties to even, as the x87 does.
+Extended RoundTo64Bits(Extended x) {
+  int extra = BitLength(x.mantissa) - 64;
+  if (extra <= 0) return x;
+  u128 kept = x.mantissa >> extra;
+  u128 dropped = x.mantissa & ((u128{1} << extra) - 1);
+  u128 half = u128{1} << (extra - 1);
+  if (dropped > half || (dropped == half && (kept & 1) != 0)) ++kept;
+  x.exponent += extra;
+  if (BitLength(kept) > 64) {  // rounded up to the next power of two
+    kept >>= 1;
+    ++x.exponent;
+  }
+  x.mantissa = kept;
+  return x;
+}
+
+uint64_t TruncateToInteger(Extended x) {
+  if (x.exponent >= 0) return static_cast<uint64_t>(x.mantissa << x.exponent);
+  if (x.exponent <= -128) return 0;
+  return static_cast<uint64_t>(x.mantissa >> -x.exponent);
+}
+
+}  // namespace
+
+int32_t ExtendedPercent(int32_t s, int32_t e) {
+  // Rounding to nearest and truncation toward zero are symmetric in the sign,
+  // so work on magnitudes.
+  bool negative = (s < 0) != (e < 0);
+  uint64_t magS = s < 0 ? 0 - static_cast<uint64_t>(static_cast<int64_t>(s)) : static_cast<uint64_t>(s);
+  uint64_t magE = e < 0 ? 0 - static_cast<uint64_t>(static_cast<int64_t>(e)) : static_cast<uint64_t>(e);
+  Extended factor = RoundTo64Bits({u128{magE} * kPercentMantissa, kPercentExponent});  // e * k
+  Extended product = RoundTo64Bits({factor.mantissa * magS, factor.exponent});        // s * (e * k)
+  int64_t whole = static_cast<int64_t>(TruncateToInteger(product));
+  return static_cast<int32_t>(negative ? -whole : whole);
+}
+
+namespace {
+
+// 32-bit integer arithmetic as the original does it: wraps, never traps.
+int32_t Add(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b)); }
+int32_t Sub(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b)); }
+
+int32_t Draw(GeneratorState& s, int32_t n) { return s.random.RandInt(n); }
+
+}  // namespace
+
+int32_t RandomValue(GeneratorState& s, int32_t lo, int32_t hi, int32_t centre) {
+  const int32_t extremity = s.settings.RandomExtremity;  // signed byte
+  const int32_t c = centre;
+  const int32_t down = Sub(c, lo);
+  const int32_t up = Sub(hi, c);
+
+  int method = s.settings.RandomMethod;
+  if (method == 3) method = Draw(s, 3);
+
+  int32_t result;
+  switch (method) {
+    case 0: {  // ranged variance: up to E % of the nearer side, either way
+      int32_t span = up > down ? down : up;
+      int32_t bound = ExtendedPercent(span, extremity);
+      int32_t amount = Draw(s, bound);
+      result = Draw(s, 2) == 0 ? Sub(c, amount) : Add(c, amount);
+      break;
+    }
+    case 1: {  // weighted variance: half the extremity, towards the nearer side
+      int32_t half = extremity / 2;
+      if (down < up) {
+        int32_t g = ExtendedPercent(down, half);
+        result = Add(g, Draw(s, Add(Sub(c, g), 1)));
+      } else {
+        int32_t g = ExtendedPercent(up, half);
+        result = Add(c, Draw(s, Add(Sub(g, c), 1)));
+      }
+      break;
+    }
+    case 2:  // raw variance: anything in lo..hi
+      result = Add(lo, Draw(s, Add(Sub(hi, lo), 1)));
+      break;
+    default:  // not a method the windows can store: no draw
+      result = c;
+      break;
+  }
+  if (result < lo) result = lo;
+  if (result > hi) result = hi;
+  return result;
+}
+
+namespace {
+
+void RandomiseUpgradeArray(GeneratorState& s, int32_t* values, const uint8_t* flags) {
+  for (int j = 0; j < kUpgrades; ++j)
+    if (flags[j]) values[j] = RandomValue(s, 0, 255, values[j]);
+}
+
+void RandomiseUnitBytes(GeneratorState& s, uint8_t* values, const uint8_t* flags, int32_t hi) {
+  for (int k = 0; k < kUnitTypes; ++k)
+    if (flags[k]) values[k] = static_cast<uint8_t>(RandomValue(s, 0, hi, values[k]));
+}
+
+void RandomiseStart(GeneratorState& s, int32_t* values, const uint8_t* flags) {
+  for (int p = 0; p < kPlayers; ++p)
+    if (flags[p]) values[p] = RandomValue(s, 0, 65535, 1000);
+}
+
+}  // namespace
+
+void RandomiseSettings(GeneratorState& s) {
+  SettingsRecord& r = s.settings;
+
+  // 1. Map size.
+  if (r.MapSize == 0) {
+    static constexpr int32_t kSizes[4] = {32, 64, 96, 128};
+    r.MapSize = kSizes[Draw(s, 4)];
+  }
+  // 2. Climate.
+  if (r.Climate == 4) r.Climate = Draw(s, 4);
+
+  // 3. Land amounts, around the defaults rather than the current values.
+  if (r.RandomLandWater) r.LandWater = static_cast<int8_t>(RandomValue(s, 0, 100, 20));
+  if (r.RandomLakes) r.Lakes = static_cast<int8_t>(RandomValue(s, 0, 100, 30));
+  if (r.RandomMountains) r.Mountains = static_cast<int8_t>(RandomValue(s, 0, 100, 20));
+  if (r.RandomBuildableLand) r.BuildableLand = static_cast<int8_t>(RandomValue(s, 0, 100, 80));
+  if (r.RandomForest) r.Forest = static_cast<int8_t>(RandomValue(s, 0, 100, 40));
+  if (r.RandomRivers) r.Rivers = static_cast<int8_t>(RandomValue(s, 0, 100, 30));
+
+  // 4. Natural resources; the oil patches' upper bound is their current number.
+  if (r.RandomGoldMines) r.GoldMines = static_cast<int8_t>(RandomValue(s, 0, 20, r.NumberOfPlayers));
+  if (r.RandomGoldAmount) r.GoldAmount = RandomValue(s, 0, 255, 26);
+  if (r.RandomOilPatches) r.OilPatches = static_cast<int8_t>(RandomValue(s, 0, r.OilPatches, r.NumberOfPlayers));
+  if (r.RandomOilAmount) r.OilAmount = RandomValue(s, 0, 255, 26);
+
+  // 5. Startup-unit levels; the hidden all-players levels take no part.
+  r.AllHumanPlayers = 0;
+  r.AllComputerPlayers = 0;
+  for (int p = 0; p < kPlayers; ++p)
+    if (r.PlayerController[p] != kControllerNobody && r.DifficultyRandom[p])
+      r.Difficulty[p] = static_cast<int8_t>(1 + Draw(s, 10));
+
+  // 6. Upgrades, one whole array after the other.
+  for (int j = 0; j < kUpgrades; ++j)
+    if (r.RandomUpgradeStepCost[j])
+      r.UpgradeStepCost[j] = static_cast<uint8_t>(RandomValue(s, 0, 255, r.UpgradeStepCost[j]));
+  RandomiseUpgradeArray(s, r.UpgradeGoldCost, r.RandomUpgradeGoldCost);
+  RandomiseUpgradeArray(s, r.UpgradeLumberCost, r.RandomUpgradeLumberCost);
+  RandomiseUpgradeArray(s, r.UpgradeOilCost, r.RandomUpgradeOilCost);
+
+  // 7. Start resources, around 1000 whatever the current value.
+  RandomiseStart(s, r.StartGold, r.RandomStartGold);
+  RandomiseStart(s, r.StartLumber, r.RandomStartLumber);
+  RandomiseStart(s, r.StartOil, r.RandomStartOil);
+
+  // 8. Units, one whole array after the other; armour comes last.
+  RandomiseUnitBytes(s, r.UnitVisibleRange, r.RandomUnitVisibleRange, 9);
+  for (int k = 0; k < kUnitTypes; ++k)
+    if (r.RandomUnitHitPoints[k]) r.UnitHitPoints[k] = RandomValue(s, 0, 65535, r.UnitHitPoints[k]);
+  RandomiseUnitBytes(s, r.UnitMagicPoints, r.RandomUnitMagicPoints, 255);
+  RandomiseUnitBytes(s, r.UnitBuildTime, r.RandomUnitBuildTime, 255);
+  RandomiseUnitBytes(s, r.UnitGoldCost, r.RandomUnitGoldCost, 255);
+  RandomiseUnitBytes(s, r.UnitLumberCost, r.RandomUnitLumberCost, 255);
+  RandomiseUnitBytes(s, r.UnitOilCost, r.RandomUnitOilCost, 255);
+  RandomiseUnitBytes(s, r.UnitAttackRange, r.RandomUnitAttackRange, 15);
+  RandomiseUnitBytes(s, r.UnitBasicDamage, r.RandomUnitBasicDamage, 255);
+  RandomiseUnitBytes(s, r.UnitPiercingDamage, r.RandomUnitPiercingDamage, 255);
+  RandomiseUnitBytes(s, r.UnitArmor, r.RandomUnitArmor, 255);
+
+  // 9. A loaded map being Genitized keeps its players and critters.
+  if (s.MapLoaded) return;
+
+  // 10. Critters.
+  for (int p = 0; p < kPlayers; ++p)
+    if (r.CritterRandomPlayer[p]) r.CrittersPlayer[p] = 1 + Draw(s, 10);
+  if (r.RandomCritters) r.CrittersNormal = 1 + Draw(s, 10);
+
+  // 11. Races.
+  for (int p = 0; p < kPlayers; ++p)
+    if (r.PlayerRace[p] == 2) r.PlayerRace[p] = static_cast<uint8_t>(Draw(s, 2));
+
+  // 12. "Rescue (Rnd)" becomes passive or active rescue.
+  for (int p = 0; p < kPlayers; ++p)
+    if (r.PlayerController[p] == kControllerRescueRandom)
+      r.PlayerController[p] = static_cast<uint8_t>(kControllerRescuePassive + Draw(s, 2));
+
+  // 13. Computer behaviour.
+  static constexpr uint8_t kBehaviours[4] = {kAiLandAttack, kAiPassive, kAiSeaAttack, kAiAirAttack};
+  for (int p = 0; p < kPlayers; ++p)
+    if (r.PlayerAI[p] == kAiRandom) r.PlayerAI[p] = kBehaviours[Draw(s, 4)];
+}
+
+namespace {
+
+template <typename T, typename Bound>
+void Clamp(T& value, Bound low, Bound high) {
+  if (value < low) value = static_cast<T>(low);
+  if (value > high) value = static_cast<T>(high);
+}
+
+template <typename T, typename Bound>
+void AtLeast(T& value, Bound low) {
+  if (value < low) value = static_cast<T>(low);
+}
+
+template <typename T, typename Bound>
+void AtMost(T& value, Bound high) {
+  if (value > high) value = static_cast<T>(high);
+}
+
+}  // namespace
+
+void ApplySafetyClamps(GeneratorState& s, std::string_view tag) {
+  if (tag != kSafetyTag) return;
+  SettingsRecord& r = s.settings;
+
+  // Percentages compare as signed bytes.
+  AtLeast(r.LandWater, 30);
+  AtMost(r.Mountains, 25);
+  AtMost(r.Lakes, 50);
+  AtLeast(r.BuildableLand, 25);
+  Clamp(r.Forest, 20, 50);
+
+  // Decorations compare unsigned here: a stored -1 reads as 255.
+  uint8_t decorations = static_cast<uint8_t>(r.Decorations);
+  Clamp(decorations, 2, 20);
+  r.Decorations = static_cast<int8_t>(decorations);
+
+  // One to three mines and patches per player, the lower bound first.
+  const int players = r.NumberOfPlayers;
+  Clamp(r.GoldMines, players, 3 * players);
+  Clamp(r.OilPatches, players, 3 * players);
+
+  Clamp(r.GoldAmount, 6, 50);
+  Clamp(r.OilAmount, 6, 50);
+
+  for (int p = 0; p < kPlayers; ++p) {
+    Clamp(r.StartGold[p], 1000, 10000);
+    Clamp(r.StartLumber[p], 1000, 10000);
+    Clamp(r.StartOil[p], 1000, 10000);
+  }
+
+  for (int k = 0; k < kUnitTypes; ++k) {
+    Clamp(r.UnitVisibleRange[k], 3, 9);
+    Clamp(r.UnitHitPoints[k], 30, 150);
+    AtMost(r.UnitMagicPoints[k], 1);
+    Clamp(r.UnitBuildTime[k], 45, 250);
+    Clamp(r.UnitGoldCost[k], 40, 120);
+    AtMost(r.UnitLumberCost[k], 45);
+    AtMost(r.UnitOilCost[k], 100);
+    Clamp(r.UnitAttackRange[k], 1, 8);
+    Clamp(r.UnitArmor[k], 2, 10);
+    Clamp(r.UnitBasicDamage[k], 3, 130);
+    Clamp(r.UnitPiercingDamage[k], 2, 16);
+  }
+
+  for (int j = 0; j < kUpgrades; ++j) {
+    Clamp(r.UpgradeStepCost[j], 100, 250);
+    Clamp(r.UpgradeGoldCost[j], 500, 2400);
+    Clamp(r.UpgradeLumberCost[j], 100, 900);
+    Clamp(r.UpgradeOilCost[j], 0, 3000);
+  }
+}
+
+}  // namespace glenmire
