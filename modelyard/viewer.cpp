@@ -1,0 +1,112 @@
+#include "viewer.h"
+
+namespace modelyard {
+
+Viewer::Viewer(MeshModel& model) : pictures(DrawViewerPictures()), model_(model) {
+  for (int i = 0; i < 3; ++i) {
+    dragFaces_[i] = pictures.background.Cut(0, kDragFaceRows[i], kDragFaceWidth, kDragFaceHeight);
+    pressedFaces_[i] = pictures.pressedPanel.Cut(0, kDragFaceRows[i], kDragFaceWidth, kDragFaceHeight);
+  }
+  solidOffFace_ = pictures.background.Cut(0, kSolidFaceRow, kWideFaceWidth, kWideFaceHeight);
+  solidOnFace_ = pictures.pressedPanel.Cut(0, kSolidFaceRow, kWideFaceWidth, kWideFaceHeight);
+  counterFace_ = pictures.background.Cut(0, kCounterFaceRow, kWideFaceWidth, kWideFaceHeight);
+}
+
+void Viewer::Start() {
+  model_.WriteAsc(ascPath);  // a failure is reported; the viewer still runs
+  Render();
+}
+
+void Viewer::Resize(int width, int height) {
+  width_ = width;
+  height_ = height;
+  ++resizeCount_;
+}
+
+void Viewer::Render() { renderer_.Render(model_.current, state, pictures.backdrop.pixels.data(), view.pixels.data()); }
+
+Redraw Viewer::StepObject(int step) {
+  const int next = state.currentObject + step;
+  if (next >= 0 && next < ObjectCount()) state.currentObject = next;
+  Render();
+  pictures.panel.Paste(counterFace_, 0, kCounterFaceRow);
+  return {true, true};
+}
+
+Redraw Viewer::Press(int x, int y) {
+  const Button button = HitTest(width_, height_, x, y);
+  switch (button) {
+    case kTurn:
+    case kMoveZoom:
+    case kMove: {
+      const int i = button - kTurn;
+      state.dragMode = i + 1;
+      state.lastX = x;
+      state.lastY = y;
+      pictures.panel.Paste(pressedFaces_[i], 0, kDragFaceRows[i]);
+      return {false, true};
+    }
+    case kImport:
+      // A failed import has been reported and leaves everything as it was.
+      if (model_.ReadAsc(importPath) != ImportResult::Imported) return {};
+      state.currentObject = 0;
+      Render();
+      return {true, true};
+    case kExport:
+      model_.WriteGeo(exportPath);
+      return {};
+    case kSolid: {
+      state.solid = !state.solid;
+      const Picture& face = state.solid ? solidOnFace_ : solidOffFace_;
+      pictures.panel.Paste(face, 0, kSolidFaceRow);
+      pictures.background.Paste(face, 0, kSolidFaceRow);
+      Render();
+      return {true, true};
+    }
+    case kNext:
+      return StepObject(1);
+    case kPrevious:
+      return StepObject(-1);
+    case kAll:
+      state.allObjects = !state.allObjects;
+      Render();
+      return {true, false};
+    case kNoButton:
+      break;
+  }
+  return {};
+}
+
+Redraw Viewer::Move(int x, int y) {
+  if (state.dragMode == 0) return {};
+  const int dx = x - state.lastX;
+  const int oldY = state.lastY;
+  state.lastX = x;
+  state.lastY = y;
+  switch (state.dragMode) {
+    case 1:
+      state.yaw = WrapDegrees(state.yaw + dx);
+      state.pitch = WrapDegrees(state.pitch + (y - oldY));
+      break;
+    case 2:
+      state.offsetX += dx;
+      state.distance += oldY - y;
+      break;
+    case 3:
+      state.offsetX += dx;
+      state.offsetY += oldY - y;
+      break;
+  }
+  Render();
+  return {true, false};
+}
+
+Redraw Viewer::Release() {
+  if (state.dragMode == 0) return {};
+  const int i = state.dragMode - 1;
+  pictures.panel.Paste(dragFaces_[i], 0, kDragFaceRows[i]);
+  state.dragMode = 0;
+  return {false, true};
+}
+
+}  // namespace modelyard
