@@ -1,4 +1,5 @@
-// The map's unit list and the one operation that adds to it.
+// The map's unit list and the one operation that adds to it. PlaceUnit keeps
+// OccupancyGrid, MinesPlaced and the town positions in step with the list.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +8,18 @@
 
 namespace glenmire {
 
+// Marks a 3x3 site like a gold mine for a player beyond the configured mine
+// count, without a record.
 inline constexpr uint8_t kReservedMineSite = 153;
 
+// Bytes written after the last record when the list is closed.
+inline constexpr int kUnitListClosingBytes = 9;
+
+// Places a unit whose reserved square has its top-left corner at (row, column).
+// False, with nothing changed, when the square leaves the grids, holds a mark
+// other than a start location's, or the list is full.
 bool PlaceUnit(GeneratorState& s, int32_t row, int32_t column, uint8_t owner, uint8_t size, uint8_t unitType);
+// Writes the closing zero bytes after the last record; the length stays.
 void CloseUnitList(GeneratorState& s);
 
 }  // namespace glenmire

@@ -1,0 +1,51 @@
+// Small hand-made maps for the placement tests: a generator state of a given
+// side filled with one tile value, with rectangles of other tiles painted on.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "terrain/generator_state.h"
+
+namespace glenmire::testing {
+
+inline constexpr uint16_t kWaterTile = 0x10;  // open water
+inline constexpr uint16_t kSandTile = 0x30;
+inline constexpr uint16_t kGrassTile = 0x50;
+inline constexpr uint16_t kForestTile = 0x70;
+
+inline std::unique_ptr<GeneratorState> MakeMap(int mapSize, uint16_t fill, uint32_t seed = 1) {
+  auto s = MakeGeneratorState();
+  s->settings.MapSize = mapSize;
+  s->TerrainGrid.Fill(kMaxMapSize, fill);
+  s->OccupancyGrid.Fill(kMaxMapSize, 0);
+  s->ScratchGrid.Fill(kMaxMapSize, 0);
+  s->random.Seed(seed);
+  return s;
+}
+
+// Rows top..bottom, columns left..right inclusive.
+inline void Paint(GeneratorState& s, int top, int left, int bottom, int right, uint16_t tile) {
+  for (int r = top; r <= bottom; ++r)
+    for (int c = left; c <= right; ++c) s.TerrainGrid(r, c) = tile;
+}
+
+struct UnitRecord {
+  int row;  // 1-based, as placed
+  int column;
+  int type;
+  int owner;
+  int data;
+};
+
+inline std::vector<UnitRecord> Records(const GeneratorState& s) {
+  std::vector<UnitRecord> out;
+  for (int at = 0; at + kUnitRecordBytes <= s.UnitListLength; at += kUnitRecordBytes) {
+    const uint8_t* r = s.UnitList + at;
+    out.push_back(UnitRecord{(r[2] | r[3] << 8) + 1, (r[0] | r[1] << 8) + 1, r[4], r[5], r[6] | r[7] << 8});
+  }
+  return out;
+}
+
+}  // namespace glenmire::testing
