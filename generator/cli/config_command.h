@@ -1,0 +1,12 @@
+// "glenmire config ...": write the default and starter configurations, show
+// a configuration by field name, and change fields by name.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace glenmire {
+
+int RunConfigCommand(const std::vector<std::string>& args);
+
+}  // namespace glenmire

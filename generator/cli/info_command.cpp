@@ -1,0 +1,215 @@
+#include "cli/info_command.h"
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <utility>
+
+#include "cli/cli_args.h"
+#include "cli/json_writer.h"
+#include "cli/map_picture.h"
+#include "cli/unit_names.h"
+#include "mapfile/map_reader.h"
+#include "settings/file_error.h"
+
+namespace glenmire {
+namespace {
+
+const char* const kColours[8] = {"Red", "Blue", "Green", "Violet", "Orange", "Black", "White", "Yellow"};
+
+std::string ControllerName(uint8_t code) {
+  switch (code) {
+    case 0: return "Rescue (Rnd)";
+    case 3: return "None";
+    case 4: return "Computer";
+    case 5: return "Human";
+    case 6: return "Rescue (Passive)";
+    case 7: return "Rescue (Active)";
+    default: return "code " + std::to_string(code);
+  }
+}
+
+std::string RaceName(uint8_t race) {
+  switch (race) {
+    case 0: return "Human";
+    case 1: return "Orc";
+    case 2: return "Random";
+    default: return "code " + std::to_string(race);
+  }
+}
+
+std::string BehaviourName(uint8_t ai) {
+  switch (ai) {
+    case 0: return "Land Attack";
+    case 1: return "Passive";
+    case 25: return "Sea Attack";
+    case 26: return "Air Attack";
+    case 255: return "Random";
+    default: return "code " + std::to_string(ai);
+  }
+}
+
+std::string ClimateName(int32_t climate) {
+  static const char* const kNames[] = {"Forest", "Winter", "Wasteland", "Swamp"};
+  return climate >= 0 && climate <= 3 ? kNames[climate] : "code " + std::to_string(climate);
+}
+
+std::string OwnerName(uint8_t owner) { return owner < 8 ? kColours[owner] : "Neutral"; }
+
+struct Section {
+  std::string tag;
+  uint32_t length;
+};
+
+// The section tags and lengths as they stand in the file (the reader has
+// already checked the file, so this only lists).
+std::vector<Section> ListSections(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<Section> sections;
+  std::size_t pos = 0;
+  while (pos + 8 <= bytes.size()) {
+    Section s{std::string(bytes.data() + pos, 4), 0};
+    for (int i = 0; i < 4; ++i) s.length |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[pos + 4 + i])) << (8 * i);
+    sections.push_back(s);
+    if (s.length > bytes.size() - pos - 8) break;
+    pos += 8 + s.length;
+  }
+  return sections;
+}
+
+struct Resource {
+  int row, column;
+  int amount;
+};
+
+struct Summary {
+  std::map<std::pair<std::string, std::string>, int> unitCounts;  // (type, owner) -> count
+  std::vector<Resource> goldMines, oilPatches;
+  bool hasStart[8] = {};
+};
+
+Summary Summarise(const GeneratorState& s) {
+  Summary sum;
+  for (int i = 0; i + 8 <= s.UnitListLength; i += 8) {
+    const uint8_t* u = s.UnitList + i;
+    int column = (u[0] | (u[1] << 8)) + 1, row = (u[2] | (u[3] << 8)) + 1;
+    int data = u[6] | (u[7] << 8);
+    uint8_t type = u[4], owner = u[5];
+    ++sum.unitCounts[{UnitTypeName(type), OwnerName(owner)}];
+    if (type == 92) sum.goldMines.push_back({row, column, data * 2500});
+    if (type == 93) sum.oilPatches.push_back({row, column, data * 2500});
+    if ((type == 94 || type == 95) && owner < 8) sum.hasStart[owner] = true;
+  }
+  return sum;
+}
+
+bool Active(uint8_t controller) { return controller == 4 || controller == 5; }
+
+bool EveryActiveHasStart(const GeneratorState& s, const Summary& sum) {
+  for (int p = 0; p < 8; ++p)
+    if (Active(s.settings.PlayerController[p]) && !sum.hasStart[p]) return false;
+  return true;
+}
+
+void PrintText(const std::string& path, const GeneratorState& s, const Summary& sum,
+               const std::vector<Section>& sections) {
+  const SettingsRecord& r = s.settings;
+  std::printf("Map: %s\n", path.c_str());
+  std::printf("Size: %d x %d\n", r.MapSize, r.MapSize);
+  std::printf("Climate: %s\n", ClimateName(r.Climate).c_str());
+  std::printf("Description: %s\n", r.MapDescription.str().c_str());
+  std::printf("Players:\n");
+  for (int p = 0; p < 8; ++p) {
+    std::printf("  %d %-7s %-16s %-6s %-11s gold %d, lumber %d, oil %d%s\n", p + 1, kColours[p],
+                ControllerName(r.PlayerController[p]).c_str(), RaceName(r.PlayerRace[p]).c_str(),
+                BehaviourName(r.PlayerAI[p]).c_str(), r.StartGold[p], r.StartLumber[p], r.StartOil[p],
+                Active(r.PlayerController[p]) ? (sum.hasStart[p] ? ", start location" : ", NO start location") : "");
+  }
+  std::printf("Units:\n");
+  for (const auto& [key, count] : sum.unitCounts)
+    std::printf("  %4d  %s (%s)\n", count, key.first.c_str(), key.second.c_str());
+  std::printf("Gold mines: %zu\n", sum.goldMines.size());
+  for (const Resource& g : sum.goldMines) std::printf("  row %d, column %d: %d gold\n", g.row, g.column, g.amount);
+  std::printf("Oil patches: %zu\n", sum.oilPatches.size());
+  for (const Resource& o : sum.oilPatches) std::printf("  row %d, column %d: %d oil\n", o.row, o.column, o.amount);
+  std::printf("Sections:");
+  for (const Section& sec : sections) std::printf(" \"%s\" %u;", sec.tag.c_str(), sec.length);
+  std::printf("\nEvery active player has a start location: %s\n", EveryActiveHasStart(s, sum) ? "yes" : "no");
+}
+
+void PrintResources(const char* name, const std::vector<Resource>& list) {
+  std::printf("  %s: [", JsonString(name).c_str());
+  for (std::size_t i = 0; i < list.size(); ++i)
+    std::printf("%s{\"row\": %d, \"column\": %d, \"amount\": %d}", i ? ", " : "", list[i].row, list[i].column,
+                list[i].amount);
+  std::printf("],\n");
+}
+
+void PrintJson(const std::string& path, const GeneratorState& s, const Summary& sum,
+               const std::vector<Section>& sections) {
+  const SettingsRecord& r = s.settings;
+  std::printf("{\n  \"file\": %s,\n  \"size\": %d,\n  \"climate\": %s,\n  \"description\": %s,\n",
+              JsonString(path).c_str(), r.MapSize, JsonString(ClimateName(r.Climate)).c_str(),
+              JsonString(r.MapDescription.str()).c_str());
+  std::printf("  \"players\": [\n");
+  for (int p = 0; p < 8; ++p) {
+    std::printf("    {\"player\": %d, \"colour\": %s, \"controller\": %s, \"race\": %s, \"behaviour\": %s, "
+                "\"gold\": %d, \"lumber\": %d, \"oil\": %d, \"startLocation\": %s}%s\n",
+                p + 1, JsonString(kColours[p]).c_str(), JsonString(ControllerName(r.PlayerController[p])).c_str(),
+                JsonString(RaceName(r.PlayerRace[p])).c_str(), JsonString(BehaviourName(r.PlayerAI[p])).c_str(),
+                r.StartGold[p], r.StartLumber[p], r.StartOil[p], sum.hasStart[p] ? "true" : "false", p < 7 ? "," : "");
+  }
+  std::printf("  ],\n  \"units\": [");
+  bool first = true;
+  for (const auto& [key, count] : sum.unitCounts) {
+    std::printf("%s\n    {\"type\": %s, \"owner\": %s, \"count\": %d}", first ? "" : ",",
+                JsonString(key.first).c_str(), JsonString(key.second).c_str(), count);
+    first = false;
+  }
+  std::printf("\n  ],\n");
+  PrintResources("goldMines", sum.goldMines);
+  PrintResources("oilPatches", sum.oilPatches);
+  std::printf("  \"sections\": [");
+  for (std::size_t i = 0; i < sections.size(); ++i)
+    std::printf("%s{\"tag\": %s, \"length\": %u}", i ? ", " : "", JsonString(sections[i].tag).c_str(),
+                sections[i].length);
+  std::printf("],\n  \"everyActivePlayerHasStartLocation\": %s\n}\n", EveryActiveHasStart(s, sum) ? "true" : "false");
+}
+
+}  // namespace
+
+int RunInfoCommand(const std::vector<std::string>& args) {
+  ParsedArgs a = ParseArgs(args, {}, {"--json"});
+  if (a.positional.size() != 1) throw UsageError("info MAP.pud [--json]");
+  const std::string& path = a.positional[0];
+  auto state = MakeGeneratorState();
+  LoadMapFile(*state, path);
+  Summary sum = Summarise(*state);
+  std::vector<Section> sections = ListSections(path);
+  if (a.Has("--json"))
+    PrintJson(path, *state, sum, sections);
+  else
+    PrintText(path, *state, sum, sections);
+  return 0;
+}
+
+int RunPreviewCommand(const std::vector<std::string>& args) {
+  ParsedArgs a = ParseArgs(args, {"--out", "--scale"}, {});
+  if (a.positional.size() != 1) throw UsageError("preview MAP.pud --out FILE.png [--scale K]");
+  auto out = a.Value("--out");
+  if (!out) throw UsageError("preview needs --out FILE.png");
+  int scale = 1;
+  if (auto k = a.Value("--scale")) {
+    if (k->empty() || k->size() > 2 || k->find_first_not_of("0123456789") != std::string::npos)
+      throw UsageError("--scale is a whole number 1..16");
+    scale = std::stoi(*k);
+    if (scale < 1 || scale > 16) throw UsageError("--scale is a whole number 1..16");
+  }
+  auto state = MakeGeneratorState();
+  LoadMapFile(*state, a.positional[0]);
+  WriteMapPicture(*state, *out, scale);
+  return 0;
+}
+
+}  // namespace glenmire
