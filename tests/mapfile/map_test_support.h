@@ -1,0 +1,151 @@
+// Helpers of the map file tests: a scratch folder, whole-file reads, a small
+// state filled with a recognisable map, and a builder for hand-made maps.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "settings/settings_record.h"
+#include "terrain/generator_state.h"
+
+namespace glenmire::testing {
+
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A fresh folder per test, removed afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "glenmire-mapfile-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~ScratchFolder() { std::filesystem::remove_all(path_); }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A state holding an n x n map in which every cell, setting and unit differs
+// from its neighbours, so a lost or shifted byte shows.
+inline std::unique_ptr<GeneratorState> SampleState(int n, int32_t climate = 0) {
+  auto s = MakeGeneratorState();
+  SettingsRecord& r = s->settings;
+  r.MapSize = n;
+  r.Climate = climate;
+  r.MapDescription.assign("Sample map");
+  for (int p = 0; p < kPlayers; ++p) {
+    r.PlayerController[p] = static_cast<uint8_t>(p < 2 ? 5 - p : 3);
+    r.PlayerRace[p] = static_cast<uint8_t>(p % 2);
+    r.PlayerAI[p] = static_cast<uint8_t>(p == 3 ? 25 : p);
+    r.StartGold[p] = 1000 + 111 * p;
+    r.StartLumber[p] = 2000 + 222 * p;
+    r.StartOil[p] = 3000 + 333 * p;
+  }
+  for (int k = 0; k < kUnitTypes; ++k) {
+    r.UnitVisibleRange[k] = static_cast<uint8_t>(k % 12 + 1);
+    r.UnitHitPoints[k] = 100 + 37 * k;
+    r.UnitMagicPoints[k] = static_cast<uint8_t>(k % 3);
+    r.UnitBuildTime[k] = static_cast<uint8_t>(50 + k);
+    r.UnitGoldCost[k] = static_cast<uint8_t>(10 + k);
+    r.UnitLumberCost[k] = static_cast<uint8_t>(k * 2);
+    r.UnitOilCost[k] = static_cast<uint8_t>(k % 5);
+    r.UnitAttackRange[k] = static_cast<uint8_t>(k % 9 + 1);
+    r.UnitArmor[k] = static_cast<uint8_t>(k % 11);
+    r.UnitBasicDamage[k] = static_cast<uint8_t>(k % 13 + 2);
+    r.UnitPiercingDamage[k] = static_cast<uint8_t>(k % 7);
+  }
+  for (int g = 0; g < kUpgrades; ++g) {
+    r.UpgradeStepCost[g] = static_cast<uint8_t>(100 + g);
+    r.UpgradeGoldCost[g] = 500 + 50 * g;
+    r.UpgradeLumberCost[g] = 20 * g;
+    r.UpgradeOilCost[g] = 7 * g;
+  }
+  for (int row = 1; row <= n; ++row)
+    for (int col = 1; col <= n; ++col) {
+      s->TerrainGrid(row, col) = static_cast<uint16_t>(0x10 + (row * 7 + col * 3) % 0x800);
+      s->RegionGrid(row, col) = static_cast<uint16_t>((row * n + col) & 0xFF);
+      s->MoveGrid.At(n, row, col) = static_cast<uint8_t>(row + col);
+    }
+  // Three units: x, y (16-bit), type, owner, data (16-bit).
+  const uint8_t units[] = {3, 0, 4, 0, 92, 15, 0x10, 0x27,  //
+                           5, 0, 6, 0, 2, 0, 0, 0,         //
+                           7, 0, 8, 0, 4, 1, 0, 0};
+  std::memcpy(s->UnitList, units, sizeof units);
+  s->UnitListLength = sizeof units;
+  return s;
+}
+
+// Builds a map file section by section, in any order.
+class PudBuilder {
+ public:
+  PudBuilder& Section(const std::string& tag, const Bytes& body) {
+    return Section(tag, body, static_cast<uint32_t>(body.size()));
+  }
+  // A section whose length field says `length`, whatever the body holds.
+  PudBuilder& Section(const std::string& tag, const Bytes& body, uint32_t length) {
+    bytes_.insert(bytes_.end(), tag.begin(), tag.end());
+    for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>(length >> (8 * i)));
+    bytes_.insert(bytes_.end(), body.begin(), body.end());
+    return *this;
+  }
+  const Bytes& bytes() const { return bytes_; }
+
+ private:
+  Bytes bytes_;
+};
+
+// The sections of a written map, tag and body, in file order.
+struct ParsedSection {
+  std::string tag;
+  Bytes body;
+};
+inline std::vector<ParsedSection> SplitSections(const Bytes& file) {
+  std::vector<ParsedSection> sections;
+  std::size_t pos = 0;
+  while (pos + 8 <= file.size()) {
+    ParsedSection section;
+    section.tag.assign(file.begin() + static_cast<std::ptrdiff_t>(pos), file.begin() + static_cast<std::ptrdiff_t>(pos) + 4);
+    uint32_t length = file[pos + 4] | file[pos + 5] << 8 | file[pos + 6] << 16 | static_cast<uint32_t>(file[pos + 7]) << 24;
+    pos += 8;
+    std::size_t end = std::min<std::size_t>(file.size(), pos + length);
+    section.body.assign(file.begin() + static_cast<std::ptrdiff_t>(pos), file.begin() + static_cast<std::ptrdiff_t>(end));
+    pos = end;
+    sections.push_back(std::move(section));
+  }
+  return sections;
+}
+
+inline Bytes SectionBody(const Bytes& file, const std::string& tag) {
+  for (const ParsedSection& section : SplitSections(file))
+    if (section.tag == tag) return section.body;
+  ADD_FAILURE() << "no section " << tag;
+  return {};
+}
+
+inline uint16_t WordAt(const Bytes& body, std::size_t offset) {
+  return static_cast<uint16_t>(body.at(offset) | body.at(offset + 1) << 8);
+}
+
+}  // namespace glenmire::testing
