@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
         // a second shore tile it reaches stops there.
         PictureCase{"ShoreSeed",
                     {"ccG", "...", "gG."},
-                    {"001", "000", "222"}},
+                    {"001", "000", "220"}},
         // Forest and rock never use up a number; water split by land counts on.
         PictureCase{"SplitWater",
                     {".F.G.", "M.GG.", "GGG..", "..G.M", "..GF."},
