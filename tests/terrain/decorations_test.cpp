@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "terrain/decorations.h"
+
+namespace glenmire {
+namespace {
+
+constexpr uint16_t kOutside = 0xBEEF;
+
+std::unique_ptr<GeneratorState> MapOf(int side, uint16_t tile, int8_t decorations, uint32_t seed) {
+  auto s = MakeGeneratorState();
+  s->settings.MapSize = side;
+  s->settings.Decorations = decorations;
+  s->TerrainGrid.Fill(kMaxMapSize, kOutside);
+  s->TerrainGrid.Fill(side, tile);
+  s->random.Seed(seed);
+  return s;
+}
+
+TEST(ScatterDecorations, EachTileTakesItsVariantsWithItsDraws) {
+  struct Row {
+    uint16_t tile;
+    int8_t decorations;
+    std::set<int> values;  // every value that may come out, and all of them do on 1,024 cells
+    int drawsPerCell;      // 0: depends on how many cells were decorated
+  };
+  const Row rows[] = {
+      {16, 7, {16, 17, 18, 19}, 1},
+      {48, 0, {48, 49, 50}, 2},
+      {80, 0, {80, 81, 82}, 2},
+      {48, -56, {48, 49, 50}, 2},  // a stored 200 reads as -56: nothing decorated
+      {48, 100, {52, 53, 54, 55, 56, 57}, 3},
+      {80, 100, {84, 85, 86, 87, 88, 89}, 3},
+      {48, 10, {48, 49, 50, 52, 53, 54, 55, 56, 57}, 0},
+      {112, 7, {112, 113, 114}, 1},
+      {128, 7, {128, 129, 130, 131}, 1},
+      {1024, 7, {1024, 1025}, 1},
+      {1232, 7, {1232}, 0},
+      {1120, 7, {1120}, 0},
+      {1184, 7, {1184}, 0},
+      {1216, 7, {1216}, 0},
+      {1136, 7, {1136, 1137}, 1},
+      {1792, 7, {1792, 1793}, 1},
+      {2000, 7, {2000, 2001}, 1},
+      {32, 7, {32, 33, 34}, 1},
+      {64, 7, {64, 65, 66}, 1},
+      {144, 7, {144, 145, 146}, 1},
+      {176, 7, {176, 177, 178}, 1},
+      {545, 7, {545, 546}, 1},
+      {512, 7, {512, 513}, 1},
+      {1488, 7, {1488, 1489}, 1},
+      {0, 7, {0, 1}, 1},
+      {1, 7, {1, 2}, 1},
+  };
+  for (const Row& row : rows) {
+    auto s = MapOf(32, row.tile, row.decorations, 99);
+    ScatterDecorations(*s);
+    std::set<int> seen;
+    int decorated = 0;
+    for (int r = 1; r <= 32; ++r)
+      for (int c = 1; c <= 32; ++c) {
+        const uint16_t v = s->TerrainGrid(r, c);
+        seen.insert(v);
+        decorated += (v & 0xF) >= 4 && (row.tile == 48 || row.tile == 80);
+      }
+    EXPECT_EQ(seen, row.values) << "tile " << row.tile << " decorations " << int(row.decorations);
+    const uint64_t draws = row.drawsPerCell > 0 ? 1024u * row.drawsPerCell
+                           : row.tile == 48                ? 2048u + decorated
+                                                           : 0u;
+    EXPECT_EQ(s->random.draws, draws) << "tile " << row.tile;
+  }
+}
+
+TEST(ScatterDecorations, SomeDecoratedSandAtLowSettings) {
+  // About one cell in a hundred per step of the setting.
+  auto s = MapOf(64, kCoast, 1, 1234);
+  ScatterDecorations(*s);
+  int decorated = 0;
+  for (int r = 1; r <= 64; ++r)
+    for (int c = 1; c <= 64; ++c) decorated += s->TerrainGrid(r, c) >= 52;
+  EXPECT_GT(decorated, 10);
+  EXPECT_LT(decorated, 90);
+}
+
+TEST(ScatterDecorations, VisitsRowsThenColumnsAndOnlyTheMap) {
+  auto s = MapOf(32, kOpenWater, 7, 4242);
+  Random replay = s->random;
+  ScatterDecorations(*s);
+  for (int r = 1; r <= 32; ++r)
+    for (int c = 1; c <= 32; ++c) ASSERT_EQ(s->TerrainGrid(r, c), 16 + replay.RandInt(4)) << r << "," << c;
+  for (int r = 1; r <= kMaxMapSize; ++r)
+    for (int c = 1; c <= kMaxMapSize; ++c)
+      if (!InsideMap(32, r, c)) {
+        ASSERT_EQ(s->TerrainGrid(r, c), kOutside) << r << "," << c;
+      }
+}
+
+TEST(ScatterDecorations, DrawsPinnedOnAMixedMap) {
+  // A small map of every kind of tile, in bands; the whole result is pinned by its sum.
+  const uint16_t tiles[] = {16, 48, 80, 112, 128, 545, 1120, 1136, 1792, 144, 1376, 48};
+  auto s = MapOf(32, 0, 7, 77);
+  for (int r = 1; r <= 32; ++r)
+    for (int c = 1; c <= 32; ++c) s->TerrainGrid(r, c) = tiles[(r + c) % 12];
+  ScatterDecorations(*s);
+  uint64_t sum = 0;
+  for (int r = 1; r <= 32; ++r)
+    for (int c = 1; c <= 32; ++c) sum = sum * 31 + s->TerrainGrid(r, c);
+  EXPECT_EQ(s->random.draws, 1209u);
+  EXPECT_EQ(s->random.seed, 3420465802u);
+  EXPECT_EQ(sum, 2510603482783014359u);
+}
+
+// ---- The reference runs: the draws between "Decorations" and "Save File" ----
+
+struct TraceLine {
+  std::string text;
+  uint64_t draws;
+  uint32_t seed;
+};
+
+std::vector<TraceLine> ReadTrace(const std::string& path) {
+  std::vector<TraceLine> lines;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::vector<std::string> fields;
+    std::stringstream split(line);
+    for (std::string f; std::getline(split, f, '\t');) fields.push_back(f);
+    if (fields.size() < 4 || fields[2].rfind("draws=", 0) != 0 || fields[3].rfind("seed=", 0) != 0) continue;
+    lines.push_back({fields[1], std::stoull(fields[2].substr(6)), static_cast<uint32_t>(std::stoul(fields[3].substr(5), nullptr, 16))});
+  }
+  return lines;
+}
+
+// Tags and lengths of a map file's sections, and where each body starts.
+bool FindSection(const std::vector<unsigned char>& file, const char* tag, size_t* at, uint32_t* length) {
+  for (size_t p = 0; p + 8 <= file.size();) {
+    const uint32_t len = file[p + 4] | file[p + 5] << 8 | file[p + 6] << 16 | static_cast<uint32_t>(file[p + 7]) << 24;
+    if (std::memcmp(&file[p], tag, 4) == 0 && p + 8 + len <= file.size()) {
+      *at = p + 8;
+      *length = len;
+      return true;
+    }
+    p += 8 + static_cast<size_t>(len);
+  }
+  return false;
+}
+
+// The tile a decorated tile came from: its variant digit cleared (the coast tile 545 keeps its 1).
+uint16_t Undecorated(uint16_t v) {
+  const uint16_t base = v & 0xFFF0;
+  return base == 544 ? 545 : base;
+}
+
+TEST(ScatterDecorations, RedrawsTheReferenceMapsVariants) {
+  const std::string dir = GLENMIRE_REFERENCE_DIR;
+  std::ifstream cases(dir + "/cases.tsv");
+  if (!cases) GTEST_SKIP() << "no reference maps at " << dir;
+  int checked = 0;
+  std::string line;
+  std::getline(cases, line);
+  while (std::getline(cases, line)) {
+    std::vector<std::string> fields;
+    std::stringstream split(line);
+    for (std::string f; std::getline(split, f, '\t');) fields.push_back(f);
+    if (fields.size() < 6 || fields[5] == "-") continue;
+    std::ifstream mapFile(dir + "/" + fields[5], std::ios::binary);
+    std::ifstream config(dir + "/" + fields[1], std::ios::binary);
+    const std::vector<unsigned char> map((std::istreambuf_iterator<char>(mapFile)), {});
+    const std::vector<char> record((std::istreambuf_iterator<char>(config)), {});
+    size_t dim = 0, tiles = 0;
+    uint32_t dimLength = 0, tilesLength = 0;
+    if (record.size() != sizeof(SettingsRecord) || !FindSection(map, "DIM ", &dim, &dimLength) ||
+        !FindSection(map, "MTXM", &tiles, &tilesLength))
+      continue;
+    const int side = map[dim] | map[dim + 1] << 8;
+    ASSERT_EQ(tilesLength, 2u * side * side) << fields[0];
+
+    const std::vector<TraceLine> trace = ReadTrace(dir + "/traces/" + fields[0] + ".trace");
+    const TraceLine* before = nullptr;
+    const TraceLine* after = nullptr;
+    for (const TraceLine& t : trace) {
+      if (t.text == "Decorations") before = &t;
+      if (t.text == "Save File") after = &t;
+    }
+    ASSERT_TRUE(before && after) << fields[0];
+
+    auto s = MakeGeneratorState();
+    std::memcpy(&s->settings, record.data(), sizeof(SettingsRecord));
+    s->settings.MapSize = side;
+    s->random.Seed(before->seed);
+    std::vector<uint16_t> want(side * side);
+    for (int i = 0; i < side * side; ++i) want[i] = map[tiles + 2 * i] | map[tiles + 2 * i + 1] << 8;
+    for (int r = 1; r <= side; ++r)
+      for (int c = 1; c <= side; ++c) s->TerrainGrid(r, c) = Undecorated(want[(r - 1) * side + (c - 1)]);
+    ScatterDecorations(*s);
+
+    int differ = 0;
+    for (int r = 1; r <= side; ++r)
+      for (int c = 1; c <= side; ++c) differ += s->TerrainGrid(r, c) != want[(r - 1) * side + (c - 1)];
+    EXPECT_EQ(differ, 0) << fields[0];
+    EXPECT_EQ(s->random.draws, after->draws - before->draws) << fields[0];
+    EXPECT_EQ(s->random.seed, after->seed) << fields[0];
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+}
+
+}  // namespace
+}  // namespace glenmire
