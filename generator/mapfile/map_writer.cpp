@@ -138,6 +138,7 @@ void WriteMapFile(GeneratorState& s) {
   SettingsRecord& r = s.settings;
   const std::string fileName = r.MapFileName.str();
   const int32_t n = r.MapSize;
+  if (fileName.empty()) throw FileError(fileName, "no map file name given");
   if (!IsMapSize(n))
     throw FileError(fileName, "cannot write a map of size " + std::to_string(n) + " (must be 32, 64, 96 or 128)");
   // A Genitize run writes back the unit section the map came with.

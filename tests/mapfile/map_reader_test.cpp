@@ -364,7 +364,8 @@ TEST_F(MapReaderTest, BrokenFilesAreRefusedAndChangeNothing) {
 TEST_F(MapReaderTest, UnreadableFilesAreRefused) {
   auto s = SampleState(32);
   const Bytes before = Snapshot(*s);
-  for (const std::string& name : {path("missing.pud"), folder.path().string()}) {
+  const std::string huge = Put("huge.pud", Bytes(5 << 20, 0));
+  for (const std::string& name : {path("missing.pud"), folder.path().string(), huge}) {
     try {
       LoadMapFile(*s, name);
       ADD_FAILURE() << name << " loaded";

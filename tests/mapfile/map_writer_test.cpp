@@ -236,6 +236,7 @@ TEST_F(MapWriterTest, RefusesWhatCannotBeWrittenAndLeavesTheOldFile) {
     const char* what;
     void (*spoil)(GeneratorState&);
   } rows[] = {
+      {"no file name", [](GeneratorState& s) { s.settings.MapFileName.assign(""); }},
       {"size 0", [](GeneratorState& s) { s.settings.MapSize = 0; }},
       {"size 48", [](GeneratorState& s) { s.settings.MapSize = 48; }},
       {"size 256", [](GeneratorState& s) { s.settings.MapSize = 256; }},
@@ -248,13 +249,14 @@ TEST_F(MapWriterTest, RefusesWhatCannotBeWrittenAndLeavesTheOldFile) {
     SCOPED_TRACE(row.what);
     WriteBytes(target(), old);
     auto s = SampleState(32);
-    row.spoil(*s);
     s->settings.MapFileName.assign(target().string());
+    row.spoil(*s);
     try {
       WriteMapFile(*s);
       ADD_FAILURE() << "not refused";
     } catch (const FileError& e) {
-      EXPECT_EQ(e.file(), target().string());
+      EXPECT_EQ(e.file(), s->settings.MapFileName.str());
+      EXPECT_FALSE(e.reason().empty());
     }
     EXPECT_EQ(ReadBytes(target()), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "a file was left behind";
