@@ -3,9 +3,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "settings/config_file.h"
 #include "settings/defaults.h"
@@ -380,6 +383,92 @@ TEST(RandomiseSettings, DrawsAsManyAsTheReferenceRuns) {
     ++rows;
   }
   EXPECT_GT(rows, 0);
+}
+
+// The unit and upgrade statistics that the reference maps carry are the
+// randomiser's (and the clamps') values: they pass through the rest of a run
+// unchanged, so every drawn value can be checked, not only the draw count.
+std::map<std::string, std::vector<uint8_t>> MapSections(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::map<std::string, std::vector<uint8_t>> sections;
+  std::size_t at = 0;
+  while (at + 8 <= bytes.size()) {
+    std::string tag(bytes.begin() + at, bytes.begin() + at + 4);
+    uint32_t length = bytes[at + 4] | bytes[at + 5] << 8 | bytes[at + 6] << 16 | uint32_t{bytes[at + 7]} << 24;
+    if (at + 8 + length > bytes.size()) break;
+    sections.emplace(tag, std::vector<uint8_t>(bytes.begin() + at + 8, bytes.begin() + at + 8 + length));
+    at += 8 + length;
+  }
+  return sections;
+}
+
+int Word(const std::vector<uint8_t>& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
+
+// The map's unit type id of settings number k (1..79).
+int UnitId(int k) {
+  if (k <= 18) return k - 1;
+  if (k <= 26) return k - 19 + 26;
+  if (k <= 32) return k - 27 + 38;
+  if (k == 33) return 45;
+  if (k <= 38) return k - 34 + 49;
+  if (k <= 75) return k - 39 + 55;
+  return k - 76 + 96;
+}
+
+TEST(RandomiseSettings, DrawsTheValuesTheReferenceMapsCarry) {
+  const std::string dir = GLENMIRE_REFERENCE_DIR;
+  std::ifstream cases(dir + "/cases.tsv");
+  ASSERT_TRUE(cases) << dir;
+  std::string line;
+  std::getline(cases, line);
+  int maps = 0;
+  while (std::getline(cases, line)) {
+    std::istringstream fields(line);
+    std::string name, config, seed, sand, unplaced, map;
+    for (std::string* f : {&name, &config, &seed, &sand, &unplaced, &map}) std::getline(fields, *f, '\t');
+    if (map == "-") continue;
+    SCOPED_TRACE(name);
+    auto s = MakeGeneratorState();
+    LoadConfiguration(s->settings, dir + "/" + config);
+    s->random.Seed(static_cast<uint32_t>(std::stoul(seed)));
+    RandomiseSettings(*s);
+    if (s->settings.SafetyMode) ApplySafetyClamps(*s, "SAFETY");
+    const SettingsRecord& r = s->settings;
+
+    auto sections = MapSections(dir + "/" + map);
+    const std::vector<uint8_t>& upgrades = sections["UGRD"];
+    const std::vector<uint8_t>& units = sections["UDTA"];
+    ASSERT_EQ(upgrades.size(), 782u);
+    ASSERT_EQ(units.size(), 5696u);
+    for (int j = 0; j < kUpgrades; ++j) {
+      EXPECT_EQ(upgrades[2 + j], r.UpgradeStepCost[j]) << "upgrade " << j + 1;
+      EXPECT_EQ(Word(upgrades, 54 + 2 * j), r.UpgradeGoldCost[j] & 0xFFFF) << "upgrade " << j + 1;
+      EXPECT_EQ(Word(upgrades, 158 + 2 * j), r.UpgradeLumberCost[j] & 0xFFFF) << "upgrade " << j + 1;
+      EXPECT_EQ(Word(upgrades, 262 + 2 * j), r.UpgradeOilCost[j] & 0xFFFF) << "upgrade " << j + 1;
+    }
+    for (int k = 1; k <= kUnitTypes; ++k) {
+      SCOPED_TRACE(k);
+      int id = UnitId(k);
+      EXPECT_EQ(Word(units, 1238 + 4 * id), r.UnitVisibleRange[k - 1]);
+      EXPECT_EQ(Word(units, 1678 + 2 * id), r.UnitHitPoints[k - 1] & 0xFFFF);
+      EXPECT_EQ(units[1898 + id], r.UnitMagicPoints[k - 1]);
+      EXPECT_EQ(units[2008 + id], r.UnitBuildTime[k - 1]);
+      EXPECT_EQ(units[2118 + id], r.UnitGoldCost[k - 1]);
+      if (k != 34) {  // the writer sets Cho'Gall's own
+        EXPECT_EQ(units[2228 + id], r.UnitLumberCost[k - 1]);
+      }
+      EXPECT_EQ(units[2338 + id], r.UnitOilCost[k - 1]);
+      if (k <= 41) {  // later ids carry constants
+        EXPECT_EQ(units[3328 + id], r.UnitAttackRange[k - 1]);
+      }
+      EXPECT_EQ(units[3658 + id], r.UnitArmor[k - 1]);
+      EXPECT_EQ(units[3988 + id], r.UnitBasicDamage[k - 1]);
+      EXPECT_EQ(units[4098 + id], r.UnitPiercingDamage[k - 1]);
+    }
+    ++maps;
+  }
+  EXPECT_GT(maps, 0);
 }
 
 // ---- ApplySafetyClamps ----
