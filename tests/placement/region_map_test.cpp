@@ -83,6 +83,8 @@ struct PictureCase {
   std::vector<std::string> regions;
 };
 
+void PrintTo(const PictureCase& pc, std::ostream* os) { *os << pc.name; }
+
 class RegionPictures : public ::testing::TestWithParam<PictureCase> {};
 
 TEST_P(RegionPictures, NumbersAreasByTheirFirstCell) {
