@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "terrain/cell_pool.h"
 #include "terrain/generator_state.h"
 
 namespace glenmire::testing {
@@ -46,6 +47,21 @@ inline std::vector<UnitRecord> Records(const GeneratorState& s) {
     out.push_back(UnitRecord{(r[2] | r[3] << 8) + 1, (r[0] | r[1] << 8) + 1, r[4], r[5], r[6] | r[7] << 8});
   }
   return out;
+}
+
+// Fills the pool with the map's cells and takes out all but the given ones,
+// so that random draws can only meet those.
+inline void KeepOnly(CellPool& pool, int mapSize, const std::vector<PoolCell>& keep) {
+  pool.PoolInit(mapSize);
+  // The pool holds the cells in reverse reading order; taking from the back
+  // leaves the positions in front unchanged.
+  for (int position = mapSize * mapSize; position >= 1; --position) {
+    const int row = mapSize - (position - 1) / mapSize;
+    const int column = mapSize - (position - 1) % mapSize;
+    bool kept = false;
+    for (const PoolCell& k : keep) kept = kept || (k.row == row && k.column == column);
+    if (!kept) pool.PoolTake(position);
+  }
 }
 
 }  // namespace glenmire::testing

@@ -1,0 +1,30 @@
+// The players phase of placement: towns, startup units, ships, critters and
+// the compensation for units that found no room. Runs after the gold and oil
+// phases on a freshly filled cell pool; reads and writes the settings'
+// starting resources, PlayerAI (start islands) and PlayersPlaced.
+#pragma once
+
+#include "terrain/cell_pool.h"
+#include "terrain/generator_state.h"
+
+namespace glenmire {
+
+// All of the phase, in its order; the pool gives the random town cells.
+void PlacePlayers(GeneratorState& s, CellPool& pool);
+
+// Start islands: every taking-part player's start location and worker on its
+// start cell, "Sea Attack" behaviour; no towns or land units.
+void PlaceStartIslandPlayers(GeneratorState& s);
+// Each active player's town next to the nearest unclaimed mine site after a random cell.
+void PlaceTownsAtMines(GeneratorState& s, CellPool& pool);
+// Towns at random cells for every taking-part player (allPlayers) or only the
+// rescue players; a town with no mine within reach gets the start-gold adjustment.
+void PlaceTownsAtRandom(GeneratorState& s, CellPool& pool, bool allPlayers);
+void PlaceStartupUnits(GeneratorState& s);
+void PlaceNavalUnits(GeneratorState& s);
+void PlaceCritters(GeneratorState& s);
+
+// Starting resources are capped here whenever placement raises them.
+inline constexpr int32_t kStartResourceCap = 65000;
+
+}  // namespace glenmire

@@ -1,0 +1,13 @@
+// One random draw from the cell pool: the taken cell leaves the pool.
+#pragma once
+
+#include "terrain/cell_pool.h"
+#include "terrain/generator_state.h"
+
+namespace glenmire {
+
+inline PoolCell TakeRandomCell(GeneratorState& s, CellPool& pool) {
+  return pool.PoolTake(1 + s.random.RandInt(pool.PoolCount()));
+}
+
+}  // namespace glenmire
