@@ -118,6 +118,20 @@ TEST(ScatterDecorations, DrawsPinnedOnAMixedMap) {
   EXPECT_EQ(sum, 2510603482783014359u);
 }
 
+TEST(ScatterDecorations, MapSizesBeyondTheGridStayInsideIt) {
+  for (const int side : {0, 129, 200}) {
+    auto s = MapOf(kMaxMapSize, kOpenWater, 7, 5);
+    s->settings.MapSize = side;
+    s->OccupancyGrid.Fill(kMaxMapSize, 0xEE);
+    ScatterDecorations(*s);
+    int touched = 0;
+    for (int r = 1; r <= kMaxMapSize; ++r)
+      for (int c = 1; c <= kMaxMapSize; ++c) touched += s->OccupancyGrid(r, c) != 0xEE;
+    EXPECT_EQ(touched, 0) << "map size " << side;
+    EXPECT_EQ(s->random.draws, side > 0 ? uint64_t{kGridCells} : 0u);
+  }
+}
+
 // ---- The reference runs: the draws between "Decorations" and "Save File" ----
 
 struct TraceLine {

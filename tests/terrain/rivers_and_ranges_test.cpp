@@ -294,6 +294,33 @@ TEST(CarveRivers, DrawsAsTheReferenceRuns) {
   EXPECT_GT(checked, 0);
 }
 
+TEST(RiversAndRanges, MapSizesBeyondTheGridStayInsideIt) {
+  // The grids hold 128 x 128 cells; a larger or smaller size must neither
+  // write past them nor hang.
+  for (const int side : {0, 4, 11, 129, 200}) {
+    auto s = MakeGeneratorState();
+    s->settings.MapSize = side;
+    s->settings.Rivers = 100;
+    s->settings.EnableSecretMountainPasses = 1;
+    s->TerrainGrid.Fill(kMaxMapSize, kLand);
+    s->OccupancyGrid.Fill(kMaxMapSize, 0xEE);
+    s->ScratchGrid.Fill(kMaxMapSize, 0xEE);
+    s->random.Seed(31);
+    EXPECT_EQ(CarveRivers(*s), 1);
+    int occupancyTouched = 0;
+    for (int r = 1; r <= kMaxMapSize; ++r)
+      for (int c = 1; c <= kMaxMapSize; ++c) occupancyTouched += s->OccupancyGrid(r, c) != 0xEE;
+    EXPECT_EQ(occupancyTouched, 0) << "map size " << side;
+    s->TerrainGrid.Fill(kMaxMapSize, kCoast);
+    const int32_t mountains = RaiseMountainRange(*s);
+    EXPECT_GE(mountains, 0);
+    int scratchTouched = 0;
+    for (int r = 1; r <= kMaxMapSize; ++r)
+      for (int c = 1; c <= kMaxMapSize; ++c) scratchTouched += s->ScratchGrid(r, c) != 0xEE;
+    EXPECT_EQ(scratchTouched, 0) << "map size " << side;
+  }
+}
+
 // ---- Mountain ranges ----
 
 // Sand with other ground sprinkled in: water, grass, a coast edge, a mountain edge.
