@@ -1,0 +1,44 @@
+// The main window asks people things only through this seam: file dialogs
+// and message boxes. The program uses the real dialogs; tests answer from a
+// script.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace glenmire {
+
+struct FileDialogSpec {
+  enum class Mode { kOpen, kSave };
+  Mode mode = Mode::kOpen;
+  QString title;
+  QString filter;          // Qt form: "Name (*.ext);;Name (*.ext)"; the first entry is selected
+  QString defaultSuffix;
+  QString defaultName;     // proposed file name, may be empty
+  QString directory;       // initial folder, may be empty
+};
+
+class ShellDialogs {
+ public:
+  virtual ~ShellDialogs() = default;
+  // The chosen path (possibly empty), or nothing when cancelled.
+  virtual std::optional<QString> FileDialog(QWidget* parent, const FileDialogSpec& spec) = 0;
+  // A modal message box; 'detail' is shown under the text when not empty.
+  virtual QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                              const QString& text, const QString& detail,
+                                              QMessageBox::StandardButtons buttons) = 0;
+};
+
+// The real thing.
+class QtShellDialogs : public ShellDialogs {
+ public:
+  std::optional<QString> FileDialog(QWidget* parent, const FileDialogSpec& spec) override;
+  QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                      const QString& text, const QString& detail,
+                                      QMessageBox::StandardButtons buttons) override;
+};
+
+}  // namespace glenmire
