@@ -79,17 +79,6 @@ TEST(ScatterDecorations, EachTileTakesItsVariantsWithItsDraws) {
   }
 }
 
-TEST(ScatterDecorations, SomeDecoratedSandAtLowSettings) {
-  // About one cell in a hundred per step of the setting.
-  auto s = MapOf(64, kCoast, 1, 1234);
-  ScatterDecorations(*s);
-  int decorated = 0;
-  for (int r = 1; r <= 64; ++r)
-    for (int c = 1; c <= 64; ++c) decorated += s->TerrainGrid(r, c) >= 52;
-  EXPECT_GT(decorated, 10);
-  EXPECT_LT(decorated, 90);
-}
-
 TEST(ScatterDecorations, VisitsRowsThenColumnsAndOnlyTheMap) {
   auto s = MapOf(32, kOpenWater, 7, 4242);
   Random replay = s->random;
