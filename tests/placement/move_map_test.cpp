@@ -2,9 +2,15 @@
 
 #include <climits>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "placement/move_map.h"
+#include "placement/region_map.h"
+#include "settings/randomiser.h"
 
 namespace glenmire {
 namespace {
@@ -282,6 +288,137 @@ TEST(BuildMoveMap, WritesOnlyTheMapsOwnBytes) {
     if (rebuild) RebuildMoveMap(*s);
     else BuildMoveMap(*s);
     for (int i = kSide * kSide; i < kGridCells; ++i) ASSERT_EQ(s->MoveGrid.bytes[i], 0x40) << "byte " << i;
+  }
+}
+
+// ---- The reference runs: region and movement maps from their final tiles ----
+
+std::vector<std::vector<std::string>> ReadTable(const std::string& path) {
+  std::vector<std::vector<std::string>> rows;
+  std::ifstream in(path);
+  std::string line;
+  std::getline(in, line);  // heading
+  while (std::getline(in, line)) {
+    std::vector<std::string> fields;
+    std::stringstream split(line);
+    for (std::string f; std::getline(split, f, '\t');) fields.push_back(f);
+    rows.push_back(fields);
+  }
+  return rows;
+}
+
+std::vector<unsigned char> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)), {});
+}
+
+// The 16-bit words of a map file section, empty when it has none.
+std::vector<uint16_t> SectionWords(const std::vector<unsigned char>& file, const char* tag) {
+  for (size_t p = 0; p + 8 <= file.size();) {
+    const size_t len = file[p + 4] | file[p + 5] << 8 | file[p + 6] << 16 | static_cast<size_t>(file[p + 7]) << 24;
+    if (p + 8 + len > file.size()) break;
+    if (std::memcmp(&file[p], tag, 4) == 0) {
+      std::vector<uint16_t> words(len / 2);
+      for (size_t i = 0; i < words.size(); ++i) words[i] = static_cast<uint16_t>(file[p + 8 + 2 * i] | file[p + 9 + 2 * i] << 8);
+      return words;
+    }
+    p += 8 + len;
+  }
+  return {};
+}
+
+// Status text -> (draws, seed) of a run's trace.
+std::vector<std::pair<std::string, std::pair<uint64_t, uint32_t>>> ReadTrace(const std::string& path) {
+  std::vector<std::pair<std::string, std::pair<uint64_t, uint32_t>>> lines;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::vector<std::string> f;
+    std::stringstream split(line);
+    for (std::string x; std::getline(split, x, '\t');) f.push_back(x);
+    if (f.size() < 4 || f[2].rfind("draws=", 0) != 0 || f[3].rfind("seed=", 0) != 0) continue;
+    lines.push_back({f[1], {std::stoull(f[2].substr(6)), static_cast<uint32_t>(std::stoul(f[3].substr(5), nullptr, 16))}});
+  }
+  return lines;
+}
+
+// Decorations only add a variant digit; the coast tile 545 keeps its 1.
+uint16_t Undecorated(uint16_t tile) {
+  const uint16_t base = tile & 0xFFF0;
+  return base == 544 ? 545 : base;
+}
+
+std::unique_ptr<GeneratorState> StateForRun(const std::string& dir, const std::string& config, int side) {
+  auto s = MakeGeneratorState();
+  const std::vector<unsigned char> record = ReadBytes(dir + "/" + config);
+  EXPECT_EQ(record.size(), sizeof(SettingsRecord)) << config;
+  if (record.size() == sizeof(SettingsRecord)) std::memcpy(&s->settings, record.data(), sizeof(SettingsRecord));
+  ApplySafetyClamps(*s, s->settings.SafetyMode != 0 ? kSafetyTag : "");  // as before the run
+  s->settings.MapSize = side;
+  s->OccupancyGrid.Fill(kMaxMapSize, 0);  // none of these runs raised a secret pass
+  return s;
+}
+
+TEST(ReferenceRuns, RegionAndMovementMapsAreRedrawnExactly) {
+  const std::string dir = GLENMIRE_REFERENCE_DIR;
+  if (!std::ifstream(dir + "/cases.tsv")) GTEST_SKIP() << "no reference maps at " << dir;
+  int checked = 0;
+  for (const auto& row : ReadTable(dir + "/cases.tsv")) {
+    if (row.size() < 6 || row[5] == "-") continue;
+    const std::vector<unsigned char> map = ReadBytes(dir + "/" + row[5]);
+    const std::vector<uint16_t> dim = SectionWords(map, "DIM ");
+    ASSERT_FALSE(dim.empty()) << row[0];
+    const int side = dim[0];
+    const std::vector<uint16_t> tiles = SectionWords(map, "MTXM");
+    const std::vector<uint16_t> regions = SectionWords(map, "REGM");
+    const std::vector<uint16_t> moves = SectionWords(map, "SQM ");
+    const size_t cells = static_cast<size_t>(side) * side;
+    ASSERT_TRUE(tiles.size() == cells && regions.size() == cells && moves.size() == cells) << row[0];
+
+    uint64_t drawsBefore = 0, drawsAfter = 0;
+    uint32_t seedBefore = 0, seedAfter = 0;
+    for (const auto& [text, at] : ReadTrace(dir + "/traces/" + row[0] + ".trace")) {
+      if (text == "Gold / Units") std::tie(drawsBefore, seedBefore) = at;
+      if (text == "SQM") std::tie(drawsAfter, seedAfter) = at;
+    }
+    ASSERT_NE(drawsAfter, 0u) << row[0];
+
+    auto s = StateForRun(dir, row[1], side);
+    for (int r = 1; r <= side; ++r)
+      for (int c = 1; c <= side; ++c) s->TerrainGrid(r, c) = Undecorated(tiles[(r - 1) * side + (c - 1)]);
+    BuildRegionMap(*s);
+    s->random.Seed(seedBefore);
+    BuildMoveMap(*s);
+
+    int regionDiffer = 0, moveDiffer = 0;
+    for (int r = 1; r <= side; ++r)
+      for (int c = 1; c <= side; ++c) {
+        const size_t i = static_cast<size_t>(r - 1) * side + (c - 1);
+        regionDiffer += s->RegionGrid(r, c) != (regions[i] & 0xFF);
+        moveDiffer += s->MoveGrid.bytes[i] != moves[i];
+      }
+    EXPECT_EQ(regionDiffer, 0) << row[0];
+    EXPECT_EQ(moveDiffer, 0) << row[0];
+    EXPECT_EQ(s->random.draws, drawsAfter - drawsBefore) << row[0];
+    EXPECT_EQ(s->random.seed, seedAfter) << row[0];
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+
+  // Genitize: the loaded movement map recoded, with no marks left from before.
+  for (const auto& row : ReadTable(dir + "/genitize.tsv")) {
+    if (row.size() < 5) continue;
+    const std::vector<uint16_t> loaded = SectionWords(ReadBytes(dir + "/" + row[1]), "SQM ");
+    const std::vector<uint16_t> written = SectionWords(ReadBytes(dir + "/" + row[4]), "SQM ");
+    const std::vector<uint16_t> dim = SectionWords(ReadBytes(dir + "/" + row[1]), "DIM ");
+    ASSERT_TRUE(!dim.empty() && loaded.size() == written.size() && loaded.size() == size_t{dim[0]} * dim[0]) << row[0];
+    auto s = StateForRun(dir, row[2], dim[0]);
+    for (size_t i = 0; i < loaded.size(); ++i) s->MoveGrid.bytes[i] = static_cast<uint8_t>(loaded[i]);
+    s->random.Seed(static_cast<uint32_t>(std::stoul(row[3])));
+    RebuildMoveMap(*s);
+    int differ = 0;
+    for (size_t i = 0; i < written.size(); ++i) differ += s->MoveGrid.bytes[i] != written[i];
+    EXPECT_EQ(differ, 0) << row[0];
   }
 }
 
