@@ -2,6 +2,7 @@
 // tables and a small bitmap font for the button labels.
 #include "pictures.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -199,9 +200,14 @@ Picture DrawBackdrop() {
     if (y < 280) FillScreenRect(pic, 0, y, 407, y, kGrid);
   }
   for (int k = -10; k <= 10; ++k) {
-    for (int y = horizon + 2; y < 280; ++y) {
+    int previous = 204 + k * 60 * 12 / 130;
+    for (int y = horizon + 12; y < 280; ++y) {
+      // Joined row to row, so the flat lines stay unbroken.
       const int x = 204 + k * 60 * (y - horizon) / 130;
-      if (x >= 0 && x < 408) pic.Screen(x, y) = kGrid;
+      for (int c = std::min(previous, x); c <= std::max(previous, x); ++c) {
+        if (c >= 0 && c < 408 && (c == x || c != previous)) pic.Screen(c, y) = kGrid;
+      }
+      previous = x;
     }
   }
   return pic;

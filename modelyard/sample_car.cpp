@@ -53,7 +53,7 @@ Part Box(const std::string& name, int x0, int x1, int y0, int y1, int z0, int z1
 // An eight-sided wheel: ring 0..7 on the inner side, 8..15 on the outer side.
 Part Wheel(const std::string& name, int x, int y, int zInner, int zOuter) {
   Part p{name, {}, {}};
-  constexpr int kRadius = 320;
+  constexpr int kRadius = 145;
   for (int side = 0; side < 2; ++side) {
     for (int k = 0; k < 8; ++k) {
       const double angle = k * 3.14159265 / 4 + 3.14159265 / 8;
@@ -103,13 +103,15 @@ std::vector<uint8_t> BuildSampleCarGeo() {
   std::vector<uint8_t> out(kGeoHeaderSize, 0);
   const char* label = "modelyard sample car";
   std::memcpy(out.data(), label, std::strlen(label));
-  PutPart(out, Box("Body", -1500, 1500, -300, 250, -650, 650, 0, true, "PNT1"), 1);
-  PutPart(out, Box("Cabin", -850, 650, 250, 700, -600, 600, 300, false, "GLAS"), 2);
-  PutPart(out, Wheel("Wheel front left", 1000, -300, -650, -850), 3);
-  PutPart(out, Wheel("Wheel front right", 1000, -300, 650, 850), 4);
+  // Small enough to turn at the viewer's first distance without any corner
+  // coming near the eye.
+  PutPart(out, Box("Body", -680, 680, -110, 110, -300, 300, 0, true, "PNT1"), 1);
+  PutPart(out, Box("Cabin", -390, 285, 110, 315, -280, 280, 135, false, "GLAS"), 2);
+  PutPart(out, Wheel("Wheel front left", 435, -110, -300, -390), 3);
+  PutPart(out, Wheel("Wheel front right", 435, -110, 300, 390), 4);
   PutEmpty(out);
-  PutPart(out, Wheel("Wheel rear left", -1000, -300, -650, -850), 5);
-  PutPart(out, Wheel("Wheel rear right", -1000, -300, 650, 850), 6);
+  PutPart(out, Wheel("Wheel rear left", -435, -110, -300, -390), 5);
+  PutPart(out, Wheel("Wheel rear right", -435, -110, 300, 390), 6);
   PutEmpty(out);
   return out;
 }
