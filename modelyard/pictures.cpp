@@ -193,7 +193,7 @@ Picture DrawBackdrop() {
                                    : kFloor + (y - horizon) * (kFloorCount - 1) / (279 - horizon);
     for (int x = 0; x < 408; ++x) pic.Screen(x, y) = static_cast<uint8_t>(colour);
   }
-  // A floor grid in perspective: rows closer together towards the horizon,
+  // A floor grid seen at a slant: rows closer together towards the horizon,
   // lines running to the vanishing point in the middle.
   for (int k = 1; k < 12; ++k) {
     const int y = horizon + 130 * k * k / 121;

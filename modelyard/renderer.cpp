@@ -107,7 +107,11 @@ void FillTriangle(uint8_t* picture, const MeshVertex& p, const MeshVertex& q, co
   for (int i = 0; i < 3; ++i) {
     if (!ToPixel(in[i]->screenX, pts[i].x) || !ToPixel(in[i]->screenY, pts[i].y)) return;
   }
-  std::stable_sort(std::begin(pts), std::end(pts), [](const Point& u, const Point& v) { return u.y < v.y; });
+  // By y, equal ones kept in order (a three-element bubble sort: stable, and
+  // unlike std::stable_sort it never asks for a buffer).
+  if (pts[1].y < pts[0].y) std::swap(pts[0], pts[1]);
+  if (pts[2].y < pts[1].y) std::swap(pts[1], pts[2]);
+  if (pts[1].y < pts[0].y) std::swap(pts[0], pts[1]);
   const Point a = pts[0], b = pts[1], c = pts[2];
   if (c.y == a.y) return;
   // Rows a.y .. c.y - 1: the long edge a-c against a-b below b, b-c from b on.

@@ -358,3 +358,32 @@ TEST(ReferencePicture, SampleCarFramesMatch) {
 
 }  // namespace
 }  // namespace modelyard::testing
+
+// Counted by the replaced operator new in allocation_counter.cpp.
+extern bool countAllocations;
+extern int allocations;
+
+namespace modelyard::testing {
+namespace {
+
+TEST(Renderer, DragFramesAllocateNothing) {
+  const auto temp = std::filesystem::temp_directory_path() / "modelyard_alloc.geo";
+  WriteFile(temp, BuildSampleCarGeo());
+  MeshModel model;
+  ASSERT_TRUE(model.ReadGeo(temp.string()));
+  std::filesystem::remove(temp);
+  Viewer viewer(model);
+  viewer.state.solid = true;
+  viewer.Render();  // the first filled frame sizes the drawing order
+  viewer.Press(30, 230);
+  countAllocations = true;
+  for (int i = 0; i < 50; ++i) viewer.Move(30 + 7 * i, 230 - 3 * i);
+  viewer.Release();
+  viewer.state.allObjects = true;
+  viewer.Render();
+  countAllocations = false;
+  EXPECT_EQ(allocations, 0);
+}
+
+}  // namespace
+}  // namespace modelyard::testing
