@@ -235,6 +235,43 @@ TEST_F(GeoFile, BrokenGeoFilesAreRefusedAndChangeNothing) {
   EXPECT_EQ(errors_, std::vector<std::string>{"Couldn't open file\n"});
 }
 
+// Every cut of a good file and a run of garbage: each is read whole or
+// refused with one message, never half-read, and nothing crashes.
+TEST_F(GeoFile, EveryTruncationAndGarbageIsReadWholeOrRefused) {
+  const std::vector<uint8_t> good = MixedGeo();
+  WriteFile(Path("good.geo"), good);
+  std::vector<std::vector<uint8_t>> inputs;
+  for (size_t n = 0; n < good.size(); ++n) inputs.emplace_back(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));
+  uint32_t seed = 12345;
+  for (int k = 0; k < 200; ++k) {
+    std::vector<uint8_t> noise(good);
+    for (int flips = 0; flips < 1 + k % 8; ++flips) {
+      seed = seed * 134775813u + 1;
+      noise[kGeoHeaderSize + (seed >> 8) % (noise.size() - kGeoHeaderSize)] = static_cast<uint8_t>(seed >> 24);
+    }
+    inputs.push_back(noise);
+  }
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    SCOPED_TRACE(::testing::Message() << "input " << i);
+    WriteFile(Path("bad.geo"), inputs[i]);
+    MeshModel model;
+    ASSERT_TRUE(model.ReadGeo(Path("good.geo")));
+    errors_.clear();
+    if (model.ReadGeo(Path("bad.geo"))) {
+      EXPECT_TRUE(errors_.empty());
+      for (const MeshObject& o : model.current.objects) {
+        for (const MeshTriangle& t : o.triangles) {
+          for (int32_t index : {t.a, t.b, t.c}) ASSERT_LT(index, o.vertexCount);
+        }
+      }
+    } else {
+      EXPECT_EQ(errors_.size(), 1u);
+      EXPECT_EQ(model.current.objects.size(), 3u);
+      EXPECT_EQ(model.current.trailingEmpty, 1);
+    }
+  }
+}
+
 using AscFile = ModelTest;
 
 std::string Tri() { return "Tri-mesh, Vertices: 4     Faces: 2"; }
@@ -318,6 +355,33 @@ TEST_F(AscFile, BrokenAscFilesAreRefusedAndChangeNothing) {
   errors_.clear();
   EXPECT_EQ(model.ReadAsc(Path("missing.asc")), ImportResult::Failed);
   EXPECT_EQ(errors_, std::vector<std::string>{"Couldn't open file\n"});
+}
+
+TEST_F(AscFile, EveryTruncationIsReadWholeOrRefused) {
+  WriteFile(Path("m.geo"), MixedGeo());
+  MeshModel source;
+  ASSERT_TRUE(source.ReadGeo(Path("m.geo")));
+  ASSERT_TRUE(source.WriteAsc(Path("full.asc")));
+  const std::string full = ReadText(Path("full.asc"));
+  int wholeObjects = 0;
+  for (size_t n = 0; n < full.size(); n += 3) {
+    SCOPED_TRACE(::testing::Message() << "first " << n << " characters");
+    WriteText(Path("cut.asc"), full.substr(0, n));
+    MeshModel model;
+    ASSERT_TRUE(model.ReadGeo(Path("m.geo")));
+    errors_.clear();
+    const ImportResult result = model.ReadAsc(Path("cut.asc"));
+    if (result == ImportResult::Imported) {
+      EXPECT_TRUE(errors_.empty());
+      ++wholeObjects;
+    } else {
+      ASSERT_EQ(result, ImportResult::Failed);
+      EXPECT_EQ(errors_.size(), 1u);
+      EXPECT_TRUE(model.other.objects.empty());
+      EXPECT_EQ(model.current.objects.size(), 3u);
+    }
+  }
+  EXPECT_GT(wholeObjects, 0);
 }
 
 TEST_F(AscFile, LongLinesArriveInPieces) {
