@@ -29,7 +29,6 @@ class MapSections {
 
   // The first section with this tag, or nullptr.
   const MapSection* Find(const char* tag) const;
-  const std::vector<MapSection>& all() const { return sections_; }
 
  private:
   std::vector<MapSection> sections_;

@@ -106,13 +106,6 @@ inline constexpr std::array<uint8_t, kUnitIds> kSettingOfUnitId = [] {
   return table;
 }();
 
-// Unit type id of settings number k (1..79).
-inline constexpr int UnitIdOfSetting(int k) {
-  for (int id = 0; id < kUnitIds; ++id)
-    if (kSettingOfUnitId[id] == k) return id;
-  return -1;
-}
-
 // Id 49 (settings number 34) always carries a map-size dependent lumber cost.
 inline constexpr int kFixedLumberSetting = 34;
 inline constexpr uint8_t FixedLumberCost(int32_t mapSize) { return mapSize == 128 ? 100 : 5; }
