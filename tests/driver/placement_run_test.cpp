@@ -3,9 +3,14 @@
 // worker, and no unit stands where its terrain rule forbids.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <set>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +19,7 @@
 #include "recording_ui.h"
 #include "settings/defaults.h"
 #include "terrain/driver.h"
+#include "terrain/generate_command.h"
 
 namespace glenmire {
 namespace {
@@ -179,6 +185,132 @@ TEST_F(PlacementRun, PlacedMapsGiveEveryPlayerAStartAndEveryUnitItsGround) {
       CheckPlacement(*ui.snapshot, std::to_string(row.mapSize) + " seed " + std::to_string(seed));
     }
     EXPECT_GE(placed, 2) << row.mapSize << ": too few runs placed their players to say anything";
+  }
+}
+
+// The reference runs again, but at "SQM" the terrain and the random generator
+// are set to what the reference run had there (its final tiles without their
+// drawing variants, its trace's seed): from then on placement must draw the
+// same numbers and place the same units as the reference did.
+using Sections = std::map<std::string, std::vector<uint8_t>>;
+
+Sections ReadSections(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), {});
+  Sections out;
+  for (std::size_t i = 0; i + 8 <= d.size();) {
+    const std::size_t n = d[i + 4] | d[i + 5] << 8 | d[i + 6] << 16 | static_cast<std::size_t>(d[i + 7]) << 24;
+    if (i + 8 + n > d.size()) break;
+    out[std::string(d.begin() + static_cast<long>(i), d.begin() + static_cast<long>(i) + 4)] =
+        std::vector<uint8_t>(d.begin() + static_cast<long>(i) + 8, d.begin() + static_cast<long>(i + 8 + n));
+    i += 8 + n;
+  }
+  return out;
+}
+
+class ReplayUi : public GenerationUi {
+ public:
+  ReplayUi(GeneratorState& s, std::vector<uint16_t> tiles, uint32_t seed, uint64_t draws)
+      : s_(s), tiles_(std::move(tiles)), seed_(seed), draws_(draws) {}
+  void Progress(int) override {}
+  void Status(const std::string& text) override {
+    if (text == "SQM") {
+      const int m = s_.MapSize();
+      for (int r = 1; r <= m; ++r)
+        for (int c = 1; c <= m; ++c) s_.TerrainGrid(r, c) = tiles_[static_cast<std::size_t>((r - 1) * m + (c - 1))];
+      s_.random.seed = seed_;
+      s_.random.draws = draws_;
+      replaying_ = true;
+    }
+    Line("status\t" + text);
+  }
+  BuildOnSandAnswer AskBuildOnSand(const std::string&) override {
+    Line("ask\tbuild_on_sand");
+    return buildOnSand;
+  }
+  UnplacedAnswer AskUnplaced(const std::string&) override {
+    Line("ask\tunplaced");
+    return unplaced;
+  }
+  void Inform(const std::string&) override {}
+
+  BuildOnSandAnswer buildOnSand = BuildOnSandAnswer::kCancel;
+  UnplacedAnswer unplaced = UnplacedAnswer::kAbort;
+  std::vector<std::string> trace;  // from "SQM" on
+
+ private:
+  void Line(const std::string& head) {
+    if (!replaying_) return;
+    char tail[64];
+    std::snprintf(tail, sizeof tail, "\tdraws=%llu\tseed=%08x", static_cast<unsigned long long>(s_.random.draws),
+                  s_.random.seed);
+    trace.push_back(head + tail);
+  }
+  GeneratorState& s_;
+  std::vector<uint16_t> tiles_;
+  uint32_t seed_;
+  uint64_t draws_;
+  bool replaying_ = false;
+};
+
+TEST_F(PlacementRun, ReferenceRunsPlaceTheSameUnitsOnTheirOwnTerrain) {
+  const std::filesystem::path reference = GLENMIRE_REFERENCE_DIR;
+  std::ifstream cases(reference / "cases.tsv");
+  if (!cases) GTEST_SKIP() << "no reference maps at " << reference;
+  std::string line;
+  std::getline(cases, line);
+  while (std::getline(cases, line)) {
+    std::istringstream cells(line);
+    std::string name, config, seed, buildOnSand, unplaced, map;
+    std::getline(cells, name, '\t');
+    std::getline(cells, config, '\t');
+    std::getline(cells, seed, '\t');
+    std::getline(cells, buildOnSand, '\t');
+    std::getline(cells, unplaced, '\t');
+    std::getline(cells, map, '\t');
+    if (map.empty() || map == "-") continue;
+    SCOPED_TRACE(name);
+
+    std::vector<std::string> wantTrace;
+    std::ifstream traceFile(reference / "traces" / (name + ".trace"));
+    for (std::string l; std::getline(traceFile, l);)
+      if (!wantTrace.empty() || l.rfind("status\tSQM\t", 0) == 0) wantTrace.push_back(l);
+    ASSERT_FALSE(wantTrace.empty());
+    wantTrace.pop_back();  // the closing "end" line
+    const std::string& sqm = wantTrace.front();
+    const uint64_t draws = std::stoull(sqm.substr(sqm.find("draws=") + 6));
+    const uint32_t seedAtSqm = static_cast<uint32_t>(std::stoul(sqm.substr(sqm.find("seed=") + 5), nullptr, 16));
+
+    const Sections want = ReadSections(reference / map);
+    std::vector<uint16_t> tiles;
+    const std::vector<uint8_t>& mtxm = want.at("MTXM");
+    for (std::size_t k = 0; k + 1 < mtxm.size(); k += 2)
+      tiles.push_back(static_cast<uint16_t>((mtxm[k] | mtxm[k + 1] << 8) & 0xFFF0));
+
+    auto s = MakeGeneratorState();
+    LoadConfigurationWithMenu(*s, (reference / config).string());
+    s->random.Seed(static_cast<uint32_t>(std::stoul(seed)));
+    ReplayUi ui(*s, tiles, seedAtSqm, draws);
+    ui.buildOnSand = buildOnSand == "ok" ? BuildOnSandAnswer::kOk : BuildOnSandAnswer::kCancel;
+    ui.unplaced = unplaced == "ignore" ? UnplacedAnswer::kIgnore
+                  : unplaced == "retry" ? UnplacedAnswer::kRetry
+                                        : UnplacedAnswer::kAbort;
+    s->ui = &ui;
+    const std::filesystem::path out = dir_ / (name + ".pud");
+    PrepareAndRunGeneration(*s, out.string());
+    s->ui = nullptr;
+
+    // Up to the placement question; decorations and the file are not placement's.
+    auto placementPart = [](std::vector<std::string> lines) {
+      auto end = std::find_if(lines.begin(), lines.end(),
+                              [](const std::string& l) { return l.rfind("status\tDecorations\t", 0) == 0; });
+      lines.erase(end, lines.end());
+      return lines;
+    };
+    EXPECT_EQ(placementPart(ui.trace), placementPart(wantTrace));
+    const Sections got = ReadSections(out);
+    for (const char* section : {"UNIT", "SGLD", "SLBR", "SOIL", "AIPL", "SIDE"})
+      EXPECT_TRUE(got.count(section) && got.at(section) == want.at(section)) << section;
   }
 }
 
