@@ -31,14 +31,14 @@ const LevelTable& StartupLevels() {
       {{kHumanStart, kOrcStart, 2}},
       {{kPeasant, kPeon, 4}},
       {{kFootman, kGrunt, 2}, {58, 59, 2}, {kFootman, kGrunt, 2}, {58, 59, 2}},  // farms
-      {{kPeasant, kPeon, 2}, {60, 61, 3}},                                        // barracks
+      {{kPeasant, kPeon, 2}, {60, 61, 3}},                                       // barracks
       {{8, 9, 1}, {8, 9, 1}, {8, 9, 1}, {8, 9, 1}},                              // archers, axethrowers
       {{kFootman, kGrunt, 2}, {kFootman, kGrunt, 2}, {58, 59, 3}},
-      {{76, 77, 4}},                                                              // lumber mills
-      {{82, 83, 5}},                                                              // blacksmiths
+      {{76, 77, 4}},                                                                             // lumber mills
+      {{82, 83, 5}},                                                                             // blacksmiths
       {{6, 7, 2}, {6, 7, 2}, {6, 7, 2}, {6, 7, 2}, {6, 7, 2}, {6, 7, 2}, {6, 7, 2}, {6, 7, 2}},  // knights, ogres
-      {{4, 5, 3}},                                                                // ballista, catapult
-      {{10, 11, 2}, {10, 11, 2}},                                                 // mages, death knights
+      {{4, 5, 3}},                                                                               // ballista, catapult
+      {{10, 11, 2}, {10, 11, 2}},                                                                // mages, death knights
   }};
   return levels;
 }
@@ -47,16 +47,16 @@ const LevelTable& StartupLevels() {
 const LevelTable& NavalLevels() {
   static const LevelTable levels = {{
       {},
-      {{30, 31, 4}},                                                      // destroyers
-      {{26, 27, 4}, {30, 31, 4}, {26, 27, 4}, {30, 31, 4}},              // oil tankers and destroyers
+      {{30, 31, 4}},                                         // destroyers
+      {{26, 27, 4}, {30, 31, 4}, {26, 27, 4}, {30, 31, 4}},  // oil tankers and destroyers
       {{30, 31, 4}},
       {{30, 31, 4}, {30, 31, 4}, {30, 31, 4}, {30, 31, 4}},
       {{30, 31, 6}, {30, 31, 6}},
       {{30, 31, 6}},
       {{32, 33, 6}, {32, 33, 6}, {32, 33, 6}, {32, 33, 6}, {32, 33, 6}, {32, 33, 6}},  // battleships
-      {{38, 39, 7}, {38, 39, 7}, {38, 39, 7}, {38, 39, 7}},              // submarines, turtles
-      {{28, 29, 8}},                                                      // transports
-      {{40, 41, 1}, {40, 41, 1}},                                         // flying machines, zeppelins
+      {{38, 39, 7}, {38, 39, 7}, {38, 39, 7}, {38, 39, 7}},                            // submarines, turtles
+      {{28, 29, 8}},                                                                   // transports
+      {{40, 41, 1}, {40, 41, 1}},                                                      // flying machines, zeppelins
   }};
   return levels;
 }
@@ -91,7 +91,9 @@ uint8_t TypeFor(const GeneratorState& s, int player, const LevelUnit& unit) {
   return IsOrc(s, player) ? unit.orc : unit.human;
 }
 
-int32_t Capped(int64_t value) { return value >= kStartResourceCap + 1 ? kStartResourceCap : static_cast<int32_t>(value); }
+int32_t Capped(int64_t value) {
+  return value >= kStartResourceCap + 1 ? kStartResourceCap : static_cast<int32_t>(value);
+}
 
 void SetTownPosition(GeneratorState& s, int player, int row, int column) {
   s.TownPosition[player - 1] = CellPosition{static_cast<uint8_t>(row), static_cast<uint8_t>(column)};
@@ -203,7 +205,8 @@ void PlaceTownsAtMines(GeneratorState& s, CellPool& pool) {
     const PoolCell cell = TakeRandomCell(s, pool);
     const int row = std::min(cell.row, mapSize - 1);
     int foundRow = 0, foundColumn = 0;
-    if (!FindMine(s, player, row, mapSize, foundRow, foundColumn) && !FindMine(s, player, 1, row, foundRow, foundColumn))
+    if (!FindMine(s, player, row, mapSize, foundRow, foundColumn) &&
+        !FindMine(s, player, 1, row, foundRow, foundColumn))
       continue;  // no mine left: the player keeps its town position
     // The player claims the mine it settles at.
     for (int r = foundRow - 2; r <= foundRow + 2; ++r)
@@ -243,7 +246,8 @@ void PlaceCritters(GeneratorState& s) {
         if (s.random.RandInt(400) < chance) PlaceNear(s, row, column, 1, kCritter, player);
   };
   for (int player = 1; player <= kPlayers; ++player)
-    if (s.settings.CrittersPlayer[player - 1] >= 1) scatter(s.settings.CrittersPlayer[player - 1], static_cast<uint8_t>(player));
+    if (s.settings.CrittersPlayer[player - 1] >= 1)
+      scatter(s.settings.CrittersPlayer[player - 1], static_cast<uint8_t>(player));
   if (s.settings.CrittersNormal >= 1) scatter(s.settings.CrittersNormal, kNeutralPlayer);
 }
 

@@ -91,7 +91,9 @@ int RightOf(int heading) { return (heading + 3) % 4; }
 class VisitedWindow {
  public:
   VisitedWindow(int centreRow, int centreColumn, int half)
-      : top_(centreRow - half), left_(centreColumn - half), side_(2 * half + 1),
+      : top_(centreRow - half),
+        left_(centreColumn - half),
+        side_(2 * half + 1),
         marks_(static_cast<std::size_t>(side_) * side_, 0) {}
 
   bool Covers(int row, int column) const {
@@ -153,7 +155,9 @@ bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uin
   int c = s.random.RandInt(100) > 50 ? column0 + d : column0 - d;
 
   // The walk gives up beyond a quarter of the map side from the target.
-  auto beyondLimit = [&](int rr, int cc) { return 4 * std::abs(rr - row0) > mapSize || 4 * std::abs(cc - column0) > mapSize; };
+  auto beyondLimit = [&](int rr, int cc) {
+    return 4 * std::abs(rr - row0) > mapSize || 4 * std::abs(cc - column0) > mapSize;
+  };
   VisitedWindow visited(row0, column0, std::max(mapSize / 4, 4) + 2);
 
   int heading = kNorth;

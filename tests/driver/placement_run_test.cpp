@@ -61,19 +61,57 @@ std::vector<Unit> Units(const GeneratorState& s) {
 // The square sides the placement stage uses for each unit type.
 std::vector<int> SidesOf(int type) {
   switch (type) {
-    case kPeasant: case kPeon: return {2, 4};
-    case kFootman: case kGrunt: case 6: case 7: case 10: case 11: return {2};
-    case 58: case 59: return {2, 3};
-    case 60: case 61: case 4: case 5: return {3};
-    case 8: case 9: case kCritter: case 40: case 41: return {1};
-    case 76: case 77: case kTownHall: case kGreatHall: case 26: case 27: return {4};
-    case 82: case 83: return {5};
-    case 30: case 31: return {4, 6};
-    case 32: case 33: return {6};
-    case 38: case 39: return {7};
-    case 28: case 29: return {8};
-    case kHumanStart: case kOrcStart: return {2};
-    default: return {};
+    case kPeasant:
+    case kPeon:
+      return {2, 4};
+    case kFootman:
+    case kGrunt:
+    case 6:
+    case 7:
+    case 10:
+    case 11:
+      return {2};
+    case 58:
+    case 59:
+      return {2, 3};
+    case 60:
+    case 61:
+    case 4:
+    case 5:
+      return {3};
+    case 8:
+    case 9:
+    case kCritter:
+    case 40:
+    case 41:
+      return {1};
+    case 76:
+    case 77:
+    case kTownHall:
+    case kGreatHall:
+    case 26:
+    case 27:
+      return {4};
+    case 82:
+    case 83:
+      return {5};
+    case 30:
+    case 31:
+      return {4, 6};
+    case 32:
+    case 33:
+      return {6};
+    case 38:
+    case 39:
+      return {7};
+    case 28:
+    case 29:
+      return {8};
+    case kHumanStart:
+    case kOrcStart:
+      return {2};
+    default:
+      return {};
   }
 }
 
@@ -114,7 +152,8 @@ void CheckPlacement(const GeneratorState& s, const std::string& run) {
     const std::vector<int> sides = SidesOf(u.type);
     ASSERT_FALSE(sides.empty());
     bool suits = false;
-    for (int side : sides) suits = suits || SiteSuits(s, u.row, u.column, static_cast<uint8_t>(side), static_cast<uint8_t>(u.type));
+    for (int side : sides)
+      suits = suits || SiteSuits(s, u.row, u.column, static_cast<uint8_t>(side), static_cast<uint8_t>(u.type));
     EXPECT_TRUE(suits);
   }
 
@@ -151,9 +190,12 @@ TEST_F(PlacementRun, PlacedMapsGiveEveryPlayerAStartAndEveryUnitItsGround) {
     std::vector<uint8_t> controllers;  // the rest take no part; none given: the starter's two
     int8_t level;
   };
-  const Row rows[] = {{32, 60, {}, 1}, {64, 50, {}, 1}, {128, 20, {}, 1},
-                      {64, 60, {kControllerHuman, kControllerComputer, kControllerComputer, kControllerRescuePassive}, 3},
-                      {128, 40, {kControllerHuman, kControllerComputer, kControllerComputer, kControllerComputer}, 10}};
+  const Row rows[] = {
+      {32, 60, {}, 1},
+      {64, 50, {}, 1},
+      {128, 20, {}, 1},
+      {64, 60, {kControllerHuman, kControllerComputer, kControllerComputer, kControllerRescuePassive}, 3},
+      {128, 40, {kControllerHuman, kControllerComputer, kControllerComputer, kControllerComputer}, 10}};
   for (const Row& row : rows) {
     int placed = 0;
     for (uint32_t seed = 1; seed <= 6; ++seed) {
@@ -167,7 +209,8 @@ TEST_F(PlacementRun, PlacedMapsGiveEveryPlayerAStartAndEveryUnitItsGround) {
       s->settings.MountainsEnable = s->settings.Mountains > 0;
       if (!row.controllers.empty()) {
         for (int p = 0; p < kPlayers; ++p) {
-          s->settings.PlayerController[p] = p < static_cast<int>(row.controllers.size()) ? row.controllers[p] : uint8_t{kControllerNobody};
+          s->settings.PlayerController[p] =
+              p < static_cast<int>(row.controllers.size()) ? row.controllers[p] : uint8_t{kControllerNobody};
           s->settings.PlayerRace[p] = static_cast<uint8_t>(p % 2);
           s->settings.Difficulty[p] = row.level;
         }
@@ -292,7 +335,7 @@ TEST_F(PlacementRun, ReferenceRunsPlaceTheSameUnitsOnTheirOwnTerrain) {
     s->random.Seed(static_cast<uint32_t>(std::stoul(seed)));
     ReplayUi ui(*s, tiles, seedAtSqm, draws);
     ui.buildOnSand = buildOnSand == "ok" ? BuildOnSandAnswer::kOk : BuildOnSandAnswer::kCancel;
-    ui.unplaced = unplaced == "ignore" ? UnplacedAnswer::kIgnore
+    ui.unplaced = unplaced == "ignore"  ? UnplacedAnswer::kIgnore
                   : unplaced == "retry" ? UnplacedAnswer::kRetry
                                         : UnplacedAnswer::kAbort;
     s->ui = &ui;

@@ -14,9 +14,9 @@
 namespace glenmire {
 namespace {
 
+using testing::KeepOnly;
 using testing::kGrassTile;
 using testing::kWaterTile;
-using testing::KeepOnly;
 using testing::MakeMap;
 using testing::Paint;
 using testing::Records;
@@ -146,9 +146,8 @@ TEST(TownsAtRandom, TownsOutOfReachOfGoldStartRicherAndEveryHandledPlayerIsCappe
     int32_t gold, lumber, lowest, highest;
   };
   const Row rows[] = {
-      {false, 1000, 2000, 3000, 7999},         {false, 599999, 0, 1000, 5999},
-      {false, 1000, 62000, 63000, 65000},      {false, 600000, 0, 65000, 65000},
-      {true, 1234, 0, 1234, 1234},             {true, 70000, 0, 65000, 65000},
+      {false, 1000, 2000, 3000, 7999},       {false, 599999, 0, 1000, 5999}, {false, 1000, 62000, 63000, 65000},
+      {false, 600000, 0, 65000, 65000},      {true, 1234, 0, 1234, 1234},    {true, 70000, 0, 65000, 65000},
       {false, -5, 2147480000, 65000, 65000},
   };
   for (const Row& row : rows) {
@@ -195,8 +194,9 @@ TEST(StartupUnits, EachLevelAddsItsUnits) {
       {0, 2, {{kHumanStart, 1}, {kPeasant, 2}, {kFootman, 2}, {58, 2}}},
       {1, 3, {{kOrcStart, 1}, {kPeon, 3}, {kGrunt, 2}, {59, 2}, {61, 1}}},
       {0, 5, {{kHumanStart, 1}, {kPeasant, 3}, {kFootman, 4}, {58, 3}, {60, 1}, {8, 4}}},
-      {1, 10, {{kOrcStart, 1}, {kPeon, 3}, {kGrunt, 4}, {59, 3}, {61, 1}, {9, 4}, {77, 1}, {83, 1},
-               {7, 8}, {5, 1}, {11, 2}}},
+      {1,
+       10,
+       {{kOrcStart, 1}, {kPeon, 3}, {kGrunt, 4}, {59, 3}, {61, 1}, {9, 4}, {77, 1}, {83, 1}, {7, 8}, {5, 1}, {11, 2}}},
       {2, 1, {{kHumanStart, 1}, {kPeasant, 2}}},  // an unresolved race plays human
   };
   for (const Row& row : rows) {
@@ -265,11 +265,11 @@ TEST(Compensation, UnplacedUnitsArePaidForWhenTheMenuSaysSo) {
     int32_t gold, lumber, oil;
   };
   const Row rows[] = {
-      {0, 1, false, true, 1400, 1050, 1000},   // a peasant
-      {1, 1, false, true, 1450, 1050, 1000},   // a peon
+      {0, 1, false, true, 1400, 1050, 1000},                           // a peasant
+      {1, 1, false, true, 1450, 1050, 1000},                           // a peon
       {0, 2, false, true, 1400 + 1200 + 800, 1050 + 100 + 500, 1000},  // peasant, footmen, farms
       {0, 2, false, false, 1000, 1000, 1000},
-      {0, 1, true, true, 1400, 1050, 1700},    // an elven destroyer
+      {0, 1, true, true, 1400, 1050, 1700},                               // an elven destroyer
       {0, 2, true, true, 1000 + 5 * 400, 1000 + 5 * 50, 1000 + 3 * 700},  // two tankers, three destroyers
   };
   for (const Row& row : rows) {
@@ -361,9 +361,8 @@ TEST(PlacePlayers, ShipsSailOnlyWhereTheMapHasWater) {
     int8_t landWater;
     bool rivers, lakes, ships;
   };
-  const Row rows[] = {{false, 97, false, false, true}, {false, 98, false, false, false},
-                      {false, 98, true, false, true},  {false, 100, false, true, true},
-                      {false, -56, false, false, true}, {true, 5, true, true, false},
+  const Row rows[] = {{false, 97, false, false, true}, {false, 98, false, false, false}, {false, 98, true, false, true},
+                      {false, 100, false, true, true}, {false, -56, false, false, true}, {true, 5, true, true, false},
                       {true, 6, false, false, true}};
   for (const Row& row : rows) {
     // Water for ships to sail and land for the town, on the ground the physics give them.

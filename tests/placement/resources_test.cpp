@@ -14,10 +14,10 @@
 namespace glenmire {
 namespace {
 
+using testing::KeepOnly;
 using testing::kGrassTile;
 using testing::kSandTile;
 using testing::kWaterTile;
-using testing::KeepOnly;
 using testing::MakeMap;
 using testing::Paint;
 using testing::Records;
@@ -117,9 +117,9 @@ TEST(GoldPhase, MinesNeedTheirExactGroundTile) {
     uint16_t fill;
     bool buildOnSand, reverse, placed;
   };
-  const Row rows[] = {{kGrassTile, false, false, true},  {kGrassTile + 1, false, false, false},
-                      {kSandTile, false, false, false},  {kSandTile, true, false, true},
-                      {kGrassTile, true, false, false},  {kWaterTile, false, true, true},
+  const Row rows[] = {{kGrassTile, false, false, true}, {kGrassTile + 1, false, false, false},
+                      {kSandTile, false, false, false}, {kSandTile, true, false, true},
+                      {kGrassTile, true, false, false}, {kWaterTile, false, true, true},
                       {kGrassTile, false, true, false}};
   for (const Row& row : rows) {
     auto s = MakeMap(32, row.fill, 8);
@@ -154,7 +154,7 @@ TEST(OilPhase, PatchesMoveOntoEvenRowsAndColumnsClearOfTheEdges) {
     int mapSize, drawnRow, drawnColumn, row, column;
   };
   const Row rows[] = {{128, 127, 127, 124, 124}, {128, 127, 50, 124, 50}, {128, 3, 3, 4, 4},
-                      {64, 1, 1, 2, 2},          {64, 64, 33, 60, 34},   {32, 28, 27, 28, 28}};
+                      {64, 1, 1, 2, 2},          {64, 64, 33, 60, 34},    {32, 28, 27, 28, 28}};
   for (const Row& row : rows) {
     auto s = MakeMap(row.mapSize, kWaterTile, 2);
     s->settings.OilPatches = 1;

@@ -35,9 +35,9 @@ std::pair<int, int> ShiftedStart(Random random, int row0, int column0) {
 }
 
 // The first candidates far from the band edges, as offsets from the shifted start.
-const std::vector<std::pair<int, int>> kSpiral = {{0, -1}, {1, -1}, {1, 0},  {0, 0},  {-1, 0}, {-1, -1},
+const std::vector<std::pair<int, int>> kSpiral = {{0, -1},  {1, -1}, {1, 0},  {0, 0},  {-1, 0}, {-1, -1},
                                                   {-1, -2}, {0, -2}, {1, -2}, {2, -2}, {2, -1}, {2, 0},
-                                                  {2, 1},  {1, 1},  {0, 1},  {-1, 1}, {-2, 1}, {-2, 0}};
+                                                  {2, 1},   {1, 1},  {0, 1},  {-1, 1}, {-2, 1}, {-2, 0}};
 
 TEST(PlaceNear, CandidatesFollowTheSpiralFromTheShiftedStart) {
   // Only the k-th spiral cell and the ones after it are grass: the k-th must be taken.
@@ -85,9 +85,9 @@ TEST(PlaceNear, KeepsSpiralingAlongTheBandEdges) {
   struct Row {
     int targetRow, targetColumn, patchRow, patchColumn, patchSide;
   };
-  const Row rows[] = {{1, 32, 1, 24, 3},   {2, 10, 1, 3, 3},    {32, 64, 40, 62, 3}, {60, 63, 62, 54, 3},
-                      {1, 32, 1, 36, 6},   {32, 64, 26, 59, 6}, {1, 64, 1, 56, 6},   {10, 64, 1, 57, 8},
-                      {32, 64, 20, 55, 10}};
+  const Row rows[] = {{1, 32, 1, 24, 3},   {2, 10, 1, 3, 3},   {32, 64, 40, 62, 3},
+                      {60, 63, 62, 54, 3}, {1, 32, 1, 36, 6},  {32, 64, 26, 59, 6},
+                      {1, 64, 1, 56, 6},   {10, 64, 1, 57, 8}, {32, 64, 20, 55, 10}};
   for (uint32_t seed = 1; seed <= 40; ++seed)
     for (const Row& row : rows) {
       auto s = MakeMap(64, kWaterTile, seed);
@@ -118,8 +118,10 @@ TEST(PlaceNear, ShipsAndAircraftTakeOnlyOddCellsOfTheirGround) {
     bool reverse;
     uint16_t ground;  // where the unit may stand; the rest of the map is the other kind
   };
-  const Row rows[] = {{kDestroyer, 4, false, kWaterTile}, {kSubmarine, 7, false, kWaterTile},
-                      {kDestroyer, 4, true, kGrassTile},  {kFlyingMachine, 1, false, kGrassTile},
+  const Row rows[] = {{kDestroyer, 4, false, kWaterTile},
+                      {kSubmarine, 7, false, kWaterTile},
+                      {kDestroyer, 4, true, kGrassTile},
+                      {kFlyingMachine, 1, false, kGrassTile},
                       {kFlyingMachine, 1, true, kWaterTile}};
   for (const Row& row : rows) {
     auto s = MakeMap(64, row.ground == kWaterTile ? kGrassTile : kWaterTile, 3);
@@ -189,17 +191,33 @@ TEST(SiteSuits, TerrainRulesByTileAndSize) {
   };
   const Row rows[] = {
       // single cells: anything but water, forest, rock and the blocked boundary ranges
-      {kCritter, 1, 0x29, false, false}, {kCritter, 1, 0x2A, false, true}, {kCritter, 1, 0x6F, false, true},
-      {kCritter, 1, 0x70, false, false}, {kCritter, 1, 0x100, false, false}, {kCritter, 1, 0x101, false, true},
-      {kCritter, 1, 0x200, false, false}, {kCritter, 1, 0x2FF, false, false}, {kCritter, 1, 0x300, false, true},
-      {kCritter, 1, 0x4FF, false, false}, {kCritter, 1, 0x500, false, true}, {kCritter, 1, 0x700, false, false},
-      {kCritter, 1, 0x7FF, false, false}, {kCritter, 1, 0x800, false, true},
+      {kCritter, 1, 0x29, false, false},
+      {kCritter, 1, 0x2A, false, true},
+      {kCritter, 1, 0x6F, false, true},
+      {kCritter, 1, 0x70, false, false},
+      {kCritter, 1, 0x100, false, false},
+      {kCritter, 1, 0x101, false, true},
+      {kCritter, 1, 0x200, false, false},
+      {kCritter, 1, 0x2FF, false, false},
+      {kCritter, 1, 0x300, false, true},
+      {kCritter, 1, 0x4FF, false, false},
+      {kCritter, 1, 0x500, false, true},
+      {kCritter, 1, 0x700, false, false},
+      {kCritter, 1, 0x7FF, false, false},
+      {kCritter, 1, 0x800, false, true},
       // squares: build ground 0x49..0x69, from 0x29 with "Build On Sand"
-      {kBarracks, 3, 0x48, false, false}, {kBarracks, 3, 0x49, false, true}, {kBarracks, 3, 0x69, false, true},
-      {kBarracks, 3, 0x6A, false, false}, {kBarracks, 3, 0x30, false, false}, {kBarracks, 3, 0x30, true, true},
-      {kBarracks, 3, 0x29, true, true}, {kBarracks, 3, 0x28, true, false},
+      {kBarracks, 3, 0x48, false, false},
+      {kBarracks, 3, 0x49, false, true},
+      {kBarracks, 3, 0x69, false, true},
+      {kBarracks, 3, 0x6A, false, false},
+      {kBarracks, 3, 0x30, false, false},
+      {kBarracks, 3, 0x30, true, true},
+      {kBarracks, 3, 0x29, true, true},
+      {kBarracks, 3, 0x28, true, false},
       // ships: water up to 0x29, odd corner only
-      {kDestroyer, 4, 0x29, false, true}, {kDestroyer, 4, 0x2A, false, false}, {kDestroyer, 4, 0x00, false, true},
+      {kDestroyer, 4, 0x29, false, true},
+      {kDestroyer, 4, 0x2A, false, false},
+      {kDestroyer, 4, 0x00, false, true},
   };
   for (const Row& row : rows) {
     auto s = MakeMap(64, row.tile);
@@ -215,10 +233,10 @@ TEST(SiteSuits, BuildingsKeepARingClearOfGoldMinesAndInsideTheMap) {
     bool suits;
   };
   // A barracks at (20, 20) covers rows and columns 20..22; the ring is MapSize / 32 wide.
-  const Row rows[] = {{64, 20, 20, 18, 21, false}, {64, 20, 20, 17, 21, true},  {64, 20, 20, 24, 24, false},
-                      {64, 20, 20, 25, 24, true},  {32, 20, 20, 18, 21, true},  {128, 20, 20, 16, 16, false},
-                      {64, 2, 20, 0, 0, false},    {64, 3, 20, 0, 0, true},     {64, 60, 60, 0, 0, true},
-                      {64, 61, 60, 0, 0, false},   {32, 1, 5, 0, 0, false},     {32, 2, 5, 0, 0, true}};
+  const Row rows[] = {{64, 20, 20, 18, 21, false}, {64, 20, 20, 17, 21, true}, {64, 20, 20, 24, 24, false},
+                      {64, 20, 20, 25, 24, true},  {32, 20, 20, 18, 21, true}, {128, 20, 20, 16, 16, false},
+                      {64, 2, 20, 0, 0, false},    {64, 3, 20, 0, 0, true},    {64, 60, 60, 0, 0, true},
+                      {64, 61, 60, 0, 0, false},   {32, 1, 5, 0, 0, false},    {32, 2, 5, 0, 0, true}};
   for (const Row& row : rows) {
     auto s = MakeMap(row.mapSize, kGrassTile);
     if (row.mineRow > 0) s->OccupancyGrid(row.mineRow, row.mineColumn) = kGoldMine;
@@ -242,8 +260,8 @@ TEST(UnitReachable, FollowsWalkableTilesInAllEightDirections) {
     uint16_t bridge;  // the tile of the one cell between the island and the mine's island
     bool reachable;
   };
-  const Row rows[] = {{0x10, false}, {0x19, false}, {0x2F, false}, {0x30, true},  {0x39, true},  {0x3A, false},
-                      {0x50, true},  {0x59, true},  {0x5A, false}, {0x70, false}, {0x89, false}, {0x100, true},
+  const Row rows[] = {{0x10, false}, {0x19, false},  {0x2F, false},  {0x30, true},  {0x39, true},  {0x3A, false},
+                      {0x50, true},  {0x59, true},   {0x5A, false},  {0x70, false}, {0x89, false}, {0x100, true},
                       {0x3FF, true}, {0x400, false}, {0x4FF, false}, {0x500, true}, {0x6FF, true}, {0x700, false}};
   for (const Row& row : rows) {
     auto s = MakeMap(32, kWaterTile);

@@ -34,8 +34,11 @@ TEST(PlaceUnit, ResourcesCarryTheLowByteOfTheirAmount) {
     int32_t oil;
     int data;
   };
-  const Row rows[] = {{kGoldMine, 100, 7, 100}, {kGoldMine, 0x1FF, 7, 0xFF}, {kOilPatch, 100, 40, 40},
-                      {kOilPatch, 1, 0x12C, 0x2C}, {kPeasant, 100, 40, 0}};
+  const Row rows[] = {{kGoldMine, 100, 7, 100},
+                      {kGoldMine, 0x1FF, 7, 0xFF},
+                      {kOilPatch, 100, 40, 40},
+                      {kOilPatch, 1, 0x12C, 0x2C},
+                      {kPeasant, 100, 40, 0}};
   for (const Row& row : rows) {
     auto s = MakeMap(64, testing::kGrassTile);
     s->settings.GoldAmount = row.gold;
@@ -66,7 +69,7 @@ TEST(PlaceUnit, OnlyStartLocationMarksMayBeShared) {
     uint8_t existing;
     bool placed;
   };
-  const Row rows[] = {{kHumanStart, true}, {kOrcStart, true}, {kGoldMine, false},
+  const Row rows[] = {{kHumanStart, true},    {kOrcStart, true}, {kGoldMine, false},
                       {kTypeZeroMark, false}, {kCritter, false}, {kTownHall, false}};
   for (const Row& row : rows) {
     auto s = MakeMap(64, testing::kGrassTile);
@@ -82,8 +85,8 @@ TEST(PlaceUnit, RefusesSquaresThatLeaveTheGrids) {
     int row, column, size;
     bool placed;
   };
-  const Row rows[] = {{0, 5, 1, false},   {5, 0, 1, false},   {-3, 5, 2, false},  {127, 5, 2, true},
-                      {127, 5, 3, false}, {5, 126, 3, true},  {5, 127, 3, false}, {128, 128, 1, true}};
+  const Row rows[] = {{0, 5, 1, false},   {5, 0, 1, false},  {-3, 5, 2, false},  {127, 5, 2, true},
+                      {127, 5, 3, false}, {5, 126, 3, true}, {5, 127, 3, false}, {128, 128, 1, true}};
   for (const Row& row : rows) {
     auto s = MakeMap(128, testing::kGrassTile);
     EXPECT_EQ(PlaceUnit(*s, row.row, row.column, 0, static_cast<uint8_t>(row.size), kPeasant), row.placed)
@@ -96,7 +99,7 @@ TEST(PlaceUnit, TownHallsSetTheirOwnersTownPosition) {
   ASSERT_TRUE(PlaceUnit(*s, 20, 30, 2, 4, kTownHall));
   ASSERT_TRUE(PlaceUnit(*s, 40, 9, 7, 4, kGreatHall));
   ASSERT_TRUE(PlaceUnit(*s, 50, 50, kNeutralOwner, 4, kTownHall));  // no player to store it for
-  ASSERT_TRUE(PlaceUnit(*s, 1, 1, 0, 3, 60));                        // barracks leave it alone
+  ASSERT_TRUE(PlaceUnit(*s, 1, 1, 0, 3, 60));                       // barracks leave it alone
   EXPECT_EQ(s->TownPosition[2].row, 20);
   EXPECT_EQ(s->TownPosition[2].column, 30);
   EXPECT_EQ(s->TownPosition[7].row, 40);
