@@ -91,7 +91,7 @@ struct Summary {
 
 Summary Summarise(const GeneratorState& s) {
   Summary sum;
-  for (int i = 0; i + 8 <= s.UnitListLength; i += 8) {
+  for (int i = 0; i + 8 <= UnitBytes(s); i += 8) {
     const uint8_t* u = s.UnitList + i;
     int column = (u[0] | (u[1] << 8)) + 1, row = (u[2] | (u[3] << 8)) + 1;
     int data = u[6] | (u[7] << 8);
@@ -185,6 +185,7 @@ int RunInfoCommand(const std::vector<std::string>& args) {
   const std::string& path = a.positional[0];
   auto state = MakeGeneratorState();
   LoadMapFile(*state, path);
+  state->MapLoaded = true;
   Summary sum = Summarise(*state);
   std::vector<Section> sections = ListSections(path);
   if (a.Has("--json"))
@@ -208,6 +209,7 @@ int RunPreviewCommand(const std::vector<std::string>& args) {
   }
   auto state = MakeGeneratorState();
   LoadMapFile(*state, a.positional[0]);
+  state->MapLoaded = true;
   WriteMapPicture(*state, *out, scale);
   return 0;
 }

@@ -92,6 +92,12 @@ Rgb OwnerColour(uint8_t owner) {
   return owner < 8 ? kPlayers[owner] : Rgb{128, 128, 128};
 }
 
+int32_t UnitBytes(const GeneratorState& s) {
+  int64_t bytes = s.MapLoaded ? static_cast<int64_t>(s.LoadedUnitSectionLength) : s.UnitListLength;
+  if (bytes < 0) return 0;
+  return static_cast<int32_t>(bytes < kUnitListBytes ? bytes : kUnitListBytes);
+}
+
 MapPicture RenderMapPicture(const GeneratorState& s, int scale) {
   const int n = s.settings.MapSize;
   MapPicture pic;
@@ -101,7 +107,7 @@ MapPicture RenderMapPicture(const GeneratorState& s, int scale) {
     for (int c = 1; c <= n; ++c) Fill(pic, scale, r, c, 1, TileColour(s.TerrainGrid(r, c), s.settings.Climate));
   // Resources first, so units on start locations stay visible.
   for (int pass = 0; pass < 2; ++pass) {
-    for (int i = 0; i + 8 <= s.UnitListLength && i + 8 <= kUnitListBytes; i += 8) {
+    for (int i = 0; i + 8 <= UnitBytes(s); i += 8) {
       const uint8_t* u = s.UnitList + i;
       int column = Le16(u) + 1, row = Le16(u + 2) + 1;
       uint8_t type = u[4], owner = u[5];

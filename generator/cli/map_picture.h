@@ -33,6 +33,10 @@ inline constexpr Rgb kGoldMineColour{255, 215, 0};
 inline constexpr Rgb kOilPatchColour{20, 20, 20};
 inline constexpr Rgb kStartLocationColour{255, 255, 255};
 
+// The bytes of unit records the map carries: a loaded map's unit section, or
+// the list a generation run built.
+int32_t UnitBytes(const GeneratorState& s);
+
 MapPicture RenderMapPicture(const GeneratorState& s, int scale);
 // Writes the picture as PNG (atomically); throws FileError.
 void WriteMapPicture(const GeneratorState& s, const std::string& path, int scale);
