@@ -70,11 +70,11 @@ TfrmGMMain::TfrmGMMain(const QString& programDir, std::unique_ptr<ShellDialogs> 
   state_->ui = this;
   state_->random.Seed(static_cast<uint32_t>(QTime::currentTime().msecsSinceStartOfDay()));
   shell_.CurrentForm = 1;
-  QString startError;
+  std::optional<FileError> startError;
   try {
     LoadStartupSettings(*state_, Latin1(programDir_));
   } catch (const FileError& e) {
-    startError = QString::fromLatin1(e.what());
+    startError = e;  // the defaults are in use; say why once the window is up
   }
   setWindowTitle("Glenmire32 v3.0");
   MenuFromState();
@@ -86,7 +86,7 @@ TfrmGMMain::TfrmGMMain(const QString& programDir, std::unique_ptr<ShellDialogs> 
     move(screen->availableGeometry().center() - rect().center());
 
   PickForm();  // the "File" window first
-  if (!startError.isEmpty()) ShowError(startError, QString());
+  if (startError) ShowFileError(*startError);
 }
 
 TfrmGMMain::~TfrmGMMain() {
@@ -217,12 +217,12 @@ void TfrmGMMain::ShowSettingsWindow(int index) {
 
 void TfrmGMMain::KillForm() {
   shell_.FormSavePending = true;
-  if (!form_) {
-    // Nothing to save, so nothing will clear the flag: clear it here.
+  if (form_ && shell_.CurrentForm != 0) {
+    form_->Save();
+  } else {
+    // No window to save, so no save will clear the flag: clear it here.
     shell_.FormSavePending = false;
-    return;
   }
-  form_->Save();
   ReleaseForm();
 }
 

@@ -14,7 +14,7 @@ class TfrmCritters final : public SettingsForm {
 
  public:
   TfrmCritters(SettingsRecord& record, ShellState& shell, QWidget* parent = nullptr);
-  ~TfrmCritters() override { Save(); }  // FormDestroy
+  ~TfrmCritters() override { FormDestroy(); }
 
   void LoadCritters();
   void SaveCritters();

@@ -14,7 +14,7 @@ class TfrmDifficulty final : public SettingsForm {
 
  public:
   TfrmDifficulty(SettingsRecord& record, ShellState& shell, QWidget* parent = nullptr);
-  ~TfrmDifficulty() override { Save(); }  // FormDestroy
+  ~TfrmDifficulty() override { FormDestroy(); }
 
   void LoadDifficulty();
   void SaveDifficulty();

@@ -14,7 +14,7 @@ class TfrmLand final : public SettingsForm {
 
  public:
   TfrmLand(SettingsRecord& record, ShellState& shell, QWidget* parent = nullptr);
-  ~TfrmLand() override { Save(); }  // FormDestroy
+  ~TfrmLand() override { FormDestroy(); }
 
   void LandLoad();
   void LandSave();

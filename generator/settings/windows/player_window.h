@@ -14,7 +14,7 @@ class TfrmPlayer final : public SettingsForm {
 
  public:
   TfrmPlayer(SettingsRecord& record, ShellState& shell, QWidget* parent = nullptr);
-  ~TfrmPlayer() override { Save(); }  // FormDestroy
+  ~TfrmPlayer() override { FormDestroy(); }
 
   void LoadPlayer();
   void SavePlayer();

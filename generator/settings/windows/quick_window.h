@@ -12,7 +12,7 @@ class TfrmQuick final : public SettingsForm {
 
  public:
   TfrmQuick(SettingsRecord& record, ShellState& shell, QWidget* parent = nullptr);
-  ~TfrmQuick() override { Save(); }  // FormDestroy
+  ~TfrmQuick() override { FormDestroy(); }
 
   void LoadQuickStart();
   void SaveQuickStart();

@@ -12,7 +12,7 @@ class TfrmRandom final : public SettingsForm {
 
  public:
   TfrmRandom(SettingsRecord& record, ShellState& shell, QWidget* parent = nullptr);
-  ~TfrmRandom() override { Save(); }  // FormDestroy
+  ~TfrmRandom() override { FormDestroy(); }
 
   void RandomLoad();
   void RandomSave();

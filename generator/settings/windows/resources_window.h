@@ -12,7 +12,7 @@ class TfrmResources final : public SettingsForm {
 
  public:
   TfrmResources(SettingsRecord& record, ShellState& shell, QWidget* parent = nullptr);
-  ~TfrmResources() override { Save(); }  // FormDestroy
+  ~TfrmResources() override { FormDestroy(); }
 
   void LoadResources();
   void SaveResources();

@@ -33,6 +33,7 @@ void SettingsForm::FormClick() { Place(); }
 void SettingsForm::FormClose() {
   Save();
   shell_.CurrentForm = 0;
+  closed_ = true;
 }
 
 void SettingsForm::mousePressEvent(QMouseEvent* event) {

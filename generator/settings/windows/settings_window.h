@@ -38,6 +38,11 @@ class SettingsForm : public QWidget {
   void FormClick();
   // The user closed the window: save, and no window is shown any more.
   void FormClose();
+  // The window is going: save, unless closing has saved it already (the
+  // frame is deleted later, and the record may have moved on since).
+  void FormDestroy() {
+    if (!closed_) Save();
+  }
 
   static constexpr QRect kPlace{7, 0, 495, 395};
 
@@ -50,6 +55,9 @@ class SettingsForm : public QWidget {
 
   SettingsRecord& record_;
   ShellState& shell_;
+
+ private:
+  bool closed_ = false;
 };
 
 // Window class names by main-window number 1..10 ("TfrmQuick", ...).

@@ -14,7 +14,7 @@ class TfrmStartRes final : public SettingsForm {
 
  public:
   TfrmStartRes(SettingsRecord& record, ShellState& shell, QWidget* parent = nullptr);
-  ~TfrmStartRes() override { Save(); }  // FormDestroy
+  ~TfrmStartRes() override { FormDestroy(); }
 
   void LoadStartRes();
   void SaveStartRes();

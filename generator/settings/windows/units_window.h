@@ -14,7 +14,7 @@ class TfrmUnits final : public SettingsForm {
 
  public:
   TfrmUnits(SettingsRecord& record, ShellState& shell, QWidget* parent = nullptr);
-  ~TfrmUnits() override { Save(); }  // FormDestroy
+  ~TfrmUnits() override { FormDestroy(); }
 
   void UnitLoad();
   void UnitSave();

@@ -14,7 +14,7 @@ class TfrmUpgrades final : public SettingsForm {
 
  public:
   TfrmUpgrades(SettingsRecord& record, ShellState& shell, QWidget* parent = nullptr);
-  ~TfrmUpgrades() override { Save(); }  // FormDestroy
+  ~TfrmUpgrades() override { FormDestroy(); }
 
   void LoadUpgrades();
   void SaveUpgrades();
