@@ -1,5 +1,7 @@
 #include "cli/unit_names.h"
 
+#include "mapfile/pud_layout.h"
+
 namespace glenmire {
 namespace {
 
@@ -20,13 +22,6 @@ const char* const kSettingsNames[79] = {
     "Orc Cannon Tower",
 };
 
-// Runs of settings numbers and the unit ids they stand for.
-struct Run {
-  int firstSetting, lastSetting, firstId;
-};
-constexpr Run kRuns[] = {{1, 18, 0}, {19, 26, 26}, {27, 32, 38}, {33, 33, 45},
-                         {34, 38, 49}, {39, 75, 55}, {76, 79, 96}};
-
 }  // namespace
 
 std::string UnitTypeName(uint8_t id) {
@@ -37,10 +32,7 @@ std::string UnitTypeName(uint8_t id) {
     case 95: return "Orc Start Location";
     default: break;
   }
-  for (const Run& run : kRuns) {
-    int last = run.firstId + (run.lastSetting - run.firstSetting);
-    if (id >= run.firstId && id <= last) return kSettingsNames[run.firstSetting - 1 + (id - run.firstId)];
-  }
+  if (id < kUnitIds && kSettingOfUnitId[id] != 0) return kSettingsNames[kSettingOfUnitId[id] - 1];
   return "Unit " + std::to_string(id);
 }
 
