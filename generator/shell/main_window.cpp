@@ -1,7 +1,10 @@
 #include "shell/main_window.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -26,7 +29,9 @@ constexpr int kPanelWidth = 121;
 constexpr QSize kClientSize{632, 424};
 
 QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
-std::string Latin1(const QString& s) { return s.toLatin1().toStdString(); }
+// File names go to the core in the file system's own encoding.
+std::string PathBytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
+QString PathText(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
 
 }  // namespace
 
@@ -72,7 +77,7 @@ TfrmGMMain::TfrmGMMain(const QString& programDir, std::unique_ptr<ShellDialogs> 
   shell_.CurrentForm = 1;
   std::optional<FileError> startError;
   try {
-    LoadStartupSettings(*state_, Latin1(programDir_));
+    LoadStartupSettings(*state_, PathBytes(programDir_));
   } catch (const FileError& e) {
     startError = e;  // the defaults are in use; say why once the window is up
   }
@@ -245,6 +250,12 @@ void TfrmGMMain::PickForm() {
   form_ = form;
   form->FormCreate();
   frame->show();
+  // A larger font makes the window larger: let the frame grow to show it whole.
+  const QRect need = frame->geometry();
+  const int border = 2 * mdiArea->frameWidth();
+  const QSize have = mdiArea->size() - QSize(border, border);
+  const QSize grow(std::max(0, need.right() + 1 - have.width()), std::max(0, need.bottom() + 1 - have.height()));
+  if (!grow.isNull() && isVisible()) setFixedSize(size() + grow);
 }
 
 void TfrmGMMain::MasterClose() {
@@ -282,14 +293,20 @@ void TfrmGMMain::btGenerateMapClick() {
                                           QMessageBox::Yes | QMessageBox::No);
     AnswerGenitizeQuestion(s, answer == QMessageBox::Yes);
   }
-  sdSaveMap.directory = Latin1(s.settings.WC2Directory.str());
+  sdSaveMap.directory = PathText(s.settings.WC2Directory.str());
   const std::optional<QString> file = RunDialog(sdSaveMap);
   if (!file || file->isEmpty()) return;
+  // The record keeps 255 bytes of the name; a longer one would be cut and the
+  // map written somewhere else.
+  if (PathBytes(*file).size() > 255) {
+    ShowError("The map file name is too long (at most 255 characters).", *file);
+    return;
+  }
 
   MasterClose();
   s.menu = {ShowWarnings->isChecked(), Compensate->isChecked(), SafetyMode->isChecked()};
   try {
-    PrepareAndRunGeneration(s, Latin1(file->left(255)));
+    PrepareAndRunGeneration(s, PathBytes(*file));
   } catch (const FileError& e) {
     // The record is already the user's again; show why the map was not written.
     Progress(0);
@@ -306,7 +323,7 @@ void TfrmGMMain::LoadMapClick() {
   MasterClose();
   if (!file->isEmpty()) {
     try {
-      LoadMapForGenitize(*state_, Latin1(*file));
+      LoadMapForGenitize(*state_, PathBytes(*file));
     } catch (const FileError& e) {
       ShowFileError(e);
     }
@@ -321,7 +338,7 @@ void TfrmGMMain::SaveCurrentSettings1Click() {
   MasterClose();
   if (!file->isEmpty()) {
     try {
-      SaveConfiguration(state_->settings, Latin1(*file));
+      SaveConfiguration(state_->settings, PathBytes(*file));
     } catch (const FileError& e) {
       ShowFileError(e);
     }
@@ -336,7 +353,7 @@ void TfrmGMMain::LoadConfiguration1Click() {
   MasterClose();
   if (!file->isEmpty()) {
     try {
-      LoadConfigurationWithMenu(*state_, Latin1(*file));
+      LoadConfigurationWithMenu(*state_, PathBytes(*file));
       MenuFromState();
     } catch (const FileError& e) {
       ShowFileError(e);
@@ -410,9 +427,9 @@ std::optional<QString> TfrmGMMain::RunDialog(const FileDialogSpec& spec) { retur
 void TfrmGMMain::ShowFileError(const FileError& e) {
   // "File does not exist." stands as it is, with the file under it.
   if (e.reason() == kFileDoesNotExist)
-    ShowError(kFileDoesNotExist, Latin1(e.file()));
+    ShowError(kFileDoesNotExist, PathText(e.file()));
   else
-    ShowError(Latin1(e.reason()), Latin1(e.file()));
+    ShowError(QString::fromLocal8Bit(e.reason()), PathText(e.file()));
 }
 
 void TfrmGMMain::ShowError(const QString& text, const QString& detail) {

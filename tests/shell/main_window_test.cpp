@@ -338,6 +338,14 @@ void MainWindowTest::cancelledMapDialogChangesNothing() {
   QCOMPARE(DifferingFields(before, main_->State().settings), QStringList());
   QCOMPARE(DifferingFields(backup, main_->State().SettingsBackup), QStringList());
   QCOMPARE(dialogs_->messages.size(), std::size_t{0});
+
+  // A name the record cannot hold whole is refused, not cut.
+  const QString tooLong = dir_->path() + "/" + QString(260, 'x') + ".pud";
+  dialogs_->files.push_back(tooLong);
+  main_->btGenerateMap->click();
+  QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+  QCOMPARE(dialogs_->messages[0].detail, tooLong);
+  QCOMPARE(DifferingFields(before, main_->State().settings), QStringList());
 }
 
 void MainWindowTest::loadMapThenGenerateWithYesAndNo() {

@@ -23,6 +23,8 @@ int IndexOfCode(const uint8_t (&codes)[N], uint8_t code) {
 TfrmPlayer::TfrmPlayer(SettingsRecord& record, ShellState& shell, QWidget* parent)
     : SettingsForm("TfrmPlayer", "Player Options", record, shell, parent) {
   auto* grid = new QGridLayout(this);
+  grid->setVerticalSpacing(0);
+  grid->setContentsMargins(6, 0, 6, 0);
   const QStringList controllers = {"Human",           "Computer",     "Rescue (Passive)",
                                    "Rescue (Active)", "Rescue (Rnd)", "None"};
   const QStringList ais = {"Land Attack", "Passive", "Sea Attack", "Air Attack", "Random"};
@@ -33,19 +35,19 @@ TfrmPlayer::TfrmPlayer(SettingsRecord& record, ShellState& shell, QWidget* paren
                                {"Human", "Orc", "Random"}, 3, this);
     cboController[i] = MakeDropDownList("cboController" + n, controllers, 5, this);
     cboAI[i] = MakeDropDownList("cboAI" + n, ais, 0, this);
-    // Two columns of four players, each with its race above its two lists.
-    auto* block = new QWidget(this);
-    auto* b = new QGridLayout(block);
-    b->setContentsMargins(0, 0, 0, 0);
-    rgrace[i]->setParent(block);
-    cboController[i]->setParent(block);
-    cboAI[i]->setParent(block);
-    b->addWidget(rgrace[i], 0, 0, 1, 4);
-    b->addWidget(MakeLabel("Con&troller", block, cboController[i]), 1, 0);
-    b->addWidget(cboController[i], 1, 1);
-    b->addWidget(MakeLabel("&A.I.", block, cboAI[i]), 1, 2);
-    b->addWidget(cboAI[i], 1, 3);
-    grid->addWidget(block, i % 4, i / 4);
+    // One row per player: race, then the controller and the A.I. lists.
+    auto* lists = new QWidget(this);
+    auto* l = new QGridLayout(lists);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setVerticalSpacing(0);
+    cboController[i]->setParent(lists);
+    cboAI[i]->setParent(lists);
+    l->addWidget(MakeLabel("Con&troller", lists, cboController[i]), 0, 0);
+    l->addWidget(MakeLabel("&A.I.", lists, cboAI[i]), 0, 1);
+    l->addWidget(cboController[i], 1, 0);
+    l->addWidget(cboAI[i], 1, 1);
+    grid->addWidget(rgrace[i], i, 0);
+    grid->addWidget(lists, i, 1, Qt::AlignBottom);
     connect(rgrace[i], &RadioGroup::Clicked, this, [this] { PlayerChanged(); });
     connect(cboController[i], &QComboBox::activated, this, [this] { PlayerChanged(); });
     connect(cboAI[i], &QComboBox::activated, this, [this] { PlayerChanged(); });

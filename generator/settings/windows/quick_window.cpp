@@ -1,5 +1,6 @@
 #include "settings/windows/quick_window.h"
 
+#include <QFile>
 #include <QGridLayout>
 #include <QVBoxLayout>
 
@@ -36,8 +37,9 @@ TfrmQuick::TfrmQuick(SettingsRecord& record, ShellState& shell, QWidget* parent)
   dirLayout->addWidget(dcbWC2Dir);
   dirLayout->addWidget(dlbWC2Dir, 1);
   dirLayout->addWidget(edWarcraftDirectoryDisplay);
-  grid->addWidget(dirBox, 0, 2, 3, 1);
+  grid->addWidget(dirBox, 0, 2, 4, 1);
   grid->setColumnStretch(2, 1);
+  grid->setRowStretch(3, 1);
 
   // Hidden: they only carry their fields through the window.
   speNumberOfPlayers = MakeSpinBox("speNumberOfPlayers", 2, 8, 2, this);
@@ -63,7 +65,7 @@ void TfrmQuick::dcbWC2DirChange() {
 
 void TfrmQuick::dlbWC2DirChange() {
   if (suppressFolderChange_) return;
-  record_.WC2Directory.assign(dlbWC2Dir->Directory().left(255).toLatin1().toStdString());
+  record_.WC2Directory.assign(QFile::encodeName(dlbWC2Dir->Directory()).left(255).toStdString());
   edWarcraftDirectoryDisplay->setText(dlbWC2Dir->Directory());
 }
 
@@ -80,7 +82,8 @@ void TfrmQuick::LoadQuickStart() {
     dcbWC2Dir->SelectDrive(record_.WC2Drive);
     suppressFolderChange_ = false;
   }
-  if (!record_.WC2Directory.empty()) dlbWC2Dir->SetDirectory(QString::fromLatin1(record_.WC2Directory.str()));
+  if (!record_.WC2Directory.empty())
+    dlbWC2Dir->SetDirectory(QFile::decodeName(QByteArray::fromStdString(record_.WC2Directory.str())));
 }
 
 void TfrmQuick::SaveQuickStart() {
@@ -93,7 +96,7 @@ void TfrmQuick::SaveQuickStart() {
   record_.MapDescription.assign(edMapDesc->text().left(32).toLatin1().toStdString());
   // A drive this system does not have stays as stored.
   if (char drive = dcbWC2Dir->Drive(); drive != 0) record_.WC2Drive = drive;
-  record_.WC2Directory.assign(dlbWC2Dir->Directory().left(255).toLatin1().toStdString());
+  record_.WC2Directory.assign(QFile::encodeName(dlbWC2Dir->Directory()).left(255).toStdString());
   SaveDone();
 }
 

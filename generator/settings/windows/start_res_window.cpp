@@ -17,16 +17,13 @@ TfrmStartRes::TfrmStartRes(SettingsRecord& record, ShellState& shell, QWidget* p
     : SettingsForm("TfrmStartRes", "Startup Resources", record, shell, parent) {
   auto* grid = new QGridLayout(this);
   grid->setHorizontalSpacing(2);
-  for (int p = 0; p < kPlayers; ++p)
-    grid->addWidget(new QLabel(QStringLiteral("&%1 (%2)").arg(p + 1).arg(kColours[p]), this), 0, p + 1,
-                    Qt::AlignCenter);
   for (int r = 0; r < 3; ++r) {
     grid->addWidget(new QLabel(kResources[r], this), 1 + 2 * r, 0);
     for (int p = 0; p < kPlayers; ++p) {
       const QString suffix = QString::fromLatin1(kResources[r]) + QString::fromLatin1(kColours[p]);
       QLineEdit* edit = MakeEdit("txtStart" + suffix, this);
       edit->setValidator(new QIntValidator(edit));
-      edit->setMinimumWidth(44);
+      edit->setMinimumWidth(40);
       QCheckBox* box = MakeCheckBox("cbRandomStart" + suffix, "Rnd", this);
       LinkRandomBox(box, edit);  // cbRandomStartGoldRedClick ..
       txtStart[r][p] = edit;
@@ -34,6 +31,13 @@ TfrmStartRes::TfrmStartRes(SettingsRecord& record, ShellState& shell, QWidget* p
       grid->addWidget(edit, 1 + 2 * r, p + 1);
       grid->addWidget(box, 2 + 2 * r, p + 1);
     }
+  }
+  // Column captions, wrapped so that eight columns fit the window.
+  for (int p = 0; p < kPlayers; ++p) {
+    QLabel* caption = MakeLabel(QStringLiteral("&%1 (%2)").arg(p + 1).arg(kColours[p]), this, txtStart[kGold][p]);
+    caption->setWordWrap(true);
+    caption->setAlignment(Qt::AlignCenter);
+    grid->addWidget(caption, 0, p + 1);
   }
   grid->setRowStretch(7, 1);
 }

@@ -12,6 +12,8 @@ RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStrin
     : QGroupBox(caption, parent) {
   setObjectName(name);
   auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(6, 2, 6, 2);
+  grid->setVerticalSpacing(2);
   const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
   for (int i = 0; i < items.size(); ++i) {
     auto* b = new QRadioButton(items[i], this);
