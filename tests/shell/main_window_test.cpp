@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -66,6 +67,7 @@ class MainWindowTest : public QObject {
   void mayhemSetsItsFlags();
   void masterButtonsActOnTheShownWindowOnly();
   void generateWritesTheCoreFunctionsBytesAndKeepsTheUserSettings();
+  void generateWritesTheSameBytesAsTheCommandLine();
   void generateWithTheFileWindowShownStoresItsPlayerCounts();
   void cancelledMapDialogChangesNothing();
   void loadMapThenGenerateWithYesAndNo();
@@ -308,6 +310,34 @@ void MainWindowTest::generateWritesTheCoreFunctionsBytesAndKeepsTheUserSettings(
   QCOMPARE(land->tbLandWater->value(), 60);
   QCOMPARE(land->tbForest->value(), 35);
   QVERIFY(land->cbRandomForest->isChecked());
+}
+
+void MainWindowTest::generateWritesTheSameBytesAsTheCommandLine() {
+#ifndef GLENMIRE_CLI
+  QSKIP("the glenmire command is not part of this build");
+#else
+  const QString config = dir_->path() + "/Default.gmp";
+  SettingsRecord settings = SmallMapSettings();
+  settings.MapSize = 64;
+  settings.RandomMethod = 3;
+  SaveConfiguration(settings, config.toStdString());
+  const QString cliMap = dir_->path() + "/cli.pud";
+  QProcess cli;
+  cli.start(QStringLiteral(GLENMIRE_CLI), {"generate", "--config", config, "--seed", "20261207", "--out", cliMap,
+                                           "--build-on-sand", "ok", "--unplaced", "ignore", "--quiet"});
+  QVERIFY(cli.waitForFinished(60000));
+  QCOMPARE(cli.exitCode(), 0);
+
+  Start();
+  main_->ShownForm()->parentWidget()->close();  // the command line has no settings window
+  const QString windowMap = dir_->path() + "/window.pud";
+  dialogs_->files.push_back(windowMap);
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  main_->btGenerateMap->click();
+  const QByteArray bytes = ReadAll(windowMap);
+  QVERIFY(!bytes.isEmpty());
+  QVERIFY(bytes == ReadAll(cliMap));
+#endif
 }
 
 void MainWindowTest::generateWithTheFileWindowShownStoresItsPlayerCounts() {

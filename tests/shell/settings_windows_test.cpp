@@ -251,6 +251,9 @@ void SettingsWindowsTest::buttons_data() {
   row(2, "none", "cboController3", 0);
   row(2, "none", "cboController2", 1);
   row(2, "none", "cboAI5", 0);
+  row(2, "none", "field:NumberOfPlayers", 8);
+  row(2, "none", "field:HumanControlled", 4);
+  row(2, "all", "field:NumberOfPlayers", 8);  // the rescue players take part
   row(2, "reset", "cboController8", 1);
   row(2, "reset", "rgrace7", 0);
   // "Natural Resources"

@@ -77,16 +77,20 @@ void TfrmPlayer::SavePlayer() {
   SaveDone();
 }
 
+// The buttons change the window's controls like the user does, so the
+// players are recounted after them too.
 void TfrmPlayer::SetAllToRandom() {
   SavePlayer();
   SetPlayerAllRandom(record_);
   LoadPlayer();
+  SynchQuickStart(record_);
 }
 
 void TfrmPlayer::SetNoneToRandom() {
   SavePlayer();
   SetPlayerNoneRandom(record_);
   LoadPlayer();
+  SynchQuickStart(record_);
 }
 
 void TfrmPlayer::ResetDefaults() { SetNoneToRandom(); }
