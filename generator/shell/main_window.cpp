@@ -41,6 +41,9 @@ TfrmGMMain::TfrmGMMain(const QString& programDir, std::unique_ptr<ShellDialogs> 
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtShellDialogs>()),
       state_(MakeGeneratorState()) {
   setObjectName("frmGMMain");
+  // A fixed frame with the system menu and the minimise box.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   if (!programDir_.isEmpty() && !programDir_.endsWith('/') && !programDir_.endsWith(QDir::separator()))
     programDir_ += '/';
 

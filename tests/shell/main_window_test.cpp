@@ -70,6 +70,7 @@ class MainWindowTest : public QObject {
   void generateWritesTheSameBytesAsTheCommandLine();
   void generateWithTheFileWindowShownStoresItsPlayerCounts();
   void cancelledMapDialogChangesNothing();
+  void unwritableMapIsReportedAndTheSettingsStayTheUsers();
   void loadMapThenGenerateWithYesAndNo();
   void loadingAMissingFileSaysSo_data();
   void loadingAMissingFileSaysSo();
@@ -376,6 +377,26 @@ void MainWindowTest::cancelledMapDialogChangesNothing() {
   QCOMPARE(dialogs_->messages.size(), std::size_t{1});
   QCOMPARE(dialogs_->messages[0].detail, tooLong);
   QCOMPARE(DifferingFields(before, main_->State().settings), QStringList());
+}
+
+void MainWindowTest::unwritableMapIsReportedAndTheSettingsStayTheUsers() {
+  SaveConfiguration(SmallMapSettings(), (dir_->path() + "/Default.gmp").toStdString());
+  Start();
+  ShowLand();
+  main_->MasterClose();
+  const SettingsRecord user = main_->State().settings;
+  const QString target = dir_->path() + "/no/such/folder/map.pud";
+  dialogs_->files.push_back(target);
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  main_->btGenerateMap->click();
+  QCOMPARE(dialogs_->messages.back().icon, QMessageBox::Critical);
+  QCOMPARE(dialogs_->messages.back().detail, target);
+  QVERIFY(!dialogs_->Texts().contains(kDoneCreating));
+  QCOMPARE(main_->ProgressBar->value(), 0);
+  QStringList changed = DifferingFields(user, main_->State().settings);
+  changed.removeAll("MapFileName");
+  QCOMPARE(changed, QStringList());
+  QCOMPARE(static_cast<TfrmLand*>(main_->ShownForm())->tbLandWater->value(), 60);
 }
 
 void MainWindowTest::loadMapThenGenerateWithYesAndNo() {
