@@ -197,7 +197,7 @@ void TfrmGMMain::BuildMenus() {
 }
 
 void TfrmGMMain::BuildDialogs() {
-  using Mode = FileDialogSpec::Mode;
+  using Mode = FileDialogSetup::Mode;
   odLoadConfig = {Mode::kOpen, "Load Glenmire Configuration", "Glenmire Configuration Files (*.gmp)", "gmp", "", ""};
   sdSaveConfig = {Mode::kSave, "Save Glenmire Configuration",
                   "Glenmire Configuration Files (*.gmp);;WarCraft II Map File (*.pud)", "gmp", "default.gmp", ""};
@@ -425,7 +425,7 @@ void TfrmGMMain::Inform(const std::string& text) {
 
 // ---- helpers ----
 
-std::optional<QString> TfrmGMMain::RunDialog(const FileDialogSpec& spec) { return dialogs_->FileDialog(this, spec); }
+std::optional<QString> TfrmGMMain::RunDialog(const FileDialogSetup& setup) { return dialogs_->FileDialog(this, setup); }
 
 void TfrmGMMain::ShowFileError(const FileError& e) {
   // "File does not exist." stands as it is, with the file under it.

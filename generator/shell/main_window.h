@@ -72,10 +72,10 @@ class TfrmGMMain : public QMainWindow, public GenerationUi {
   void Inform(const std::string& text) override;
 
   // The four file dialogs.
-  FileDialogSpec odLoadConfig;
-  FileDialogSpec sdSaveConfig;
-  FileDialogSpec sdSaveMap;
-  FileDialogSpec odLoadMap;
+  FileDialogSetup odLoadConfig;
+  FileDialogSetup sdSaveConfig;
+  FileDialogSetup sdSaveMap;
+  FileDialogSetup odLoadMap;
 
   QWidget* pnlButtonMenu;
   std::array<QPushButton*, 10> settingsButtons{};  // btQuickStart .. btCritters
@@ -106,7 +106,7 @@ class TfrmGMMain : public QMainWindow, public GenerationUi {
   void ReleaseForm();
   void ShowFileError(const FileError& e);
   void ShowError(const QString& text, const QString& detail);
-  std::optional<QString> RunDialog(const FileDialogSpec& spec);
+  std::optional<QString> RunDialog(const FileDialogSetup& setup);
 
   QString programDir_;
   std::unique_ptr<ShellDialogs> dialogs_;

@@ -4,15 +4,15 @@
 
 namespace glenmire {
 
-std::optional<QString> QtShellDialogs::FileDialog(QWidget* parent, const FileDialogSpec& spec) {
-  QFileDialog dialog(parent, spec.title, spec.directory, spec.filter);
-  dialog.setAcceptMode(spec.mode == FileDialogSpec::Mode::kSave ? QFileDialog::AcceptSave
+std::optional<QString> QtShellDialogs::FileDialog(QWidget* parent, const FileDialogSetup& setup) {
+  QFileDialog dialog(parent, setup.title, setup.directory, setup.filter);
+  dialog.setAcceptMode(setup.mode == FileDialogSetup::Mode::kSave ? QFileDialog::AcceptSave
                                                                 : QFileDialog::AcceptOpen);
-  dialog.setFileMode(spec.mode == FileDialogSpec::Mode::kSave ? QFileDialog::AnyFile
+  dialog.setFileMode(setup.mode == FileDialogSetup::Mode::kSave ? QFileDialog::AnyFile
                                                               : QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix(spec.defaultSuffix);
-  if (!spec.defaultName.isEmpty()) dialog.selectFile(spec.defaultName);
-  const QStringList filters = spec.filter.split(QStringLiteral(";;"));
+  dialog.setDefaultSuffix(setup.defaultSuffix);
+  if (!setup.defaultName.isEmpty()) dialog.selectFile(setup.defaultName);
+  const QStringList filters = setup.filter.split(QStringLiteral(";;"));
   if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.selectedFiles().value(0);

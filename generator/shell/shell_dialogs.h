@@ -11,7 +11,7 @@ class QWidget;
 
 namespace glenmire {
 
-struct FileDialogSpec {
+struct FileDialogSetup {
   enum class Mode { kOpen, kSave };
   Mode mode = Mode::kOpen;
   QString title;
@@ -25,7 +25,7 @@ class ShellDialogs {
  public:
   virtual ~ShellDialogs() = default;
   // The chosen path (possibly empty), or nothing when cancelled.
-  virtual std::optional<QString> FileDialog(QWidget* parent, const FileDialogSpec& spec) = 0;
+  virtual std::optional<QString> FileDialog(QWidget* parent, const FileDialogSetup& setup) = 0;
   // A modal message box; 'detail' is shown under the text when not empty.
   virtual QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                               const QString& text, const QString& detail,
@@ -35,7 +35,7 @@ class ShellDialogs {
 // The real thing.
 class QtShellDialogs : public ShellDialogs {
  public:
-  std::optional<QString> FileDialog(QWidget* parent, const FileDialogSpec& spec) override;
+  std::optional<QString> FileDialog(QWidget* parent, const FileDialogSetup& setup) override;
   QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, const QString& detail,
                                       QMessageBox::StandardButtons buttons) override;

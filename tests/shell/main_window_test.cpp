@@ -537,7 +537,7 @@ void MainWindowTest::fileDialogsHaveTheirTitlesAndFilters() {
   main_->LoadConfiguration1->trigger();
   const auto& d = dialogs_->fileDialogs;
   QCOMPARE(d.size(), std::size_t{4});
-  using Mode = FileDialogSpec::Mode;
+  using Mode = FileDialogSetup::Mode;
   QCOMPARE(d[0].mode, Mode::kSave);
   QCOMPARE(d[0].title, QString("Save Glenmire Map"));
   QCOMPARE(d[0].filter, QString("WarCraft II Compatible Map (*.pud)"));

@@ -358,10 +358,10 @@ void SettingsWindowsTest::buttons() {
 
   if (what.startsWith("field:")) {
     w.form->Save();
-    const QString spec = what.mid(6);
-    const int bracket = spec.indexOf('[');
-    const QString name = bracket < 0 ? spec : spec.left(bracket);
-    const int element = bracket < 0 ? 1 : spec.mid(bracket + 1).chopped(1).toInt();
+    const QString setup = what.mid(6);
+    const int bracket = setup.indexOf('[');
+    const QString name = bracket < 0 ? setup : setup.left(bracket);
+    const int element = bracket < 0 ? 1 : setup.mid(bracket + 1).chopped(1).toInt();
     QCOMPARE(QVariant::fromValue<qlonglong>(Field(w.record, qPrintable(name), element)).toInt(), expected.toInt());
   } else if (what.startsWith("enabled:")) {
     QWidget* c = w.Control(what.mid(8));

@@ -38,12 +38,12 @@ class ScriptedDialogs : public ShellDialogs {
 
   std::deque<std::optional<QString>> files;
   std::deque<QMessageBox::StandardButton> answers;
-  std::vector<FileDialogSpec> fileDialogs;
+  std::vector<FileDialogSetup> fileDialogs;
   std::vector<Shown> messages;
   int unexpected = 0;
 
-  std::optional<QString> FileDialog(QWidget*, const FileDialogSpec& spec) override {
-    fileDialogs.push_back(spec);
+  std::optional<QString> FileDialog(QWidget*, const FileDialogSetup& setup) override {
+    fileDialogs.push_back(setup);
     if (files.empty()) {
       ++unexpected;
       return std::nullopt;
