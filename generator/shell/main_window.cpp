@@ -314,8 +314,10 @@ void TfrmGMMain::btGenerateMapClick() {
     // The record is already the user's again; show why the map was not written.
     Progress(0);
     ShowFileError(e);
+  } catch (const std::exception& e) {
+    Progress(0);
+    ShowError("The map could not be made.", QString::fromLocal8Bit(e.what()));
   }
-  lblMapperStatus->clear();
   MasterOpen();
 }
 
