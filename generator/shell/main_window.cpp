@@ -253,12 +253,23 @@ void TfrmGMMain::PickForm() {
   form_ = form;
   form->FormCreate();
   frame->show();
-  // A larger font makes the window larger: let the frame grow to show it whole.
-  const QRect need = frame->geometry();
+  FitShownForm();
+}
+
+void TfrmGMMain::FitShownForm() {
+  // A larger font makes a settings window larger: the frame grows to show it
+  // whole (sizes are only known once the frame is on the screen).
+  if (!form_ || !isVisible()) return;
+  const QRect need = form_->parentWidget() ? form_->parentWidget()->geometry() : form_->geometry();
   const int border = 2 * mdiArea->frameWidth();
   const QSize have = mdiArea->size() - QSize(border, border);
   const QSize grow(std::max(0, need.right() + 1 - have.width()), std::max(0, need.bottom() + 1 - have.height()));
-  if (!grow.isNull() && isVisible()) setFixedSize(size() + grow);
+  if (!grow.isNull()) setFixedSize(size() + grow);
+}
+
+void TfrmGMMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  FitShownForm();
 }
 
 void TfrmGMMain::MasterClose() {

@@ -104,6 +104,8 @@ class TfrmGMMain : public QMainWindow, public GenerationUi {
   void BuildDialogs();
   void MenuFromState();
   void ReleaseForm();
+  void FitShownForm();
+  void showEvent(QShowEvent* event) override;
   void ShowFileError(const FileError& e);
   void ShowError(const QString& text, const QString& detail);
   std::optional<QString> RunDialog(const FileDialogSetup& setup);

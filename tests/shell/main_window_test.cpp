@@ -62,6 +62,7 @@ class MainWindowTest : public QObject {
   void unreadableDefaultGmpIsReportedAndTheDefaultsUsed();
   void settingsButtonsShowTheirWindow_data();
   void settingsButtonsShowTheirWindow();
+  void everyWindowShowsWholeWithALargerFont();
   void switchingSavesTheOldWindowBeforeTheNewOneLoads();
   void switchingAfterTheUserClosedTheWindow();
   void mayhemSetsItsFlags();
@@ -188,6 +189,23 @@ void MainWindowTest::settingsButtonsShowTheirWindow() {
   QCOMPARE(main_->ShownForm()->windowTitle(), windowCaption);
   QCOMPARE(main_->mdiArea->subWindowList().size(), 1);
   QCOMPARE(main_->ShownForm()->parentWidget()->pos(), SettingsForm::kPlace.topLeft());
+}
+
+void MainWindowTest::everyWindowShowsWholeWithALargerFont() {
+  const QFont usual = QApplication::font();
+  QFont large = usual;
+  large.setPointSizeF(usual.pointSizeF() * 1.6);
+  QApplication::setFont(large);
+  Start();
+  main_->show();
+  for (int n = 1; n <= 10; ++n) {
+    main_->ShowSettingsWindow(n);
+    const QRect frame = main_->ShownForm()->parentWidget()->geometry();
+    QVERIFY2(main_->mdiArea->viewport()->rect().contains(frame), qPrintable(SettingsFormClassName(n)));
+  }
+  QVERIFY(main_->btGenerateMap->isVisible());
+  QVERIFY(main_->geometry().contains(main_->btGenerateMap->mapTo(main_.get(), QPoint(0, 0))));
+  QApplication::setFont(usual);
 }
 
 void MainWindowTest::switchingSavesTheOldWindowBeforeTheNewOneLoads() {
