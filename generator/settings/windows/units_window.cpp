@@ -1,6 +1,7 @@
 #include "settings/windows/units_window.h"
 
 #include <QGridLayout>
+#include <QIntValidator>
 
 #include "settings/random_flags.h"
 #include "settings/reset_defaults.h"
@@ -68,6 +69,7 @@ TfrmUnits::TfrmUnits(SettingsRecord& record, ShellState& shell, QWidget* parent)
   for (int f = 0; f < kStats; ++f) {
     const QString stat = QString::fromLatin1(kStatNames[f]);
     txtUnit[f] = MakeEdit("txtUnit" + stat, this);
+    txtUnit[f]->setValidator(new QIntValidator(txtUnit[f]));  // digits and a sign only
     cbRandomUnit[f] = MakeCheckBox("cbRandomUnit" + stat, "Random", this);
     grid->addWidget(MakeLabel(kCaptions[f], this, txtUnit[f]), 1 + f, 0);
     grid->addWidget(txtUnit[f], 1 + f, 1);

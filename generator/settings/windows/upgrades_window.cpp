@@ -1,6 +1,7 @@
 #include "settings/windows/upgrades_window.h"
 
 #include <QGridLayout>
+#include <QIntValidator>
 
 #include "settings/random_flags.h"
 #include "settings/reset_defaults.h"
@@ -50,6 +51,7 @@ TfrmUpgrades::TfrmUpgrades(SettingsRecord& record, ShellState& shell, QWidget* p
   for (int c = 0; c < kCosts; ++c) {
     const QString cost = QString::fromLatin1(kCostNames[c]);
     txtUpgrade[c] = MakeEdit("txtUpgrade" + cost, this);
+    txtUpgrade[c]->setValidator(new QIntValidator(txtUpgrade[c]));  // digits and a sign only
     cbRandomUpgrade[c] = MakeCheckBox("cbRandomUpgrade" + cost, "Random", this);
     grid->addWidget(MakeLabel(kCaptions[c], this, txtUpgrade[c]), 1 + c, 0);
     grid->addWidget(txtUpgrade[c], 1 + c, 1);
