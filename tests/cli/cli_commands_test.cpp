@@ -140,6 +140,7 @@ TEST_F(CliTest, UsageAndFileErrorsExitWithTwoAndWriteNothing) {
       "generate --unplaced maybe --out " + Quote(out),
       "generate --config " + Quote(dir_ / "missing.gmp") + " --out " + Quote(out),
       "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(dir_ / "no-such-folder/x.pud"),
+      "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(dir_ / (std::string(250, 'x') + ".pud")),
       "genitize --out " + Quote(out),
       "genitize " + Quote(dir_ / "missing.pud") + " --out " + Quote(out),
       "preview " + Quote(dir_ / "missing.pud"),
