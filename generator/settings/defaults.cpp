@@ -155,11 +155,7 @@ void ClearFlags(uint8_t* flags, int count) { std::memset(flags, 0, static_cast<s
 }  // namespace
 
 void ClearUnitRandomFlags(SettingsRecord& r) {
-  for (uint8_t* flags : {r.RandomUnitVisibleRange, r.RandomUnitHitPoints, r.RandomUnitMagicPoints,
-                         r.RandomUnitBuildTime, r.RandomUnitGoldCost, r.RandomUnitLumberCost,
-                         r.RandomUnitOilCost, r.RandomUnitAttackRange, r.RandomUnitArmor,
-                         r.RandomUnitBasicDamage, r.RandomUnitPiercingDamage})
-    ClearFlags(flags, kUnitTypes);
+  for (UnitFlagArray flags : kRandomUnitFlags) ClearFlags(r.*flags, kUnitTypes);
 }
 
 void SetUnitValueDefaults(SettingsRecord& r) {
@@ -188,9 +184,7 @@ void SetUpgradeValueDefaults(SettingsRecord& r) {
 }
 
 void ClearUpgradeRandomFlags(SettingsRecord& r) {
-  for (uint8_t* flags : {r.RandomUpgradeStepCost, r.RandomUpgradeGoldCost, r.RandomUpgradeLumberCost,
-                         r.RandomUpgradeOilCost})
-    ClearFlags(flags, kUpgrades);
+  for (UpgradeFlagArray flags : kRandomUpgradeFlags) ClearFlags(r.*flags, kUpgrades);
 }
 
 void SetDefaults(SettingsRecord& r) {

@@ -11,17 +11,11 @@ void Fill(uint8_t* flags, int count, uint8_t value) {
 }
 
 void FillUnitFlags(SettingsRecord& r, int count, uint8_t value) {
-  for (uint8_t* flags : {r.RandomUnitVisibleRange, r.RandomUnitHitPoints, r.RandomUnitMagicPoints,
-                         r.RandomUnitBuildTime, r.RandomUnitGoldCost, r.RandomUnitLumberCost,
-                         r.RandomUnitOilCost, r.RandomUnitAttackRange, r.RandomUnitArmor,
-                         r.RandomUnitBasicDamage, r.RandomUnitPiercingDamage})
-    Fill(flags, count, value);
+  for (UnitFlagArray flags : kRandomUnitFlags) Fill(r.*flags, count, value);
 }
 
 void FillUpgradeFlags(SettingsRecord& r, uint8_t value) {
-  for (uint8_t* flags : {r.RandomUpgradeStepCost, r.RandomUpgradeGoldCost, r.RandomUpgradeLumberCost,
-                         r.RandomUpgradeOilCost})
-    Fill(flags, kUpgrades, value);
+  for (UpgradeFlagArray flags : kRandomUpgradeFlags) Fill(r.*flags, kUpgrades, value);
 }
 
 void FillStartResFlags(SettingsRecord& r, uint8_t value) {

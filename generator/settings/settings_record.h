@@ -193,6 +193,24 @@ enum Behaviour : uint8_t {
   kAiRandom = 255,
 };
 
+// The eleven unit Random flag arrays, in the order of the Units window's
+// statistics (visible range first, piercing damage last).
+using UnitFlagArray = uint8_t (SettingsRecord::*)[kUnitTypes];
+inline constexpr UnitFlagArray kRandomUnitFlags[] = {
+    &SettingsRecord::RandomUnitVisibleRange, &SettingsRecord::RandomUnitHitPoints,
+    &SettingsRecord::RandomUnitMagicPoints,  &SettingsRecord::RandomUnitBuildTime,
+    &SettingsRecord::RandomUnitGoldCost,     &SettingsRecord::RandomUnitLumberCost,
+    &SettingsRecord::RandomUnitOilCost,      &SettingsRecord::RandomUnitAttackRange,
+    &SettingsRecord::RandomUnitArmor,        &SettingsRecord::RandomUnitBasicDamage,
+    &SettingsRecord::RandomUnitPiercingDamage};
+
+// The four upgrade Random flag arrays, in the order of the Upgrade Costs
+// window (step, gold, lumber, oil).
+using UpgradeFlagArray = uint8_t (SettingsRecord::*)[kUpgrades];
+inline constexpr UpgradeFlagArray kRandomUpgradeFlags[] = {
+    &SettingsRecord::RandomUpgradeStepCost, &SettingsRecord::RandomUpgradeGoldCost,
+    &SettingsRecord::RandomUpgradeLumberCost, &SettingsRecord::RandomUpgradeOilCost};
+
 // A zero-filled record, as at program start.
 inline SettingsRecord ZeroRecord() {
   SettingsRecord r;

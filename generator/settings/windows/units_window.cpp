@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QIntValidator>
+#include <iterator>
 
 #include "settings/random_flags.h"
 #include "settings/reset_defaults.h"
@@ -24,13 +25,8 @@ constexpr ByteArray kValues[TfrmUnits::kStats] = {
     &SettingsRecord::UnitGoldCost, &SettingsRecord::UnitLumberCost, &SettingsRecord::UnitOilCost,
     &SettingsRecord::UnitAttackRange, &SettingsRecord::UnitArmor, &SettingsRecord::UnitBasicDamage,
     &SettingsRecord::UnitPiercingDamage};
-constexpr ByteArray kFlags[TfrmUnits::kStats] = {
-    &SettingsRecord::RandomUnitVisibleRange, &SettingsRecord::RandomUnitHitPoints,
-    &SettingsRecord::RandomUnitMagicPoints,  &SettingsRecord::RandomUnitBuildTime,
-    &SettingsRecord::RandomUnitGoldCost,     &SettingsRecord::RandomUnitLumberCost,
-    &SettingsRecord::RandomUnitOilCost,      &SettingsRecord::RandomUnitAttackRange,
-    &SettingsRecord::RandomUnitArmor,        &SettingsRecord::RandomUnitBasicDamage,
-    &SettingsRecord::RandomUnitPiercingDamage};
+// The Random flags are the record's own list, in the same order.
+static_assert(std::size(kRandomUnitFlags) == TfrmUnits::kStats);
 
 }  // namespace
 
@@ -87,7 +83,7 @@ void TfrmUnits::UnitValueSync() {
   for (int f = 0; f < kStats; ++f) {
     const long long v = f == kHitPoints ? record_.UnitHitPoints[k] : (record_.*kValues[f])[k];
     txtUnit[f]->setText(QString::number(v * kScale[f]));
-    cbRandomUnit[f]->setChecked((record_.*kFlags[f])[k] != 0);
+    cbRandomUnit[f]->setChecked((record_.*kRandomUnitFlags[f])[k] != 0);
     ApplyRandomBox(cbRandomUnit[f], txtUnit[f]);
   }
   const char race = record_.UnitRace[k];
@@ -95,7 +91,7 @@ void TfrmUnits::UnitValueSync() {
 }
 
 void TfrmUnits::RandomClick(int stat) {
-  if (const int k = Selected(); k >= 0) (record_.*kFlags[stat])[k] = cbRandomUnit[stat]->isChecked();
+  if (const int k = Selected(); k >= 0) (record_.*kRandomUnitFlags[stat])[k] = cbRandomUnit[stat]->isChecked();
   ApplyRandomBox(cbRandomUnit[stat], txtUnit[stat]);
 }
 
@@ -116,7 +112,7 @@ void TfrmUnits::UnitSave() {
       } else if (EditValue(txtUnit[f], INT32_MIN, INT32_MAX, v) && v / kScale[f] >= 0 && v / kScale[f] <= 255) {
         (record_.*kValues[f])[k] = static_cast<uint8_t>(v / kScale[f]);
       }
-      (record_.*kFlags[f])[k] = cbRandomUnit[f]->isChecked();
+      (record_.*kRandomUnitFlags[f])[k] = cbRandomUnit[f]->isChecked();
     }
   }
   SaveDone();

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QIntValidator>
+#include <iterator>
 
 #include "settings/random_flags.h"
 #include "settings/reset_defaults.h"
@@ -16,10 +17,8 @@ using WordArray = int32_t (SettingsRecord::*)[kUpgrades];
 constexpr WordArray kValues[TfrmUpgrades::kCosts] = {nullptr, &SettingsRecord::UpgradeGoldCost,
                                                     &SettingsRecord::UpgradeLumberCost,
                                                     &SettingsRecord::UpgradeOilCost};
-using FlagArray = uint8_t (SettingsRecord::*)[kUpgrades];
-constexpr FlagArray kFlags[TfrmUpgrades::kCosts] = {
-    &SettingsRecord::RandomUpgradeStepCost, &SettingsRecord::RandomUpgradeGoldCost,
-    &SettingsRecord::RandomUpgradeLumberCost, &SettingsRecord::RandomUpgradeOilCost};
+// The Random flags are the record's own list, in the same order.
+static_assert(std::size(kRandomUpgradeFlags) == TfrmUpgrades::kCosts);
 
 }  // namespace
 
@@ -68,13 +67,13 @@ void TfrmUpgrades::UpgradeValueSync() {
   for (int c = 0; c < kCosts; ++c) {
     const long long v = c == kStepCost ? record_.UpgradeStepCost[j] : (record_.*kValues[c])[j];
     txtUpgrade[c]->setText(QString::number(v));
-    cbRandomUpgrade[c]->setChecked((record_.*kFlags[c])[j] != 0);
+    cbRandomUpgrade[c]->setChecked((record_.*kRandomUpgradeFlags[c])[j] != 0);
     ApplyRandomBox(cbRandomUpgrade[c], txtUpgrade[c]);
   }
 }
 
 void TfrmUpgrades::RandomClick(int cost) {
-  if (const int j = Selected(); j >= 0) (record_.*kFlags[cost])[j] = cbRandomUpgrade[cost]->isChecked();
+  if (const int j = Selected(); j >= 0) (record_.*kRandomUpgradeFlags[cost])[j] = cbRandomUpgrade[cost]->isChecked();
   ApplyRandomBox(cbRandomUpgrade[cost], txtUpgrade[cost]);
 }
 
@@ -95,7 +94,7 @@ void TfrmUpgrades::SaveUpgrades() {
       } else if (EditValue(txtUpgrade[c], INT32_MIN, INT32_MAX, v)) {
         (record_.*kValues[c])[j] = static_cast<int32_t>(v);
       }
-      (record_.*kFlags[c])[j] = cbRandomUpgrade[c]->isChecked();
+      (record_.*kRandomUpgradeFlags[c])[j] = cbRandomUpgrade[c]->isChecked();
     }
   }
   SaveDone();
