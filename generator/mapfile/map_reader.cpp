@@ -139,19 +139,11 @@ void LoadStartAmounts(const MapSection* section, int32_t* amounts) {
 
 void LoadUnitData(const MapSection* section, SettingsRecord& r) {
   if (!section) {
-    SettingsRecord defaults = r;
-    SetDefaults(defaults);
-    std::memcpy(r.UnitVisibleRange, defaults.UnitVisibleRange, sizeof r.UnitVisibleRange);
-    std::memcpy(r.UnitHitPoints, defaults.UnitHitPoints, sizeof r.UnitHitPoints);
-    std::memcpy(r.UnitMagicPoints, defaults.UnitMagicPoints, sizeof r.UnitMagicPoints);
-    std::memcpy(r.UnitBuildTime, defaults.UnitBuildTime, sizeof r.UnitBuildTime);
-    std::memcpy(r.UnitGoldCost, defaults.UnitGoldCost, sizeof r.UnitGoldCost);
-    std::memcpy(r.UnitLumberCost, defaults.UnitLumberCost, sizeof r.UnitLumberCost);
-    std::memcpy(r.UnitOilCost, defaults.UnitOilCost, sizeof r.UnitOilCost);
-    std::memcpy(r.UnitAttackRange, defaults.UnitAttackRange, kAttackRangeSettings);
-    std::memcpy(r.UnitArmor, defaults.UnitArmor, sizeof r.UnitArmor);
-    std::memcpy(r.UnitBasicDamage, defaults.UnitBasicDamage, sizeof r.UnitBasicDamage);
-    std::memcpy(r.UnitPiercingDamage, defaults.UnitPiercingDamage, sizeof r.UnitPiercingDamage);
+    // The unit defaults, except that the later units keep their attack range.
+    uint8_t laterRanges[kUnitTypes - kAttackRangeSettings];
+    std::memcpy(laterRanges, r.UnitAttackRange + kAttackRangeSettings, sizeof laterRanges);
+    SetUnitValueDefaults(r);
+    std::memcpy(r.UnitAttackRange + kAttackRangeSettings, laterRanges, sizeof laterRanges);
     return;
   }
   const MapSection& d = *section;
@@ -176,12 +168,7 @@ void LoadUnitData(const MapSection* section, SettingsRecord& r) {
 
 void LoadUpgradeData(const MapSection* section, SettingsRecord& r) {
   if (!section) {
-    SettingsRecord defaults = r;
-    SetDefaults(defaults);
-    std::memcpy(r.UpgradeStepCost, defaults.UpgradeStepCost, sizeof r.UpgradeStepCost);
-    std::memcpy(r.UpgradeGoldCost, defaults.UpgradeGoldCost, sizeof r.UpgradeGoldCost);
-    std::memcpy(r.UpgradeLumberCost, defaults.UpgradeLumberCost, sizeof r.UpgradeLumberCost);
-    std::memcpy(r.UpgradeOilCost, defaults.UpgradeOilCost, sizeof r.UpgradeOilCost);
+    SetUpgradeValueDefaults(r);
     return;
   }
   const MapSection& u = *section;
