@@ -333,44 +333,28 @@ void TfrmGMMain::btGenerateMapClick() {
 }
 
 void TfrmGMMain::LoadMapClick() {
-  odLoadMap.directory = programDir_;
-  const std::optional<QString> file = RunDialog(odLoadMap);
-  if (!file) return;
-  MasterClose();
-  if (!file->isEmpty()) {
-    try {
-      LoadMapForGenitize(*state_, PathBytes(*file));
-    } catch (const FileError& e) {
-      ShowFileError(e);
-    }
-  }
-  MasterOpen();
+  RunFileCommand(odLoadMap, [this](const std::string& path) { LoadMapForGenitize(*state_, path); });
 }
 
 void TfrmGMMain::SaveCurrentSettings1Click() {
-  sdSaveConfig.directory = programDir_;
-  const std::optional<QString> file = RunDialog(sdSaveConfig);
-  if (!file) return;
-  MasterClose();
-  if (!file->isEmpty()) {
-    try {
-      SaveConfiguration(state_->settings, PathBytes(*file));
-    } catch (const FileError& e) {
-      ShowFileError(e);
-    }
-  }
-  MasterOpen();
+  RunFileCommand(sdSaveConfig, [this](const std::string& path) { SaveConfiguration(state_->settings, path); });
 }
 
 void TfrmGMMain::LoadConfiguration1Click() {
-  odLoadConfig.directory = programDir_;
-  const std::optional<QString> file = RunDialog(odLoadConfig);
+  RunFileCommand(odLoadConfig, [this](const std::string& path) {
+    LoadConfigurationWithMenu(*state_, path);
+    MenuFromState();
+  });
+}
+
+void TfrmGMMain::RunFileCommand(FileDialogSetup& dialog, const std::function<void(const std::string&)>& action) {
+  dialog.directory = programDir_;
+  const std::optional<QString> file = RunDialog(dialog);
   if (!file) return;
   MasterClose();
   if (!file->isEmpty()) {
     try {
-      LoadConfigurationWithMenu(*state_, PathBytes(*file));
-      MenuFromState();
+      action(PathBytes(*file));
     } catch (const FileError& e) {
       ShowFileError(e);
     }

@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "settings/windows/settings_window.h"
 #include "shell/shell_dialogs.h"
@@ -109,6 +111,11 @@ class TfrmGMMain : public QMainWindow, public GenerationUi {
   void ShowFileError(const FileError& e);
   void ShowError(const QString& text, const QString& detail);
   std::optional<QString> RunDialog(const FileDialogSetup& setup);
+  // Load Map and the configuration menu items: the dialog opens in the
+  // program's folder; a name chosen runs `action` on it with the settings
+  // window closed, and a file error is shown. An empty name only closes and
+  // reopens the window; Cancel does nothing.
+  void RunFileCommand(FileDialogSetup& dialog, const std::function<void(const std::string&)>& action);
 
   QString programDir_;
   std::unique_ptr<ShellDialogs> dialogs_;
