@@ -10,30 +10,12 @@
 #include <iterator>
 #include <new>
 
+#include "little_endian.h"
 #include "mesh_model.h"
 
 namespace modelyard {
 
 namespace {
-
-int32_t GetInt32(const uint8_t* p) {
-  return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                              static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
-}
-
-int16_t GetInt16(const uint8_t* p) {
-  return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
-}
-
-void PutInt32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-void PutInt16(std::vector<uint8_t>& out, int16_t v) {
-  const auto u = static_cast<uint16_t>(v);
-  out.push_back(static_cast<uint8_t>(u));
-  out.push_back(static_cast<uint8_t>(u >> 8));
-}
 
 void PutBytes(std::vector<uint8_t>& out, const std::string& bytes, size_t width) {
   for (size_t i = 0; i < width; ++i) out.push_back(i < bytes.size() ? static_cast<uint8_t>(bytes[i]) : 0);

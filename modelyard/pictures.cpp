@@ -9,6 +9,7 @@
 #include <map>
 
 #include "buttons.h"
+#include "little_endian.h"
 
 namespace modelyard {
 
@@ -268,16 +269,6 @@ Picture DrawBackground(const Picture& panel) {
   return pic;
 }
 
-void PutLe(std::vector<uint8_t>& out, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-uint32_t GetLe(const std::vector<uint8_t>& in, size_t at, int bytes) {
-  uint32_t v = 0;
-  for (int i = 0; i < bytes; ++i) v |= static_cast<uint32_t>(in[at + static_cast<size_t>(i)]) << (8 * i);
-  return v;
-}
-
 }  // namespace
 
 ViewerPictures DrawViewerPictures() {
@@ -326,10 +317,10 @@ bool ReadBmp8(const std::string& path, Picture& picture, ColourTable& table) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
   const std::vector<uint8_t> in((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (in.size() < 14 + 40 + 1024 || in[0] != 'B' || in[1] != 'M' || GetLe(in, 28, 2) != 8) return false;
-  const auto width = static_cast<int32_t>(GetLe(in, 18, 4));
-  const auto height = static_cast<int32_t>(GetLe(in, 22, 4));
-  const uint32_t offset = GetLe(in, 10, 4);
+  if (in.size() < 14 + 40 + 1024 || in[0] != 'B' || in[1] != 'M' || GetLe(in.data() + 28, 2) != 8) return false;
+  const auto width = static_cast<int32_t>(GetLe(in.data() + 18, 4));
+  const auto height = static_cast<int32_t>(GetLe(in.data() + 22, 4));
+  const uint32_t offset = GetLe(in.data() + 10, 4);
   if (width <= 0 || height <= 0 || width > 4096 || height > 4096) return false;
   const size_t stride = (static_cast<size_t>(width) + 3) / 4 * 4;
   if (offset < 14 + 40 + 1024 || in.size() < offset + stride * static_cast<size_t>(height)) return false;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "little_endian.h"
 #include "mesh_model.h"
 
 namespace modelyard {
@@ -22,16 +23,6 @@ struct Part {
   std::vector<std::array<int16_t, 3>> vertices;
   std::vector<Quad> quads;
 };
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-void Put16(std::vector<uint8_t>& out, int16_t v) {
-  const auto u = static_cast<uint16_t>(v);
-  out.push_back(static_cast<uint8_t>(u));
-  out.push_back(static_cast<uint8_t>(u >> 8));
-}
 
 // Vertex i of a box has x from bit 0, y from bit 1, z from bit 2; the top may
 // be narrower than the bottom.
@@ -76,20 +67,20 @@ Part Wheel(const std::string& name, int x, int y, int zInner, int zOuter) {
 }
 
 void PutPart(std::vector<uint8_t>& out, const Part& part, uint32_t number) {
-  Put32(out, static_cast<uint32_t>(part.vertices.size()));
-  Put32(out, static_cast<uint32_t>(part.quads.size()));
+  PutInt32(out, static_cast<uint32_t>(part.vertices.size()));
+  PutInt32(out, static_cast<uint32_t>(part.quads.size()));
   std::array<uint8_t, kGeoNameSize> name{};
   std::memcpy(name.data(), part.name.data(), std::min(part.name.size(), name.size()));
   out.insert(out.end(), name.begin(), name.end());
   for (const auto& v : part.vertices) {
-    for (int16_t c : v) Put16(out, c);
+    for (int16_t c : v) PutInt16(out, c);
   }
   if (part.vertices.size() % 2 != 0) {
-    for (int i = 0; i < 3; ++i) Put16(out, 0);
+    for (int i = 0; i < 3; ++i) PutInt16(out, 0);
   }
   uint32_t q = 0;
   for (const Quad& quad : part.quads) {
-    Put32(out, number << 16 | q++);
+    PutInt32(out, number << 16 | q++);
     out.insert(out.end(), {quad.a, quad.b, quad.c, quad.d});
     out.insert(out.end(), quad.material, quad.material + 4);
   }
