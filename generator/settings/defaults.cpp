@@ -200,12 +200,7 @@ void SetDefaults(SettingsRecord& r) {
   SetUnitValueDefaults(r);
   SetUpgradeValueDefaults(r);
   ClearUpgradeRandomFlags(r);
-  for (int p = 0; p < kPlayers; ++p) r.StartGold[p] = kResetStartResource;
-  for (int p = 0; p < kPlayers; ++p) r.StartLumber[p] = kResetStartResource;
-  for (int p = 0; p < kPlayers; ++p) r.StartOil[p] = kResetStartResource;
-  ClearFlags(r.RandomStartGold, kPlayers);
-  ClearFlags(r.RandomStartLumber, kPlayers);
-  ClearFlags(r.RandomStartOil, kPlayers);
+  ResetStartResDefaults(r);
   for (int p = 0; p < kPlayers; ++p) r.PlayerAI[p] = kAiLandAttack;
   for (int p = 0; p < kPlayers; ++p) r.Difficulty[p] = 1;
   r.RandomMethod = 0;

@@ -36,13 +36,11 @@ void ResetUpgradeDefaults(SettingsRecord& r) {
 }
 
 void ResetStartResDefaults(SettingsRecord& r) {
+  SetStartResNoneRandom(r);
   for (int p = 0; p < kPlayers; ++p) {
     r.StartGold[p] = kResetStartResource;
     r.StartLumber[p] = kResetStartResource;
     r.StartOil[p] = kResetStartResource;
-    r.RandomStartGold[p] = 0;
-    r.RandomStartLumber[p] = 0;
-    r.RandomStartOil[p] = 0;
   }
 }
 
