@@ -141,7 +141,7 @@ void SetNoneRandom(SettingsWindow window, SettingsRecord& r) {
 void ApplyMayhem(SettingsRecord& r) {
   r.MapSize = 0;
   r.Climate = 4;
-  r.RandomLandWater = 1;
+  FillLandFlags(r, 1);
   Fill(r.PlayerRace, kPlayers, 2);
   Fill(r.PlayerAI, kPlayers, kAiRandom);
   FillResourceFlags(r, 1);
@@ -149,11 +149,6 @@ void ApplyMayhem(SettingsRecord& r) {
   FillStartResFlags(r, 1);
   Fill(r.DifficultyRandom, kPlayers, 1);
   FillUnitFlags(r, 52, 1);  // unit types 1..52 only; 53..79 keep their flags
-  r.RandomBuildableLand = 1;
-  r.RandomRivers = 1;
-  r.RandomLakes = 1;
-  r.RandomForest = 1;
-  r.RandomMountains = 1;
   FillCritterFlags(r, 1);
   r.RandomMethod = 3;
   r.RandomExtremity = 100;
