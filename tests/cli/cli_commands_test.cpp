@@ -121,7 +121,7 @@ TEST_F(CliTest, ConfigSetThenShowRoundTrip) {
   EXPECT_EQ(r.StartGold[7], 70000);
 
   // Refused assignments change nothing on disk.
-  std::vector<char> saved = ReadBytes(cfg);
+  Bytes saved = ReadBytes(cfg);
   for (const char* bad : {"NoSuchField=1", "LandWater=128", "StartGold=1", "StartGold[9]=1", "BlankMap=2",
                           "MapDescription=" "123456789012345678901234567890123", "LandWater"}) {
     EXPECT_EQ(RunGlenmire("config set " + Quote(cfg) + " " + Quote(bad)).status, 2) << bad;
@@ -160,11 +160,11 @@ TEST_F(CliTest, InfoAndPreviewRefuseATruncatedMap) {
                         Quote(dir_ / "whole.pud"))
                 .status,
             0);
-  std::vector<char> bytes = ReadBytes(dir_ / "whole.pud");
+  Bytes bytes = ReadBytes(dir_ / "whole.pud");
   bytes.resize(bytes.size() / 2);
   {
     std::ofstream cut(dir_ / "cut.pud", std::ios::binary);
-    cut.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    cut.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
   EXPECT_EQ(RunGlenmire("info " + Quote(dir_ / "cut.pud")).status, 2);
   EXPECT_EQ(RunGlenmire("preview " + Quote(dir_ / "cut.pud") + " --out " + Quote(dir_ / "cut.png")).status, 2);

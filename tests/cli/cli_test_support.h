@@ -1,13 +1,13 @@
-// Running the built glenmire command from tests, and small file helpers.
+// Running the built glenmire command from tests, and a scratch folder. Whole
+// files are read with the reference set's readers.
 #pragma once
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
+
+#include "support/reference_data.h"
 
 namespace glenmire::testing {
 
@@ -30,16 +30,6 @@ inline CommandResult RunGlenmire(const std::string& args) {
   int raw = ::pclose(pipe);
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return result;
-}
-
-inline std::vector<char> ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-inline std::string ReadText(const std::filesystem::path& path) {
-  std::vector<char> bytes = ReadBytes(path);
-  return std::string(bytes.begin(), bytes.end());
 }
 
 // A fresh empty folder for one test, removed when the object goes.

@@ -12,24 +12,6 @@ namespace {
 
 using namespace glenmire::testing;
 
-const std::filesystem::path kReference = GLENMIRE_REFERENCE_DIR;
-
-std::vector<std::vector<std::string>> ReadTable(const std::string& name) {
-  std::vector<std::vector<std::string>> rows;
-  std::istringstream in(ReadText(kReference / name));
-  std::string line;
-  std::getline(in, line);  // header
-  while (std::getline(in, line)) {
-    if (line.empty()) continue;
-    std::vector<std::string> cells;
-    std::istringstream cellsIn(line);
-    std::string cell;
-    while (std::getline(cellsIn, cell, '\t')) cells.push_back(cell);
-    rows.push_back(cells);
-  }
-  return rows;
-}
-
 // The first line where two traces differ, to name the stage where the draws part ways.
 std::string FirstDifference(const std::string& want, const std::string& got) {
   std::istringstream a(want), b(got);
@@ -46,7 +28,7 @@ void CheckRun(const std::string& name, const std::string& args, const std::strin
   std::string out = dir / (name + ".pud");
   std::string trace = dir / (name + ".trace");
   CommandResult r = RunGlenmire(args + " --out " + Quote(out) + " --trace " + Quote(trace) + " --quiet");
-  std::string wantTrace = ReadText(kReference / "traces" / (name + ".trace"));
+  std::string wantTrace = ReadText(ReferencePath("traces/" + name + ".trace"));
   EXPECT_EQ(FirstDifference(wantTrace, ReadText(trace)), "") << name << ": trace differs";
   if (expectedMap == "-") {
     EXPECT_EQ(r.status, 1) << name << r.output;
@@ -54,8 +36,8 @@ void CheckRun(const std::string& name, const std::string& args, const std::strin
     return;
   }
   ASSERT_EQ(r.status, 0) << name << ": " << r.output;
-  std::vector<char> want = ReadBytes(kReference / expectedMap);
-  std::vector<char> got = ReadBytes(out);
+  Bytes want = ReadBytes(ReferencePath(expectedMap));
+  Bytes got = ReadBytes(out);
   ASSERT_EQ(got.size(), want.size()) << name;
   for (std::size_t i = 0; i < want.size(); ++i)
     ASSERT_EQ(got[i], want[i]) << name << ": first different byte at offset " << i;
@@ -64,28 +46,30 @@ void CheckRun(const std::string& name, const std::string& args, const std::strin
 class ReferenceMaps : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(kReference / "cases.tsv")) GTEST_SKIP() << "no reference maps at " << kReference;
+    if (!std::filesystem::exists(ReferencePath("cases.tsv"))) GTEST_SKIP() << "no reference maps at " << kReferenceDir;
   }
   TempDir dir_;
 };
 
 TEST_F(ReferenceMaps, GeneratedMapsMatchByteForByte) {
-  for (const auto& row : ReadTable("cases.tsv")) {
-    ASSERT_EQ(row.size(), 6u);
-    SCOPED_TRACE(row[0]);
-    std::string args = "generate --config " + Quote((kReference / row[1]).string()) + " --seed " + row[2] +
-                       " --build-on-sand " + row[3] + " --unplaced " + row[4];
-    CheckRun(row[0], args, row[5], dir_);
+  for (const CaseRow& row : ReadCases()) {
+    if (row.cells == 0) continue;  // a blank line
+    ASSERT_EQ(row.cells, 6u);
+    SCOPED_TRACE(row.name);
+    std::string args = "generate --config " + Quote(ReferencePath(row.config).string()) + " --seed " + row.seed +
+                       " --build-on-sand " + row.buildOnSand + " --unplaced " + row.unplaced;
+    CheckRun(row.name, args, row.map, dir_);
   }
 }
 
 TEST_F(ReferenceMaps, GenitizedMapsMatchByteForByte) {
-  for (const auto& row : ReadTable("genitize.tsv")) {
-    ASSERT_EQ(row.size(), 5u);
-    SCOPED_TRACE(row[0]);
-    std::string args = "genitize " + Quote((kReference / row[1]).string()) + " --config " +
-                       Quote((kReference / row[2]).string()) + " --seed " + row[3];
-    CheckRun(row[0], args, row[4], dir_);
+  for (const GenitizeRow& row : ReadGenitizeCases()) {
+    if (row.cells == 0) continue;  // a blank line
+    ASSERT_EQ(row.cells, 5u);
+    SCOPED_TRACE(row.name);
+    std::string args = "genitize " + Quote(ReferencePath(row.input).string()) + " --config " +
+                       Quote(ReferencePath(row.config).string()) + " --seed " + row.seed;
+    CheckRun(row.name, args, row.map, dir_);
   }
 }
 

@@ -8,9 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +16,7 @@
 #include "placement/unit_types.h"
 #include "recording_ui.h"
 #include "settings/defaults.h"
+#include "support/reference_data.h"
 #include "terrain/driver.h"
 #include "terrain/generate_command.h"
 
@@ -236,21 +235,7 @@ TEST_F(PlacementRun, PlacedMapsGiveEveryPlayerAStartAndEveryUnitItsGround) {
 // are set to what the reference run had there (its final tiles without their
 // drawing variants, its trace's seed): from then on placement must draw the
 // same numbers and place the same units as the reference did.
-using Sections = std::map<std::string, std::vector<uint8_t>>;
-
-Sections ReadSections(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), {});
-  Sections out;
-  for (std::size_t i = 0; i + 8 <= d.size();) {
-    const std::size_t n = d[i + 4] | d[i + 5] << 8 | d[i + 6] << 16 | static_cast<std::size_t>(d[i + 7]) << 24;
-    if (i + 8 + n > d.size()) break;
-    out[std::string(d.begin() + static_cast<long>(i), d.begin() + static_cast<long>(i) + 4)] =
-        std::vector<uint8_t>(d.begin() + static_cast<long>(i) + 8, d.begin() + static_cast<long>(i + 8 + n));
-    i += 8 + n;
-  }
-  return out;
-}
+using Sections = std::map<std::string, testing::Bytes>;
 
 class ReplayUi : public GenerationUi {
  public:
@@ -298,49 +283,36 @@ class ReplayUi : public GenerationUi {
 };
 
 TEST_F(PlacementRun, ReferenceRunsPlaceTheSameUnitsOnTheirOwnTerrain) {
-  const std::filesystem::path reference = GLENMIRE_REFERENCE_DIR;
-  std::ifstream cases(reference / "cases.tsv");
-  if (!cases) GTEST_SKIP() << "no reference maps at " << reference;
-  std::string line;
-  std::getline(cases, line);
-  while (std::getline(cases, line)) {
-    std::istringstream cells(line);
-    std::string name, config, seed, buildOnSand, unplaced, map;
-    std::getline(cells, name, '\t');
-    std::getline(cells, config, '\t');
-    std::getline(cells, seed, '\t');
-    std::getline(cells, buildOnSand, '\t');
-    std::getline(cells, unplaced, '\t');
-    std::getline(cells, map, '\t');
-    if (map.empty() || map == "-") continue;
-    SCOPED_TRACE(name);
+  using namespace glenmire::testing;
+  if (!std::ifstream(ReferencePath("cases.tsv"))) GTEST_SKIP() << "no reference maps at " << kReferenceDir;
+  for (const CaseRow& row : ReadCases()) {
+    if (row.map.empty() || row.map == "-") continue;
+    SCOPED_TRACE(row.name);
 
+    const std::vector<TraceLine> trace = ReadTrace(row.name);
+    auto sqm = std::find_if(trace.begin(), trace.end(),
+                            [](const TraceLine& t) { return t.kind == "status" && t.text == "SQM"; });
     std::vector<std::string> wantTrace;
-    std::ifstream traceFile(reference / "traces" / (name + ".trace"));
-    for (std::string l; std::getline(traceFile, l);)
-      if (!wantTrace.empty() || l.rfind("status\tSQM\t", 0) == 0) wantTrace.push_back(l);
+    for (auto t = sqm; t != trace.end(); ++t) wantTrace.push_back(t->line);
     ASSERT_FALSE(wantTrace.empty());
     wantTrace.pop_back();  // the closing "end" line
-    const std::string& sqm = wantTrace.front();
-    const uint64_t draws = std::stoull(sqm.substr(sqm.find("draws=") + 6));
-    const uint32_t seedAtSqm = static_cast<uint32_t>(std::stoul(sqm.substr(sqm.find("seed=") + 5), nullptr, 16));
+    const uint64_t draws = sqm->draws;
+    const uint32_t seedAtSqm = sqm->seed;
 
-    const Sections want = ReadSections(reference / map);
+    const Sections want = SectionMap(ReadBytes(ReferencePath(row.map)));
     std::vector<uint16_t> tiles;
-    const std::vector<uint8_t>& mtxm = want.at("MTXM");
-    for (std::size_t k = 0; k + 1 < mtxm.size(); k += 2)
-      tiles.push_back(static_cast<uint16_t>((mtxm[k] | mtxm[k + 1] << 8) & 0xFFF0));
+    for (uint16_t tile : Words(want.at("MTXM"))) tiles.push_back(static_cast<uint16_t>(tile & 0xFFF0));
 
     auto s = MakeGeneratorState();
-    LoadConfigurationWithMenu(*s, (reference / config).string());
-    s->random.Seed(static_cast<uint32_t>(std::stoul(seed)));
+    LoadConfigurationWithMenu(*s, ReferencePath(row.config).string());
+    s->random.Seed(static_cast<uint32_t>(std::stoul(row.seed)));
     ReplayUi ui(*s, tiles, seedAtSqm, draws);
-    ui.buildOnSand = buildOnSand == "ok" ? BuildOnSandAnswer::kOk : BuildOnSandAnswer::kCancel;
-    ui.unplaced = unplaced == "ignore"  ? UnplacedAnswer::kIgnore
-                  : unplaced == "retry" ? UnplacedAnswer::kRetry
-                                        : UnplacedAnswer::kAbort;
+    ui.buildOnSand = row.buildOnSand == "ok" ? BuildOnSandAnswer::kOk : BuildOnSandAnswer::kCancel;
+    ui.unplaced = row.unplaced == "ignore"  ? UnplacedAnswer::kIgnore
+                  : row.unplaced == "retry" ? UnplacedAnswer::kRetry
+                                            : UnplacedAnswer::kAbort;
     s->ui = &ui;
-    const std::filesystem::path out = dir_ / (name + ".pud");
+    const std::filesystem::path out = dir_ / (row.name + ".pud");
     PrepareAndRunGeneration(*s, out.string());
     s->ui = nullptr;
 
@@ -352,7 +324,7 @@ TEST_F(PlacementRun, ReferenceRunsPlaceTheSameUnitsOnTheirOwnTerrain) {
       return lines;
     };
     EXPECT_EQ(placementPart(ui.trace), placementPart(wantTrace));
-    const Sections got = ReadSections(out);
+    const Sections got = SectionMap(ReadBytes(out));
     for (const char* section : {"UNIT", "SGLD", "SLBR", "SOIL", "AIPL", "SIDE"})
       EXPECT_TRUE(got.count(section) && got.at(section) == want.at(section)) << section;
   }

@@ -1,5 +1,6 @@
-// Helpers of the map file tests: a scratch folder, whole-file reads, a small
-// state filled with a recognisable map, and a builder for hand-made maps.
+// Helpers of the map file tests: a scratch folder, a small state filled with a
+// recognisable map, and a builder for hand-made maps. Whole-file reads and
+// section splitting come from the reference set's readers.
 #pragma once
 
 #include <unistd.h>
@@ -16,16 +17,10 @@
 #include <gtest/gtest.h>
 
 #include "settings/settings_record.h"
+#include "support/reference_data.h"
 #include "terrain/generator_state.h"
 
 namespace glenmire::testing {
-
-using Bytes = std::vector<uint8_t>;
-
-inline Bytes ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
 inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
@@ -116,36 +111,12 @@ class PudBuilder {
   Bytes bytes_;
 };
 
-// The sections of a written map, tag and body, in file order.
-struct ParsedSection {
-  std::string tag;
-  Bytes body;
-};
-inline std::vector<ParsedSection> SplitSections(const Bytes& file) {
-  std::vector<ParsedSection> sections;
-  std::size_t pos = 0;
-  while (pos + 8 <= file.size()) {
-    ParsedSection section;
-    section.tag.assign(file.begin() + static_cast<std::ptrdiff_t>(pos), file.begin() + static_cast<std::ptrdiff_t>(pos) + 4);
-    uint32_t length = file[pos + 4] | file[pos + 5] << 8 | file[pos + 6] << 16 | static_cast<uint32_t>(file[pos + 7]) << 24;
-    pos += 8;
-    std::size_t end = std::min<std::size_t>(file.size(), pos + length);
-    section.body.assign(file.begin() + static_cast<std::ptrdiff_t>(pos), file.begin() + static_cast<std::ptrdiff_t>(end));
-    pos = end;
-    sections.push_back(std::move(section));
-  }
-  return sections;
-}
-
+// The body of a written map's first section with this tag (cut or not).
 inline Bytes SectionBody(const Bytes& file, const std::string& tag) {
-  for (const ParsedSection& section : SplitSections(file))
+  for (const PudSection& section : SplitSections(file))
     if (section.tag == tag) return section.body;
   ADD_FAILURE() << "no section " << tag;
   return {};
-}
-
-inline uint16_t WordAt(const Bytes& body, std::size_t offset) {
-  return static_cast<uint16_t>(body.at(offset) | body.at(offset + 1) << 8);
 }
 
 }  // namespace glenmire::testing

@@ -70,7 +70,7 @@ TEST_F(MapWriterTest, SectionsAndLengthsForEverySize) {
           {"UNIT", 0}};
       if (climate == 3) expected.insert(expected.begin() + 5, {"ERAX", 2});
       std::vector<std::pair<std::string, std::size_t>> actual;
-      for (const ParsedSection& section : SplitSections(file)) actual.emplace_back(section.tag, section.body.size());
+      for (const PudSection& section : SplitSections(file)) actual.emplace_back(section.tag, section.body.size());
       EXPECT_EQ(actual, expected);
 
       EXPECT_EQ(SectionBody(file, "DIM "), Bytes(row.dim.begin(), row.dim.end()));

@@ -12,7 +12,7 @@ namespace {
 
 std::vector<std::filesystem::path> ReferenceMaps() {
   std::vector<std::filesystem::path> maps;
-  const std::filesystem::path folder = std::filesystem::path(GLENMIRE_REFERENCE_DIR) / "maps";
+  const std::filesystem::path folder = ReferencePath("maps");
   if (std::filesystem::is_directory(folder))
     for (const auto& entry : std::filesystem::directory_iterator(folder))
       if (entry.path().extension() == ".pud") maps.push_back(entry.path());
@@ -22,7 +22,7 @@ std::vector<std::filesystem::path> ReferenceMaps() {
 
 TEST(ReferenceMaps, LoadAndWriteBackUnchanged) {
   const auto maps = ReferenceMaps();
-  if (maps.empty()) GTEST_SKIP() << "no reference maps in " << GLENMIRE_REFERENCE_DIR;
+  if (maps.empty()) GTEST_SKIP() << "no reference maps in " << kReferenceDir.string();
   ScratchFolder folder;
   for (const auto& path : maps) {
     SCOPED_TRACE(path.filename().string());

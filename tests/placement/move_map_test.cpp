@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -11,9 +11,12 @@
 #include "placement/move_map.h"
 #include "placement/region_map.h"
 #include "settings/randomiser.h"
+#include "support/reference_data.h"
 
 namespace glenmire {
 namespace {
+
+using namespace glenmire::testing;
 
 constexpr int kSide = 32;
 
@@ -293,64 +296,9 @@ TEST(BuildMoveMap, WritesOnlyTheMapsOwnBytes) {
 
 // ---- The reference runs: region and movement maps from their final tiles ----
 
-std::vector<std::vector<std::string>> ReadTable(const std::string& path) {
-  std::vector<std::vector<std::string>> rows;
-  std::ifstream in(path);
-  std::string line;
-  std::getline(in, line);  // heading
-  while (std::getline(in, line)) {
-    std::vector<std::string> fields;
-    std::stringstream split(line);
-    for (std::string f; std::getline(split, f, '\t');) fields.push_back(f);
-    rows.push_back(fields);
-  }
-  return rows;
-}
-
-std::vector<unsigned char> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)), {});
-}
-
-// The 16-bit words of a map file section, empty when it has none.
-std::vector<uint16_t> SectionWords(const std::vector<unsigned char>& file, const char* tag) {
-  for (size_t p = 0; p + 8 <= file.size();) {
-    const size_t len = file[p + 4] | file[p + 5] << 8 | file[p + 6] << 16 | static_cast<size_t>(file[p + 7]) << 24;
-    if (p + 8 + len > file.size()) break;
-    if (std::memcmp(&file[p], tag, 4) == 0) {
-      std::vector<uint16_t> words(len / 2);
-      for (size_t i = 0; i < words.size(); ++i) words[i] = static_cast<uint16_t>(file[p + 8 + 2 * i] | file[p + 9 + 2 * i] << 8);
-      return words;
-    }
-    p += 8 + len;
-  }
-  return {};
-}
-
-// Status text -> (draws, seed) of a run's trace.
-std::vector<std::pair<std::string, std::pair<uint64_t, uint32_t>>> ReadTrace(const std::string& path) {
-  std::vector<std::pair<std::string, std::pair<uint64_t, uint32_t>>> lines;
-  std::ifstream in(path);
-  std::string line;
-  while (std::getline(in, line)) {
-    std::vector<std::string> f;
-    std::stringstream split(line);
-    for (std::string x; std::getline(split, x, '\t');) f.push_back(x);
-    if (f.size() < 4 || f[2].rfind("draws=", 0) != 0 || f[3].rfind("seed=", 0) != 0) continue;
-    lines.push_back({f[1], {std::stoull(f[2].substr(6)), static_cast<uint32_t>(std::stoul(f[3].substr(5), nullptr, 16))}});
-  }
-  return lines;
-}
-
-// Decorations only add a variant digit; the coast tile 545 keeps its 1.
-uint16_t Undecorated(uint16_t tile) {
-  const uint16_t base = tile & 0xFFF0;
-  return base == 544 ? 545 : base;
-}
-
-std::unique_ptr<GeneratorState> StateForRun(const std::string& dir, const std::string& config, int side) {
+std::unique_ptr<GeneratorState> StateForRun(const std::string& config, int side) {
   auto s = MakeGeneratorState();
-  const std::vector<unsigned char> record = ReadBytes(dir + "/" + config);
+  const Bytes record = ReadBytes(ReferencePath(config));
   EXPECT_EQ(record.size(), sizeof(SettingsRecord)) << config;
   if (record.size() == sizeof(SettingsRecord)) std::memcpy(&s->settings, record.data(), sizeof(SettingsRecord));
   ApplySafetyClamps(*s, s->settings.SafetyMode != 0 ? kSafetyTag : "");  // as before the run
@@ -360,30 +308,29 @@ std::unique_ptr<GeneratorState> StateForRun(const std::string& dir, const std::s
 }
 
 TEST(ReferenceRuns, RegionAndMovementMapsAreRedrawnExactly) {
-  const std::string dir = GLENMIRE_REFERENCE_DIR;
-  if (!std::ifstream(dir + "/cases.tsv")) GTEST_SKIP() << "no reference maps at " << dir;
+  if (!std::ifstream(ReferencePath("cases.tsv"))) GTEST_SKIP() << "no reference maps at " << kReferenceDir.string();
   int checked = 0;
-  for (const auto& row : ReadTable(dir + "/cases.tsv")) {
-    if (row.size() < 6 || row[5] == "-") continue;
-    const std::vector<unsigned char> map = ReadBytes(dir + "/" + row[5]);
-    const std::vector<uint16_t> dim = SectionWords(map, "DIM ");
-    ASSERT_FALSE(dim.empty()) << row[0];
+  for (const CaseRow& row : ReadCases()) {
+    if (row.cells < 6 || row.map == "-") continue;
+    std::map<std::string, Bytes> sections = SectionMap(ReadBytes(ReferencePath(row.map)));
+    const std::vector<uint16_t> dim = Words(sections["DIM "]);
+    ASSERT_FALSE(dim.empty()) << row.name;
     const int side = dim[0];
-    const std::vector<uint16_t> tiles = SectionWords(map, "MTXM");
-    const std::vector<uint16_t> regions = SectionWords(map, "REGM");
-    const std::vector<uint16_t> moves = SectionWords(map, "SQM ");
+    const std::vector<uint16_t> tiles = Words(sections["MTXM"]);
+    const std::vector<uint16_t> regions = Words(sections["REGM"]);
+    const std::vector<uint16_t> moves = Words(sections["SQM "]);
     const size_t cells = static_cast<size_t>(side) * side;
-    ASSERT_TRUE(tiles.size() == cells && regions.size() == cells && moves.size() == cells) << row[0];
+    ASSERT_TRUE(tiles.size() == cells && regions.size() == cells && moves.size() == cells) << row.name;
 
     uint64_t drawsBefore = 0, drawsAfter = 0;
     uint32_t seedBefore = 0, seedAfter = 0;
-    for (const auto& [text, at] : ReadTrace(dir + "/traces/" + row[0] + ".trace")) {
-      if (text == "Gold / Units") std::tie(drawsBefore, seedBefore) = at;
-      if (text == "SQM") std::tie(drawsAfter, seedAfter) = at;
+    for (const TraceLine& t : ReadTrace(row.name)) {
+      if (t.text == "Gold / Units") std::tie(drawsBefore, seedBefore) = std::tie(t.draws, t.seed);
+      if (t.text == "SQM") std::tie(drawsAfter, seedAfter) = std::tie(t.draws, t.seed);
     }
-    ASSERT_NE(drawsAfter, 0u) << row[0];
+    ASSERT_NE(drawsAfter, 0u) << row.name;
 
-    auto s = StateForRun(dir, row[1], side);
+    auto s = StateForRun(row.config, side);
     for (int r = 1; r <= side; ++r)
       for (int c = 1; c <= side; ++c) s->TerrainGrid(r, c) = Undecorated(tiles[(r - 1) * side + (c - 1)]);
     BuildRegionMap(*s);
@@ -397,28 +344,30 @@ TEST(ReferenceRuns, RegionAndMovementMapsAreRedrawnExactly) {
         regionDiffer += s->RegionGrid(r, c) != (regions[i] & 0xFF);
         moveDiffer += s->MoveGrid.bytes[i] != moves[i];
       }
-    EXPECT_EQ(regionDiffer, 0) << row[0];
-    EXPECT_EQ(moveDiffer, 0) << row[0];
-    EXPECT_EQ(s->random.draws, drawsAfter - drawsBefore) << row[0];
-    EXPECT_EQ(s->random.seed, seedAfter) << row[0];
+    EXPECT_EQ(regionDiffer, 0) << row.name;
+    EXPECT_EQ(moveDiffer, 0) << row.name;
+    EXPECT_EQ(s->random.draws, drawsAfter - drawsBefore) << row.name;
+    EXPECT_EQ(s->random.seed, seedAfter) << row.name;
     ++checked;
   }
   EXPECT_GT(checked, 0);
 
   // Genitize: the loaded movement map recoded, with no marks left from before.
-  for (const auto& row : ReadTable(dir + "/genitize.tsv")) {
-    if (row.size() < 5) continue;
-    const std::vector<uint16_t> loaded = SectionWords(ReadBytes(dir + "/" + row[1]), "SQM ");
-    const std::vector<uint16_t> written = SectionWords(ReadBytes(dir + "/" + row[4]), "SQM ");
-    const std::vector<uint16_t> dim = SectionWords(ReadBytes(dir + "/" + row[1]), "DIM ");
-    ASSERT_TRUE(!dim.empty() && loaded.size() == written.size() && loaded.size() == size_t{dim[0]} * dim[0]) << row[0];
-    auto s = StateForRun(dir, row[2], dim[0]);
+  for (const GenitizeRow& row : ReadGenitizeCases()) {
+    if (row.cells < 5) continue;
+    std::map<std::string, Bytes> input = SectionMap(ReadBytes(ReferencePath(row.input)));
+    std::map<std::string, Bytes> output = SectionMap(ReadBytes(ReferencePath(row.map)));
+    const std::vector<uint16_t> loaded = Words(input["SQM "]);
+    const std::vector<uint16_t> written = Words(output["SQM "]);
+    const std::vector<uint16_t> dim = Words(input["DIM "]);
+    ASSERT_TRUE(!dim.empty() && loaded.size() == written.size() && loaded.size() == size_t{dim[0]} * dim[0]) << row.name;
+    auto s = StateForRun(row.config, dim[0]);
     for (size_t i = 0; i < loaded.size(); ++i) s->MoveGrid.bytes[i] = static_cast<uint8_t>(loaded[i]);
-    s->random.Seed(static_cast<uint32_t>(std::stoul(row[3])));
+    s->random.Seed(static_cast<uint32_t>(std::stoul(row.seed)));
     RebuildMoveMap(*s);
     int differ = 0;
     for (size_t i = 0; i < written.size(); ++i) differ += s->MoveGrid.bytes[i] != written[i];
-    EXPECT_EQ(differ, 0) << row[0];
+    EXPECT_EQ(differ, 0) << row.name;
   }
 }
 

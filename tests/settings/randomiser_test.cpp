@@ -3,10 +3,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,10 +11,13 @@
 #include "settings/defaults.h"
 #include "settings/random_flags.h"
 #include "settings/randomiser.h"
+#include "support/reference_data.h"
 #include "terrain/generator_state.h"
 
 namespace glenmire {
 namespace {
+
+using namespace glenmire::testing;
 
 enum Method : uint8_t { kRanged = 0, kWeighted = 1, kRaw = 2, kAnyMethod = 3 };
 
@@ -353,30 +353,17 @@ TEST(RandomiseSettings, StartupLevelsOnlyForPlayersWhoPlay) {
 // The reference runs: the first status of a run comes before the driver's
 // first draw, so the draws counted there are the randomiser's alone.
 TEST(RandomiseSettings, DrawsAsManyAsTheReferenceRuns) {
-  const std::string dir = GLENMIRE_REFERENCE_DIR;
-  std::ifstream cases(dir + "/cases.tsv");
-  ASSERT_TRUE(cases) << dir;
-  std::string line;
-  std::getline(cases, line);  // header
+  ASSERT_TRUE(std::ifstream(ReferencePath("cases.tsv"))) << kReferenceDir.string();
   int rows = 0;
-  while (std::getline(cases, line)) {
-    std::istringstream fields(line);
-    std::string name, config, seed;
-    std::getline(fields, name, '\t');
-    std::getline(fields, config, '\t');
-    std::getline(fields, seed, '\t');
-    SCOPED_TRACE(name);
-    std::ifstream trace(dir + "/traces/" + name + ".trace");
-    ASSERT_TRUE(trace);
-    std::string first;
-    std::getline(trace, first);
-    auto at = first.find("draws=");
-    ASSERT_NE(at, std::string::npos);
-    uint64_t expected = std::stoull(first.substr(at + 6));
+  for (const CaseRow& row : ReadCases()) {
+    SCOPED_TRACE(row.name);
+    const std::vector<TraceLine> trace = ReadTrace(row.name);
+    ASSERT_FALSE(trace.empty());
+    uint64_t expected = trace.front().draws;
 
     auto s = MakeGeneratorState();
-    LoadConfiguration(s->settings, dir + "/" + config);
-    s->random.Seed(static_cast<uint32_t>(std::stoul(seed)));
+    LoadConfiguration(s->settings, ReferencePath(row.config).string());
+    s->random.Seed(static_cast<uint32_t>(std::stoul(row.seed)));
     RandomiseSettings(*s);
     if (s->settings.SafetyMode) ApplySafetyClamps(*s, "SAFETY");
     EXPECT_EQ(s->random.draws, expected);
@@ -388,22 +375,6 @@ TEST(RandomiseSettings, DrawsAsManyAsTheReferenceRuns) {
 // The unit and upgrade statistics that the reference maps carry are the
 // randomiser's (and the clamps') values: they pass through the rest of a run
 // unchanged, so every drawn value can be checked, not only the draw count.
-std::map<std::string, std::vector<uint8_t>> MapSections(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  std::map<std::string, std::vector<uint8_t>> sections;
-  std::size_t at = 0;
-  while (at + 8 <= bytes.size()) {
-    std::string tag(bytes.begin() + at, bytes.begin() + at + 4);
-    uint32_t length = bytes[at + 4] | bytes[at + 5] << 8 | bytes[at + 6] << 16 | uint32_t{bytes[at + 7]} << 24;
-    if (at + 8 + length > bytes.size()) break;
-    sections.emplace(tag, std::vector<uint8_t>(bytes.begin() + at + 8, bytes.begin() + at + 8 + length));
-    at += 8 + length;
-  }
-  return sections;
-}
-
-int Word(const std::vector<uint8_t>& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
 
 // The map's unit type id of settings number k (1..79).
 int UnitId(int k) {
@@ -417,41 +388,34 @@ int UnitId(int k) {
 }
 
 TEST(RandomiseSettings, DrawsTheValuesTheReferenceMapsCarry) {
-  const std::string dir = GLENMIRE_REFERENCE_DIR;
-  std::ifstream cases(dir + "/cases.tsv");
-  ASSERT_TRUE(cases) << dir;
-  std::string line;
-  std::getline(cases, line);
+  ASSERT_TRUE(std::ifstream(ReferencePath("cases.tsv"))) << kReferenceDir.string();
   int maps = 0;
-  while (std::getline(cases, line)) {
-    std::istringstream fields(line);
-    std::string name, config, seed, sand, unplaced, map;
-    for (std::string* f : {&name, &config, &seed, &sand, &unplaced, &map}) std::getline(fields, *f, '\t');
-    if (map == "-") continue;
-    SCOPED_TRACE(name);
+  for (const CaseRow& row : ReadCases()) {
+    if (row.map == "-") continue;
+    SCOPED_TRACE(row.name);
     auto s = MakeGeneratorState();
-    LoadConfiguration(s->settings, dir + "/" + config);
-    s->random.Seed(static_cast<uint32_t>(std::stoul(seed)));
+    LoadConfiguration(s->settings, ReferencePath(row.config).string());
+    s->random.Seed(static_cast<uint32_t>(std::stoul(row.seed)));
     RandomiseSettings(*s);
     if (s->settings.SafetyMode) ApplySafetyClamps(*s, "SAFETY");
     const SettingsRecord& r = s->settings;
 
-    auto sections = MapSections(dir + "/" + map);
+    auto sections = SectionMap(ReadBytes(ReferencePath(row.map)));
     const std::vector<uint8_t>& upgrades = sections["UGRD"];
     const std::vector<uint8_t>& units = sections["UDTA"];
     ASSERT_EQ(upgrades.size(), 782u);
     ASSERT_EQ(units.size(), 5696u);
     for (int j = 0; j < kUpgrades; ++j) {
       EXPECT_EQ(upgrades[2 + j], r.UpgradeStepCost[j]) << "upgrade " << j + 1;
-      EXPECT_EQ(Word(upgrades, 54 + 2 * j), r.UpgradeGoldCost[j] & 0xFFFF) << "upgrade " << j + 1;
-      EXPECT_EQ(Word(upgrades, 158 + 2 * j), r.UpgradeLumberCost[j] & 0xFFFF) << "upgrade " << j + 1;
-      EXPECT_EQ(Word(upgrades, 262 + 2 * j), r.UpgradeOilCost[j] & 0xFFFF) << "upgrade " << j + 1;
+      EXPECT_EQ(WordAt(upgrades, 54 + 2 * j), r.UpgradeGoldCost[j] & 0xFFFF) << "upgrade " << j + 1;
+      EXPECT_EQ(WordAt(upgrades, 158 + 2 * j), r.UpgradeLumberCost[j] & 0xFFFF) << "upgrade " << j + 1;
+      EXPECT_EQ(WordAt(upgrades, 262 + 2 * j), r.UpgradeOilCost[j] & 0xFFFF) << "upgrade " << j + 1;
     }
     for (int k = 1; k <= kUnitTypes; ++k) {
       SCOPED_TRACE(k);
       int id = UnitId(k);
-      EXPECT_EQ(Word(units, 1238 + 4 * id), r.UnitVisibleRange[k - 1]);
-      EXPECT_EQ(Word(units, 1678 + 2 * id), r.UnitHitPoints[k - 1] & 0xFFFF);
+      EXPECT_EQ(WordAt(units, 1238 + 4 * id), r.UnitVisibleRange[k - 1]);
+      EXPECT_EQ(WordAt(units, 1678 + 2 * id), r.UnitHitPoints[k - 1] & 0xFFFF);
       EXPECT_EQ(units[1898 + id], r.UnitMagicPoints[k - 1]);
       EXPECT_EQ(units[2008 + id], r.UnitBuildTime[k - 1]);
       EXPECT_EQ(units[2118 + id], r.UnitGoldCost[k - 1]);

@@ -2,16 +2,18 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
+#include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/reference_data.h"
 #include "terrain/decorations.h"
 
 namespace glenmire {
 namespace {
+
+using namespace glenmire::testing;
 
 constexpr uint16_t kOutside = 0xBEEF;
 
@@ -123,85 +125,33 @@ TEST(ScatterDecorations, MapSizesBeyondTheGridStayInsideIt) {
 
 // ---- The reference runs: the draws between "Decorations" and "Save File" ----
 
-struct TraceLine {
-  std::string text;
-  uint64_t draws;
-  uint32_t seed;
-};
-
-std::vector<TraceLine> ReadTrace(const std::string& path) {
-  std::vector<TraceLine> lines;
-  std::ifstream in(path);
-  std::string line;
-  while (std::getline(in, line)) {
-    std::vector<std::string> fields;
-    std::stringstream split(line);
-    for (std::string f; std::getline(split, f, '\t');) fields.push_back(f);
-    if (fields.size() < 4 || fields[2].rfind("draws=", 0) != 0 || fields[3].rfind("seed=", 0) != 0) continue;
-    lines.push_back({fields[1], std::stoull(fields[2].substr(6)), static_cast<uint32_t>(std::stoul(fields[3].substr(5), nullptr, 16))});
-  }
-  return lines;
-}
-
-// Tags and lengths of a map file's sections, and where each body starts.
-bool FindSection(const std::vector<unsigned char>& file, const char* tag, size_t* at, uint32_t* length) {
-  for (size_t p = 0; p + 8 <= file.size();) {
-    const uint32_t len = file[p + 4] | file[p + 5] << 8 | file[p + 6] << 16 | static_cast<uint32_t>(file[p + 7]) << 24;
-    if (std::memcmp(&file[p], tag, 4) == 0 && p + 8 + len <= file.size()) {
-      *at = p + 8;
-      *length = len;
-      return true;
-    }
-    p += 8 + static_cast<size_t>(len);
-  }
-  return false;
-}
-
-// The tile a decorated tile came from: its variant digit cleared (the coast tile 545 keeps its 1).
-uint16_t Undecorated(uint16_t v) {
-  const uint16_t base = v & 0xFFF0;
-  return base == 544 ? 545 : base;
-}
-
 TEST(ScatterDecorations, RedrawsTheReferenceMapsVariants) {
-  const std::string dir = GLENMIRE_REFERENCE_DIR;
-  std::ifstream cases(dir + "/cases.tsv");
-  if (!cases) GTEST_SKIP() << "no reference maps at " << dir;
+  if (!std::ifstream(ReferencePath("cases.tsv"))) GTEST_SKIP() << "no reference maps at " << kReferenceDir.string();
   int checked = 0;
-  std::string line;
-  std::getline(cases, line);
-  while (std::getline(cases, line)) {
-    std::vector<std::string> fields;
-    std::stringstream split(line);
-    for (std::string f; std::getline(split, f, '\t');) fields.push_back(f);
-    if (fields.size() < 6 || fields[5] == "-") continue;
-    std::ifstream mapFile(dir + "/" + fields[5], std::ios::binary);
-    std::ifstream config(dir + "/" + fields[1], std::ios::binary);
-    const std::vector<unsigned char> map((std::istreambuf_iterator<char>(mapFile)), {});
-    const std::vector<char> record((std::istreambuf_iterator<char>(config)), {});
-    size_t dim = 0, tiles = 0;
-    uint32_t dimLength = 0, tilesLength = 0;
-    if (record.size() != sizeof(SettingsRecord) || !FindSection(map, "DIM ", &dim, &dimLength) ||
-        !FindSection(map, "MTXM", &tiles, &tilesLength))
-      continue;
-    const int side = map[dim] | map[dim + 1] << 8;
-    ASSERT_EQ(tilesLength, 2u * side * side) << fields[0];
+  for (const CaseRow& row : ReadCases()) {
+    if (row.cells < 6 || row.map == "-") continue;
+    std::map<std::string, Bytes> sections = SectionMap(ReadBytes(ReferencePath(row.map)));
+    const Bytes record = ReadBytes(ReferencePath(row.config));
+    if (record.size() != sizeof(SettingsRecord) || !sections.count("DIM ") || !sections.count("MTXM")) continue;
+    const std::vector<uint16_t> dim = Words(sections["DIM "]);
+    ASSERT_FALSE(dim.empty()) << row.name;
+    const int side = dim[0];
+    ASSERT_EQ(sections["MTXM"].size(), 2u * side * side) << row.name;
 
-    const std::vector<TraceLine> trace = ReadTrace(dir + "/traces/" + fields[0] + ".trace");
+    const std::vector<TraceLine> trace = ReadTrace(row.name);
     const TraceLine* before = nullptr;
     const TraceLine* after = nullptr;
     for (const TraceLine& t : trace) {
       if (t.text == "Decorations") before = &t;
       if (t.text == "Save File") after = &t;
     }
-    ASSERT_TRUE(before && after) << fields[0];
+    ASSERT_TRUE(before && after) << row.name;
 
     auto s = MakeGeneratorState();
     std::memcpy(&s->settings, record.data(), sizeof(SettingsRecord));
     s->settings.MapSize = side;
     s->random.Seed(before->seed);
-    std::vector<uint16_t> want(side * side);
-    for (int i = 0; i < side * side; ++i) want[i] = map[tiles + 2 * i] | map[tiles + 2 * i + 1] << 8;
+    const std::vector<uint16_t> want = Words(sections["MTXM"]);
     for (int r = 1; r <= side; ++r)
       for (int c = 1; c <= side; ++c) s->TerrainGrid(r, c) = Undecorated(want[(r - 1) * side + (c - 1)]);
     ScatterDecorations(*s);
@@ -209,9 +159,9 @@ TEST(ScatterDecorations, RedrawsTheReferenceMapsVariants) {
     int differ = 0;
     for (int r = 1; r <= side; ++r)
       for (int c = 1; c <= side; ++c) differ += s->TerrainGrid(r, c) != want[(r - 1) * side + (c - 1)];
-    EXPECT_EQ(differ, 0) << fields[0];
-    EXPECT_EQ(s->random.draws, after->draws - before->draws) << fields[0];
-    EXPECT_EQ(s->random.seed, after->seed) << fields[0];
+    EXPECT_EQ(differ, 0) << row.name;
+    EXPECT_EQ(s->random.draws, after->draws - before->draws) << row.name;
+    EXPECT_EQ(s->random.seed, after->seed) << row.name;
     ++checked;
   }
   EXPECT_GT(checked, 0);

@@ -3,18 +3,19 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "support/reference_data.h"
 #include "terrain/rivers_and_ranges.h"
 #include "terrain/rivers_and_ranges_walker.h"
 
 namespace glenmire {
 namespace {
+
+using namespace glenmire::testing;
 
 constexpr uint16_t kOutside = 0xBEEF;  // cells beyond the map, never to be touched
 
@@ -243,50 +244,33 @@ TEST(CarveRivers, DrawsPinnedForFixedSeeds) {
 // ---- The reference runs: rivers draw alike whatever the ground, so the draws
 // between "Rivers" and "Lakes" can be checked on any map of the right size ----
 
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::stringstream split(line);
-  for (std::string f; std::getline(split, f, '\t');) fields.push_back(f);
-  return fields;
-}
-
 TEST(CarveRivers, DrawsAsTheReferenceRuns) {
-  const std::string dir = GLENMIRE_REFERENCE_DIR;
-  std::ifstream cases(dir + "/cases.tsv");
-  if (!cases) GTEST_SKIP() << "no reference maps at " << dir;
+  if (!std::ifstream(ReferencePath("cases.tsv"))) GTEST_SKIP() << "no reference maps at " << kReferenceDir.string();
   int checked = 0;
-  std::string line;
-  std::getline(cases, line);
-  while (std::getline(cases, line)) {
-    const std::vector<std::string> row = Fields(line);
-    if (row.size() < 6) continue;
-    std::ifstream config(dir + "/" + row[1], std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(config)), {});
+  for (const CaseRow& row : ReadCases()) {
+    if (row.cells < 6) continue;
+    const Bytes bytes = ReadBytes(ReferencePath(row.config));
     if (bytes.size() != sizeof(SettingsRecord)) continue;
     auto s = MakeGeneratorState();
     std::memcpy(&s->settings, bytes.data(), sizeof(SettingsRecord));
     // Only runs whose river settings reach the stage as stored.
     if (s->settings.MapSize == 0 || s->settings.RandomRivers || s->settings.Rivers <= 0) continue;
 
-    std::ifstream trace(dir + "/traces/" + row[0] + ".trace");
     bool inRivers = false;
     uint64_t startDraws = 0;
-    for (std::string t; std::getline(trace, t);) {
-      const std::vector<std::string> f = Fields(t);
-      if (f.size() < 4 || f[0] != "status") continue;
-      const uint64_t draws = std::stoull(f[2].substr(6));
-      const uint32_t seed = static_cast<uint32_t>(std::stoul(f[3].substr(5), nullptr, 16));
-      if (f[1] == "Rivers") {
+    for (const TraceLine& t : ReadTrace(row.name)) {
+      if (t.kind != "status") continue;
+      if (t.text == "Rivers") {
         s->TerrainGrid.Fill(s->settings.MapSize, kLand);
-        s->random.Seed(seed);
-        startDraws = draws;
+        s->random.Seed(t.seed);
+        startDraws = t.draws;
         inRivers = true;
       } else if (inRivers) {
         inRivers = false;
-        if (f[1] != "Lakes") continue;  // start islands have no rivers
+        if (t.text != "Lakes") continue;  // start islands have no rivers
         CarveRivers(*s);
-        EXPECT_EQ(s->random.draws, draws - startDraws) << row[0];
-        EXPECT_EQ(s->random.seed, seed) << row[0];
+        EXPECT_EQ(s->random.draws, t.draws - startDraws) << row.name;
+        EXPECT_EQ(s->random.seed, t.seed) << row.name;
         ++checked;
       }
     }
