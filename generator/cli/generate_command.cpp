@@ -90,9 +90,7 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
     AnswerGenitizeQuestion(s, true);  // "Do you want to Genitize it?" -> Yes
   }
   std::string mapFile = o.out ? *o.out : s.settings.MapFileName.str();
-  // The record keeps 255 bytes of the name; a longer one would be cut and the
-  // map written somewhere else.
-  if (mapFile.size() > 255) throw FileError(mapFile, "the map file name is too long (at most 255 characters)");
+  if (!MapFileNameFits(mapFile)) throw FileError(mapFile, kMapFileNameTooLong);
   PrepareAndRunGeneration(s, mapFile);
   ui.EndTrace();
   if (!ui.MapWritten()) return 1;

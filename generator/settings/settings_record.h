@@ -18,6 +18,7 @@ namespace glenmire {
 // A length byte followed by N characters; characters past the length are ignored.
 template <std::size_t N>
 struct ShortString {
+  static constexpr std::size_t kCapacity = N;
   uint8_t length;
   char chars[N];
 

@@ -310,9 +310,7 @@ void TfrmGMMain::btGenerateMapClick() {
   sdSaveMap.directory = PathText(s.settings.WC2Directory.str());
   const std::optional<QString> file = RunDialog(sdSaveMap);
   if (!file || file->isEmpty()) return;
-  // The record keeps 255 bytes of the name; a longer one would be cut and the
-  // map written somewhere else.
-  if (PathBytes(*file).size() > 255) {
+  if (!MapFileNameFits(PathBytes(*file))) {
     ShowError("The map file name is too long (at most 255 characters).", *file);
     return;
   }

@@ -17,6 +17,13 @@ inline constexpr const char* kGenitizeQuestion =
     "You have already loaded a map into memory.  Do you want to Genitize it?";
 inline constexpr const char* kDefaultConfigName = "Default.gmp";
 
+// Whether the record can hold this map file name whole; a longer one would be
+// cut and the map written somewhere else.
+inline bool MapFileNameFits(const std::string& path) {
+  return path.size() <= decltype(SettingsRecord::MapFileName)::kCapacity;
+}
+inline constexpr const char* kMapFileNameTooLong = "the map file name is too long (at most 255 characters)";
+
 // The answer to the Genitize question (asked only when MapLoaded): on No the
 // loaded map is dropped; either way the loaded map's HumanControlled,
 // NumberOfPlayers, MapSize and PlayerController[1..8] go into the record.
