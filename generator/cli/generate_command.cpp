@@ -1,6 +1,7 @@
 #include "cli/generate_command.h"
 
 #include <chrono>
+#include <cstdio>
 #include <memory>
 
 #include "cli/cli_args.h"
@@ -82,7 +83,8 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
 
   ConsoleUi ui(s.random, o.buildOnSand, o.unplaced, o.quiet);
   s.ui = &ui;
-  if (!o.seed) ui.Say("Seed " + std::to_string(seed));
+  // Printed even when quiet: without it a clock-seeded map could not be made again.
+  if (!o.seed) std::printf("Seed %u\n", seed);
   if (o.trace) ui.OpenTrace(*o.trace);
 
   if (genitize) {

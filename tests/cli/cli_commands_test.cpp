@@ -37,7 +37,7 @@ TEST_F(CliTest, SameConfigAndSeedGiveTheSameBytesAndOtherSeedsOtherBytes) {
 }
 
 TEST_F(CliTest, WithoutASeedTheSeedUsedIsPrinted) {
-  CommandResult r = RunGlenmire("generate --unplaced ignore --config " + Quote(Config(32)) + " --out " +
+  CommandResult r = RunGlenmire("generate --quiet --unplaced ignore --config " + Quote(Config(32)) + " --out " +
                                 Quote(dir_ / "m.pud"));
   ASSERT_EQ(r.status, 0) << r.output;
   std::size_t at = r.output.find("Seed ");
