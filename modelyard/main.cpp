@@ -18,7 +18,10 @@ int main(int argc, char** argv) {
   modelyard::ViewerWindow window(model);
   owner = &window;
   window.show();
-  window.Start();
+  if (!window.Start()) {
+    modelyard::SetErrorSink(nullptr);
+    return 0;  // the window is gone, as after any close
+  }
   const int result = app.exec();
   modelyard::SetErrorSink(nullptr);
   return result;

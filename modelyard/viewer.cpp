@@ -12,9 +12,10 @@ Viewer::Viewer(MeshModel& model) : pictures(DrawViewerPictures()), model_(model)
   counterFace_ = pictures.background.Cut(0, kCounterFaceRow, kWideFaceWidth, kWideFaceHeight);
 }
 
-void Viewer::Start() {
-  model_.WriteAsc(ascPath);  // a failure is reported; the viewer still runs
+bool Viewer::Start() {
+  if (!model_.WriteAsc(ascPath)) return false;
   Render();
+  return true;
 }
 
 void Viewer::Resize(int width, int height) {

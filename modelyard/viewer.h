@@ -29,8 +29,9 @@ class Viewer {
  public:
   explicit Viewer(MeshModel& model);
 
-  // Writes the model as ASC and renders the first frame.
-  void Start();
+  // Writes the model as ASC and renders the first frame; false when the ASC
+  // file could not be written (reported), after which the program ends.
+  bool Start();
   void Resize(int width, int height);
   Redraw Press(int x, int y);  // left button down or right button up
   Redraw Move(int x, int y);

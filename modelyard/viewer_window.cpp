@@ -20,9 +20,13 @@ ViewerWindow::ViewerWindow(MeshModel& model, QWidget* parent) : QWidget(parent),
   resize(670, 500);
 }
 
-void ViewerWindow::Start() {
-  viewer_.Start();
+bool ViewerWindow::Start() {
+  if (!viewer_.Start()) {
+    close();
+    return false;
+  }
   update();
+  return true;
 }
 
 QRect ViewerWindow::ViewRect() const {

@@ -19,7 +19,10 @@ class ViewerWindow : public QWidget {
   explicit ViewerWindow(MeshModel& model, QWidget* parent = nullptr);
 
   // The start sequence once the window is shown: model.asc, first frame.
-  void Start();
+  // When model.asc cannot be written the report closes the window and this
+  // returns false: like every model failure outside import and export, it
+  // ends the program.
+  bool Start();
   Viewer& viewer() { return viewer_; }
 
   // Where the view goes: its width changes after the first resize.

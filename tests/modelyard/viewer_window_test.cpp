@@ -150,6 +150,21 @@ class ViewerWindowTest : public QObject {
     }
     QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
   }
+
+  // model.asc that cannot be written is reported and ends the program: only
+  // import and export go on after a report.
+  void unwritableAscFileClosesTheWindow() {
+    MeshModel model;
+    QVERIFY(model.LoadModel("model.geo"));
+    ViewerWindow window(model);
+    window.viewer().ascPath = "no such folder/model.asc";
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    errors_.clear();
+    QVERIFY(!window.Start());
+    QCOMPARE(errors_, std::vector<std::string>{"Couldn't open file\n"});
+    QVERIFY(!window.isVisible());
+  }
 };
 
 QTEST_MAIN(ViewerWindowTest)
