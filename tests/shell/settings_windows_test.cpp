@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "settings/defaults.h"
+#include "settings/random_flags.h"
 #include "settings/windows/critters_window.h"
 #include "settings/windows/land_window.h"
 #include "settings/windows/player_window.h"
@@ -127,6 +128,7 @@ class SettingsWindowsTest : public QObject {
   void goldAndOilLabelsShowTheAmount();
   void mineAndPatchBoxesStopAt127();
   void typedUnitCostIsStoredDividedByTen();
+  void changingUnitDropsUnsavedTyping_data();
   void changingUnitDropsUnsavedTyping();
   void randomBoxStoresAtOnce();
   void unitRaceLabel_data();
@@ -493,15 +495,32 @@ void SettingsWindowsTest::typedUnitCostIsStoredDividedByTen() {
   QCOMPARE(f->txtUnit[4]->text(), QString("600"));
 }
 
+void SettingsWindowsTest::changingUnitDropsUnsavedTyping_data() {
+  QTest::addColumn<int>("window");
+  QTest::addColumn<QString>("button");  // pressed after the typing
+  QTest::newRow("Units") << 7 << "";
+  QTest::newRow("Units, Set ALL Random") << 7 << "all";
+  QTest::newRow("Units, Set NONE Random") << 7 << "none";
+  QTest::newRow("Upgrade Costs, Set ALL Random") << 4 << "all";
+}
+
 void SettingsWindowsTest::changingUnitDropsUnsavedTyping() {
-  Window w(7);
-  auto* f = static_cast<TfrmUnits*>(w.form.get());
-  const SettingsRecord before = w.record;
-  f->txtUnit[0]->setText("9");  // Footman's visible range, not saved
-  f->cbUnitSelection->setCurrentIndex(1);
-  QCOMPARE(f->txtUnit[0]->text(), QString::number(w.record.UnitVisibleRange[1]));
-  w.form.reset();  // closing saves the Grunt, not the Footman
-  QCOMPARE(DifferingFields(before, w.record), QStringList());
+  QFETCH(int, window);
+  QFETCH(QString, button);
+  Window w(window);
+  const bool units = window == 7;
+  auto* edit = w.Control<QLineEdit>(units ? "txtUnitVisibleRange" : "txtUpgradeStepCost");
+  auto* selection = w.Control<QComboBox>(units ? "cbUnitSelection" : "cbUpgradeSelection");
+  SettingsRecord expected = w.record;  // the buttons set their flags in the record at once
+  if (button == "all") SetAllRandom(SettingsWindow(window), expected);
+  if (button == "none") SetNoneRandom(SettingsWindow(window), expected);
+  edit->setText("9");  // the first entry's value, not saved
+  if (button == "all") w.form->SetAllToRandom();
+  if (button == "none") w.form->SetNoneToRandom();
+  selection->setCurrentIndex(1);
+  QCOMPARE(edit->text(), QString::number(units ? w.record.UnitVisibleRange[1] : w.record.UpgradeStepCost[1]));
+  w.form.reset();  // closing saves the second entry, not the first
+  QCOMPARE(DifferingFields(expected, w.record), QStringList());
 }
 
 void SettingsWindowsTest::randomBoxStoresAtOnce() {

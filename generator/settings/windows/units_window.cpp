@@ -118,21 +118,23 @@ void TfrmUnits::UnitSave() {
   SaveDone();
 }
 
+// The buttons change the boxes and the flags only: values typed for the shown
+// unit stay in their boxes until the next save, and a change of selection
+// still drops them. A box stores into the shown unit at once.
 void TfrmUnits::SetAllToRandom() {
-  UnitSave();
+  for (int f = 0; f < kStats; ++f) {
+    cbRandomUnit[f]->setChecked(true);
+    RandomClick(f);
+  }
   SetUnitsAllRandom(record_);
-  UnitValueSync();
 }
 
 void TfrmUnits::SetNoneToRandom() {
-  UnitSave();
-  SetUnitsNoneRandom(record_);
-  // The boxes are unchecked, and a box stores into the shown unit at once.
   for (int f = 0; f < kStats; ++f) {
     cbRandomUnit[f]->setChecked(false);
     RandomClick(f);
   }
-  UnitValueSync();
+  SetUnitsNoneRandom(record_);
 }
 
 void TfrmUnits::ResetDefaults() {

@@ -100,16 +100,21 @@ void TfrmUpgrades::SaveUpgrades() {
   SaveDone();
 }
 
+// As in the Units window: the boxes and the flags change, the typing stays.
 void TfrmUpgrades::SetAllToRandom() {
-  SaveUpgrades();
+  for (int c = 0; c < kCosts; ++c) {
+    cbRandomUpgrade[c]->setChecked(true);
+    RandomClick(c);
+  }
   SetUpgradesAllRandom(record_);
-  UpgradeValueSync();
 }
 
 void TfrmUpgrades::SetNoneToRandom() {
-  SaveUpgrades();
+  for (int c = 0; c < kCosts; ++c) {
+    cbRandomUpgrade[c]->setChecked(false);
+    RandomClick(c);
+  }
   SetUpgradesNoneRandom(record_);
-  UpgradeValueSync();
 }
 
 void TfrmUpgrades::ResetDefaults() {
