@@ -626,6 +626,14 @@ void SettingsWindowsTest::descriptionHoldsAtMost31Characters() {
   f->edMapDesc->setText(QString(31, 'b'));
   f->SaveQuickStart();
   QCOMPARE(QString::fromStdString(w.record.MapDescription.str()), QString(31, 'b'));
+  // A stored one of 32 (a loaded map's) is shown and kept whole; typing stays within 31.
+  w.record.MapDescription.assign(std::string(32, 'c'));
+  f->LoadQuickStart();
+  f->SaveQuickStart();
+  QCOMPARE(QString::fromStdString(w.record.MapDescription.str()), QString(32, 'c'));
+  QTest::keyClick(f->edMapDesc, Qt::Key_Backspace);
+  QTest::keyClicks(f->edMapDesc, "dd");
+  QCOMPARE(f->edMapDesc->text().size(), 31);
 }
 
 void SettingsWindowsTest::startResourceRandomBoxDisablesOnlyItsEdit() {

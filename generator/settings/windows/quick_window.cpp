@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "settings/random_flags.h"
 #include "settings/reset_defaults.h"
@@ -11,7 +12,9 @@ namespace glenmire {
 
 namespace {
 constexpr int32_t kSizes[] = {32, 64, 96, 128, 0};
-}
+// The longest description that can be typed; the record holds one more.
+constexpr int kTypedDescription = 31;
+}  // namespace
 
 TfrmQuick::TfrmQuick(SettingsRecord& record, ShellState& shell, QWidget* parent)
     : SettingsForm("TfrmQuick", "File", record, shell, parent) {
@@ -24,7 +27,11 @@ TfrmQuick::TfrmQuick(SettingsRecord& record, ShellState& shell, QWidget* parent)
   grid->addWidget(rgClimate, 0, 1);
 
   edMapDesc = MakeEdit("edMapDesc", this);
-  edMapDesc->setMaxLength(31);
+  edMapDesc->setMaxLength(kTypedDescription);
+  // A longer stored description is shown whole; once shortened, typing keeps to the limit.
+  connect(edMapDesc, &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (text.size() <= kTypedDescription) edMapDesc->setMaxLength(kTypedDescription);
+  });
   grid->addWidget(MakeLabel("Map Description", this, edMapDesc), 1, 0, 1, 2);
   grid->addWidget(edMapDesc, 2, 0, 1, 2);
 
@@ -76,7 +83,9 @@ void TfrmQuick::LoadQuickStart() {
   tbQSLandWater->setValue(record_.LandWater);
   cbQSRandomLandWater->setChecked(record_.RandomLandWater != 0);
   ApplyRandomBox(cbQSRandomLandWater, tbQSLandWater);
-  edMapDesc->setText(QString::fromLatin1(record_.MapDescription.str()));
+  const QString description = QString::fromLatin1(record_.MapDescription.str());
+  edMapDesc->setMaxLength(std::max(kTypedDescription, static_cast<int>(description.size())));
+  edMapDesc->setText(description);
   if (record_.WC2Drive != 0) {
     suppressFolderChange_ = true;
     dcbWC2Dir->SelectDrive(record_.WC2Drive);
