@@ -65,7 +65,7 @@ int32_t ExtendedPercent(int32_t s, int32_t e) {
 
 namespace {
 
-// 32-bit integer arithmetic as the original does it: wraps, never traps.
+// Plain 32-bit integer arithmetic: wraps, never traps.
 int32_t Add(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b)); }
 int32_t Sub(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b)); }
 

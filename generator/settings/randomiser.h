@@ -13,7 +13,7 @@ namespace glenmire {
 // The tag that switches the safety clamps on (case-sensitive).
 inline constexpr std::string_view kSafetyTag = "SAFETY";
 
-// "S x E %": s * (e * k) as the original's 80-bit extended arithmetic gives it
+// "S x E %": s * (e * k) as 80-bit extended arithmetic gives it
 // (64-bit mantissa, round to nearest even after each product, k = 0.01 in
 // that format, just below 0.01), truncated toward zero. Whole products can
 // come out one lower: ExtendedPercent(20, 10) is 1, ExtendedPercent(30, 10) 2.

@@ -1,4 +1,4 @@
-// Every map of the reference set, made by an independent implementation of
+// Every map of the reference set, made by a second implementation of
 // the same rules, must come out of the command byte for byte, with the same
 // trace of the random generator.
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Maps made by an independent implementation of the same rules: each must
+// Maps made by a second implementation of the same rules: each must
 // load, and writing it back unchanged must give the same bytes.
 #include <algorithm>
 #include <filesystem>
