@@ -5,7 +5,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-            libbenchmark-dev libpng-dev qt6-base-dev libgl-dev xvfb xauth
+            libbenchmark-dev libpng-dev qt6-base-dev libgl-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test clean
