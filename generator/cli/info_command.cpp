@@ -1,7 +1,6 @@
 #include "cli/info_command.h"
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <utility>
 
@@ -10,6 +9,7 @@
 #include "cli/map_picture.h"
 #include "cli/unit_names.h"
 #include "mapfile/map_reader.h"
+#include "mapfile/map_sections.h"
 #include "settings/file_error.h"
 
 namespace glenmire {
@@ -56,28 +56,6 @@ std::string ClimateName(int32_t climate) {
 
 std::string OwnerName(uint8_t owner) { return owner < 8 ? kColours[owner] : "Neutral"; }
 
-struct Section {
-  std::string tag;
-  uint32_t length;
-};
-
-// The section tags and lengths as they stand in the file (the reader has
-// already checked the file, so this only lists).
-std::vector<Section> ListSections(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<Section> sections;
-  std::size_t pos = 0;
-  while (pos + 8 <= bytes.size()) {
-    Section s{std::string(bytes.data() + pos, 4), 0};
-    for (int i = 0; i < 4; ++i) s.length |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[pos + 4 + i])) << (8 * i);
-    sections.push_back(s);
-    if (s.length > bytes.size() - pos - 8) break;
-    pos += 8 + s.length;
-  }
-  return sections;
-}
-
 struct Resource {
   int row, column;
   int amount;
@@ -113,7 +91,7 @@ bool EveryActiveHasStart(const GeneratorState& s, const Summary& sum) {
 }
 
 void PrintText(const std::string& path, const GeneratorState& s, const Summary& sum,
-               const std::vector<Section>& sections) {
+               const MapSections& sections) {
   const SettingsRecord& r = s.settings;
   std::printf("Map: %s\n", path.c_str());
   std::printf("Size: %d x %d\n", r.MapSize, r.MapSize);
@@ -134,7 +112,7 @@ void PrintText(const std::string& path, const GeneratorState& s, const Summary& 
   std::printf("Oil patches: %zu\n", sum.oilPatches.size());
   for (const Resource& o : sum.oilPatches) std::printf("  row %d, column %d: %d oil\n", o.row, o.column, o.amount);
   std::printf("Sections:");
-  for (const Section& sec : sections) std::printf(" \"%s\" %u;", sec.tag.c_str(), sec.length);
+  for (const MapSection& sec : sections.All()) std::printf(" \"%s\" %u;", sec.tag, sec.length);
   std::printf("\nEvery active player has a start location: %s\n", EveryActiveHasStart(s, sum) ? "yes" : "no");
 }
 
@@ -147,7 +125,7 @@ void PrintResources(const char* name, const std::vector<Resource>& list) {
 }
 
 void PrintJson(const std::string& path, const GeneratorState& s, const Summary& sum,
-               const std::vector<Section>& sections) {
+               const MapSections& sections) {
   const SettingsRecord& r = s.settings;
   std::printf("{\n  \"file\": %s,\n  \"size\": %d,\n  \"climate\": %s,\n  \"description\": %s,\n",
               JsonString(path).c_str(), r.MapSize, JsonString(ClimateName(r.Climate)).c_str(),
@@ -171,9 +149,9 @@ void PrintJson(const std::string& path, const GeneratorState& s, const Summary& 
   PrintResources("goldMines", sum.goldMines);
   PrintResources("oilPatches", sum.oilPatches);
   std::printf("  \"sections\": [");
-  for (std::size_t i = 0; i < sections.size(); ++i)
-    std::printf("%s{\"tag\": %s, \"length\": %u}", i ? ", " : "", JsonString(sections[i].tag).c_str(),
-                sections[i].length);
+  const std::vector<MapSection>& all = sections.All();
+  for (std::size_t i = 0; i < all.size(); ++i)
+    std::printf("%s{\"tag\": %s, \"length\": %u}", i ? ", " : "", JsonString(all[i].tag).c_str(), all[i].length);
   std::printf("],\n  \"everyActivePlayerHasStartLocation\": %s\n}\n", EveryActiveHasStart(s, sum) ? "true" : "false");
 }
 
@@ -187,7 +165,9 @@ int RunInfoCommand(const std::vector<std::string>& args) {
   LoadMapFile(*state, path);
   state->MapLoaded = true;
   Summary sum = Summarise(*state);
-  std::vector<Section> sections = ListSections(path);
+  // The reader has checked the file; this lists its sections as they stand.
+  const std::vector<uint8_t> bytes = ReadMapFileBytes(path);
+  const MapSections sections(path, bytes);
   if (a.Has("--json"))
     PrintJson(path, *state, sum, sections);
   else

@@ -20,6 +20,10 @@ struct MapSection {
   bool Holds(std::size_t offset, std::size_t width) const { return offset + width <= length; }
 };
 
+// The whole file; throws FileError when it cannot be read or is far too large
+// to be a map.
+std::vector<uint8_t> ReadMapFileBytes(const std::string& fileName);
+
 class MapSections {
  public:
   // Splits bytes into sections (the bytes must outlive this object). Throws
@@ -29,6 +33,8 @@ class MapSections {
 
   // The first section with this tag, or nullptr.
   const MapSection* Find(const char* tag) const;
+  // Every section, in file order.
+  const std::vector<MapSection>& All() const { return sections_; }
 
  private:
   std::vector<MapSection> sections_;
