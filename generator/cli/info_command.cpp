@@ -10,6 +10,7 @@
 #include "cli/unit_names.h"
 #include "mapfile/map_reader.h"
 #include "mapfile/map_sections.h"
+#include "placement/unit_list.h"
 #include "settings/file_error.h"
 
 namespace glenmire {
@@ -69,15 +70,13 @@ struct Summary {
 
 Summary Summarise(const GeneratorState& s) {
   Summary sum;
-  for (int i = 0; i + 8 <= UnitBytes(s); i += 8) {
-    const uint8_t* u = s.UnitList + i;
-    int column = (u[0] | (u[1] << 8)) + 1, row = (u[2] | (u[3] << 8)) + 1;
-    int data = u[6] | (u[7] << 8);
-    uint8_t type = u[4], owner = u[5];
-    ++sum.unitCounts[{UnitTypeName(type), OwnerName(owner)}];
-    if (type == 92) sum.goldMines.push_back({row, column, data * 2500});
-    if (type == 93) sum.oilPatches.push_back({row, column, data * 2500});
-    if ((type == 94 || type == 95) && owner < 8) sum.hasStart[owner] = true;
+  const int unitBytes = UnitBytes(s);
+  for (int i = 0; i + 8 <= unitBytes; i += 8) {
+    const UnitRecord u = DecodeUnitRecord(s.UnitList + i);
+    ++sum.unitCounts[{UnitTypeName(u.type), OwnerName(u.owner)}];
+    if (u.type == 92) sum.goldMines.push_back({u.row, u.column, u.data * 2500});
+    if (u.type == 93) sum.oilPatches.push_back({u.row, u.column, u.data * 2500});
+    if ((u.type == 94 || u.type == 95) && u.owner < 8) sum.hasStart[u.owner] = true;
   }
   return sum;
 }

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "placement/unit_list.h"
 #include "settings/atomic_file.h"
 #include "settings/file_error.h"
 
@@ -61,8 +62,6 @@ void Fill(MapPicture& pic, int scale, int row, int column, int size, Rgb colour)
         }
 }
 
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
 void AppendPng(png_structp png, png_bytep data, png_size_t length) {
   auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
   out->insert(out->end(), data, data + length);
@@ -106,21 +105,20 @@ MapPicture RenderMapPicture(const GeneratorState& s, int scale) {
   for (int r = 1; r <= n; ++r)
     for (int c = 1; c <= n; ++c) Fill(pic, scale, r, c, 1, TileColour(s.TerrainGrid(r, c), s.settings.Climate));
   // Resources first, so units on start locations stay visible.
+  const int unitBytes = UnitBytes(s);
   for (int pass = 0; pass < 2; ++pass) {
-    for (int i = 0; i + 8 <= UnitBytes(s); i += 8) {
-      const uint8_t* u = s.UnitList + i;
-      int column = Le16(u) + 1, row = Le16(u + 2) + 1;
-      uint8_t type = u[4], owner = u[5];
-      bool resource = type == 92 || type == 93;
+    for (int i = 0; i + 8 <= unitBytes; i += 8) {
+      const UnitRecord u = DecodeUnitRecord(s.UnitList + i);
+      const bool resource = u.type == 92 || u.type == 93;
       if (resource != (pass == 0)) continue;
-      if (type == 92)
-        Fill(pic, scale, row, column, 3, kGoldMineColour);
-      else if (type == 93)
-        Fill(pic, scale, row, column, 2, kOilPatchColour);
-      else if (type == 94 || type == 95)
-        Fill(pic, scale, row, column, 1, kStartLocationColour);
+      if (u.type == 92)
+        Fill(pic, scale, u.row, u.column, 3, kGoldMineColour);
+      else if (u.type == 93)
+        Fill(pic, scale, u.row, u.column, 2, kOilPatchColour);
+      else if (u.type == 94 || u.type == 95)
+        Fill(pic, scale, u.row, u.column, 1, kStartLocationColour);
       else
-        Fill(pic, scale, row, column, 1, OwnerColour(owner));
+        Fill(pic, scale, u.row, u.column, 1, OwnerColour(u.owner));
     }
   }
   return pic;

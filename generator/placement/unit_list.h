@@ -15,6 +15,22 @@ inline constexpr uint8_t kReservedMineSite = 153;
 // Bytes written after the last record when the list is closed.
 inline constexpr int kUnitListClosingBytes = 9;
 
+// One 8-byte record of the list, decoded: 1-based row and column of its
+// top-left cell, the game's unit type, owner (0..7, 15 neutral) and data
+// (a mine's or patch's amount setting).
+struct UnitRecord {
+  int row;
+  int column;
+  uint8_t type;
+  uint8_t owner;
+  uint16_t data;
+};
+
+inline UnitRecord DecodeUnitRecord(const uint8_t* bytes) {
+  return {(bytes[2] | bytes[3] << 8) + 1, (bytes[0] | bytes[1] << 8) + 1, bytes[4], bytes[5],
+          static_cast<uint16_t>(bytes[6] | bytes[7] << 8)};
+}
+
 // Places a unit whose reserved square has its top-left corner at (row, column).
 // False, with nothing changed, when the square leaves the grids, holds a mark
 // other than a start location's, or the list is full.
