@@ -33,13 +33,14 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::set<std::s
 }
 
 uint32_t ParseSeed(const std::string& text) {
-  if (text.empty() || text.size() > 10) throw UsageError("--seed wants a decimal number 0..4294967295, not \"" + text + "\"");
+  const UsageError bad("--seed wants a decimal number 0..4294967295, not \"" + text + "\"");
+  if (text.empty() || text.size() > 10) throw bad;
   uint64_t v = 0;
   for (char c : text) {
-    if (c < '0' || c > '9') throw UsageError("--seed wants a decimal number 0..4294967295, not \"" + text + "\"");
+    if (c < '0' || c > '9') throw bad;
     v = v * 10 + static_cast<uint64_t>(c - '0');
   }
-  if (v > 0xFFFFFFFFull) throw UsageError("--seed wants a decimal number 0..4294967295, not \"" + text + "\"");
+  if (v > 0xFFFFFFFFull) throw bad;
   return static_cast<uint32_t>(v);
 }
 
