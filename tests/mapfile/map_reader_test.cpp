@@ -307,7 +307,8 @@ TEST_F(MapReaderTest, BrokenFilesAreRefusedAndChangeNothing) {
   tooManyUnits.insert(tooManyUnits.begin(), file.begin(), file.begin() + static_cast<std::ptrdiff_t>(unitStart));
   Bytes garbage(5000);
   for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 7919 >> 3);
-  Bytes textFile(std::string("just some text\n").begin(), std::string("just some text\n").end());
+  const std::string text = "just some text\n";
+  const Bytes textFile(text.begin(), text.end());
   Bytes wrongType = Replace(file, "TYPE", {'W', 'A', 'R', '1', ' ', 'M', 'A', 'P'});
 
   struct Row {

@@ -255,8 +255,8 @@ TEST(StarterConfiguration, IsTheDefaultsWithTheWindowsResetValues) {
 TEST(StarterConfiguration, EqualsTheReferenceStarterFile) {
   // The reference runs start from the same starter configuration, made by a
   // second implementation.
-  std::string path = std::string(GLENMIRE_REFERENCE_DIR) + "/gmp/starter128.gmp";
-  ASSERT_TRUE(std::filesystem::exists(path)) << path;
+  const std::string path = std::string(GLENMIRE_REFERENCE_DIR) + "/gmp/starter128.gmp";
+  ASSERT_TRUE(std::filesystem::exists(path)) << "reference data missing: " << path;
   SettingsRecord reference = ZeroRecord();
   LoadConfiguration(reference, path);
   SettingsRecord r = ZeroRecord();

@@ -22,7 +22,13 @@ using Bytes = std::vector<uint8_t>;
 inline const std::filesystem::path kReferenceDir = GLENMIRE_REFERENCE_DIR;
 
 // A file of the reference set, named as the tables name it ("maps/x.pud").
-inline std::filesystem::path ReferencePath(const std::string& relative) { return kReferenceDir / relative; }
+// A missing file fails the test with the path it looked for: the set travels
+// with the repository, so nothing may be quietly left unchecked.
+inline std::filesystem::path ReferencePath(const std::string& relative) {
+  const std::filesystem::path path = kReferenceDir / relative;
+  if (!std::filesystem::exists(path)) ADD_FAILURE() << "reference data missing: " << path.string();
+  return path;
+}
 
 // ---- Whole files ----
 

@@ -126,7 +126,6 @@ TEST(ScatterDecorations, MapSizesBeyondTheGridStayInsideIt) {
 // ---- The reference runs: the draws between "Decorations" and "Save File" ----
 
 TEST(ScatterDecorations, RedrawsTheReferenceMapsVariants) {
-  if (!std::ifstream(ReferencePath("cases.tsv"))) GTEST_SKIP() << "no reference maps at " << kReferenceDir.string();
   int checked = 0;
   for (const CaseRow& row : ReadCases()) {
     if (row.cells < 6 || row.map == "-") continue;
