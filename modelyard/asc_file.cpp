@@ -5,11 +5,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <new>
 #include <string_view>
 
+#include "file_bytes.h"
 #include "mesh_model.h"
 
 namespace modelyard {
@@ -70,13 +69,18 @@ bool ParseInt(std::string_view token, long long& value) {
 }  // namespace
 
 ImportResult MeshModel::ReadAsc(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  FileHandle in(std::fopen(path.c_str(), "rb"));
   if (!in) {
-    ReportError("Couldn't open file\n");
+    ReportError(FileReason(path, errno), "Couldn't open file");
     return ImportResult::Failed;
   }
   if (!other.objects.empty()) return ImportResult::AlreadyImported;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  if (int error = 0; !ReadRest(in.get(), text, error)) {
+    ReportError(FileReason(path, error), "Couldn't open file");
+    return ImportResult::Failed;
+  }
+  in.reset();
   // No count can exceed the file's length: every vertex and face takes a line.
   const long long limit = static_cast<long long>(text.size());
   LineReader lines(std::move(text));
@@ -88,11 +92,11 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
     while (lines.Next()) {
       if (lines.First(word)) return true;
       if (lines.First("Named")) {
-        ReportError("Line %i: object %i is incomplete\n", lines.LineNumber(), objectIndex);
+        ReportError(InFile(path), "Line %i: object %i is incomplete", lines.LineNumber(), objectIndex);
         return false;
       }
     }
-    ReportError("File ends inside object %i\n", objectIndex);
+    ReportError(InFile(path), "File ends inside object %i", objectIndex);
     return false;
   };
 
@@ -103,7 +107,7 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
       if (!named) break;
       const auto& nameTokens = lines.Tokens();
       if (nameTokens.size() < 3) {
-        ReportError("Line %i: no object name\n", lines.LineNumber());
+        ReportError(InFile(path), "Line %i: no object name", lines.LineNumber());
         return ImportResult::Failed;
       }
       std::string_view name = nameTokens[2];
@@ -119,7 +123,7 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
       if (countTokens.size() < 5 || !ParseInt(countTokens[2], vertexCount) ||
           !ParseInt(countTokens[4], faceCount) || vertexCount < 0 || faceCount < 0 ||
           vertexCount > limit || faceCount > limit) {
-        ReportError("Line %i: bad counts (object %i)\n", lines.LineNumber(), objectIndex);
+        ReportError(InFile(path), "Line %i: bad counts (object %i)", lines.LineNumber(), objectIndex);
         return ImportResult::Failed;
       }
       obj.vertexCount = obj.fileVertexCount = static_cast<int32_t>(vertexCount);
@@ -134,7 +138,7 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
         if (t.size() < 8 || !ParseInt(t[3], x) || !ParseInt(t[5], y) || !ParseInt(t[7], z) ||
             x < INT16_MIN || x > INT16_MAX || y < INT16_MIN || y > INT16_MAX || z < INT16_MIN ||
             z > INT16_MAX) {
-          ReportError("Line %i: bad vertex (object %i)\n", lines.LineNumber(), objectIndex);
+          ReportError(InFile(path), "Line %i: bad vertex (object %i)", lines.LineNumber(), objectIndex);
           return ImportResult::Failed;
         }
         v.x = static_cast<int16_t>(x), v.y = static_cast<int16_t>(y), v.z = static_cast<int16_t>(z);
@@ -154,12 +158,12 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
                  ParseInt(token.substr(2), index[k]);
         }
         if (!good) {
-          ReportError("Line %i: bad face (object %i)\n", lines.LineNumber(), objectIndex);
+          ReportError(InFile(path), "Line %i: bad face (object %i)", lines.LineNumber(), objectIndex);
           return ImportResult::Failed;
         }
         for (long long i : index) {
           if (i < 0 || i >= vertexCount) {
-            ReportError("Line %i: vertex index %lld beyond %lld\n", lines.LineNumber(), i,
+            ReportError(InFile(path), "Line %i: vertex index %lld beyond %lld", lines.LineNumber(), i,
                         vertexCount);
             return ImportResult::Failed;
           }
@@ -173,11 +177,11 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
       ++objectIndex;
     }
   } catch (const std::bad_alloc&) {
-    ReportError("Not enough memory\n");
+    ReportError(ForFile(path), "Not enough memory");
     return ImportResult::Failed;
   }
   if (list.objects.empty()) {
-    ReportError("No object in file\n");
+    ReportError(path, "No object in file");
     return ImportResult::Failed;
   }
   list.objectCount = static_cast<int32_t>(list.objects.size());
@@ -187,11 +191,12 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
 }
 
 bool MeshModel::WriteAsc(const std::string& path) const {
-  std::FILE* file = std::fopen(path.c_str(), "w");
-  if (!file) {
-    ReportError("Couldn't open file\n");
+  FileHandle handle(std::fopen(path.c_str(), "w"));
+  if (!handle) {
+    ReportError(FileReason(path, errno), "Couldn't open file");
     return false;
   }
+  std::FILE* file = handle.get();
   for (const MeshObject& obj : current.objects) {
     std::fprintf(file, "\nNamed Object: \"%s\"\n", FieldText(obj.tag).c_str());
     std::fprintf(file, "Tri-mesh, Vertices: %i     Faces: %i\n", obj.vertexCount, obj.triangleCount);
@@ -206,9 +211,8 @@ bool MeshModel::WriteAsc(const std::string& path) const {
       std::fprintf(file, "Face %i:    A:%i B:%i C:%i AB:1 BC:1 CA:1\n", static_cast<int>(i), t.a, t.b, t.c);
     }
   }
-  const bool good = !std::ferror(file);
-  if (std::fclose(file) != 0 || !good) {
-    ReportError("Couldn't write file\n");
+  if (int error = 0; !CloseWritten(std::move(handle), error)) {
+    ReportError(FileReason(path, error), "Couldn't write file");
     return false;
   }
   return true;

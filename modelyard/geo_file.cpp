@@ -4,12 +4,13 @@
 // its quads (attribute, four byte indices, 4 material bytes). A head with
 // vertex count 0 is an empty object and nothing follows it.
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <new>
+#include <utility>
 
+#include "file_bytes.h"
 #include "little_endian.h"
 #include "mesh_model.h"
 
@@ -21,23 +22,20 @@ void PutBytes(std::vector<uint8_t>& out, const std::string& bytes, size_t width)
   for (size_t i = 0; i < width; ++i) out.push_back(i < bytes.size() ? static_cast<uint8_t>(bytes[i]) : 0);
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
 }  // namespace
 
 bool MeshModel::ReadGeo(const std::string& path) {
   std::vector<uint8_t> file;
-  if (!ReadWholeFile(path, file)) {
-    ReportError("Couldn't open file\n");
-    return false;
+  {
+    FileHandle in(std::fopen(path.c_str(), "rb"));
+    int error = in ? 0 : errno;
+    if (!in || !ReadRest(in.get(), file, error)) {
+      ReportError(FileReason(path, error), "Couldn't open file");
+      return false;
+    }
   }
   if (file.size() < kGeoHeaderSize) {
-    ReportError("File ends inside the header\n");
+    ReportError(InFile(path), "File ends inside the header");
     return false;
   }
   // Everything is checked before the current list is touched.
@@ -48,7 +46,7 @@ bool MeshModel::ReadGeo(const std::string& path) {
   try {
     while (pos < file.size()) {
       if (file.size() - pos < kGeoObjectHeadSize) {
-        ReportError("File ends inside object %i\n", headIndex);
+        ReportError(InFile(path), "File ends inside object %i", headIndex);
         return false;
       }
       const uint8_t* head = file.data() + pos;
@@ -56,7 +54,7 @@ bool MeshModel::ReadGeo(const std::string& path) {
       const int32_t q = GetInt32(head + 4);
       pos += kGeoObjectHeadSize;
       if (v < 0) {
-        ReportError("Bad vertex count %i (object %i)\n", v, headIndex);
+        ReportError(InFile(path), "Bad vertex count %i (object %i)", v, headIndex);
         return false;
       }
       if (v == 0) {
@@ -65,13 +63,13 @@ bool MeshModel::ReadGeo(const std::string& path) {
         continue;
       }
       if (q < 0 || q > INT32_MAX / 2) {
-        ReportError("Bad quad count %i (object %i)\n", q, headIndex);
+        ReportError(InFile(path), "Bad quad count %i (object %i)", q, headIndex);
         return false;
       }
       const int64_t evenV = (static_cast<int64_t>(v) + 1) / 2 * 2;
       const int64_t need = evenV * 6 + static_cast<int64_t>(q) * 12;
       if (need > static_cast<int64_t>(file.size() - pos)) {
-        ReportError("File ends inside object %i\n", headIndex);
+        ReportError(InFile(path), "File ends inside object %i", headIndex);
         return false;
       }
       MeshObject obj;
@@ -94,7 +92,7 @@ bool MeshModel::ReadGeo(const std::string& path) {
         pos += 12;
         for (int i = 4; i < 8; ++i) {
           if (quad[i] >= evenV) {
-            ReportError("Vertex index %i beyond %i vertices (object %i)\n", quad[i],
+            ReportError(InFile(path), "Vertex index %i beyond %i vertices (object %i)", quad[i],
                         obj.vertexCount, headIndex);
             return false;
           }
@@ -114,11 +112,11 @@ bool MeshModel::ReadGeo(const std::string& path) {
       ++headIndex;
     }
   } catch (const std::bad_alloc&) {
-    ReportError("Not enoght memory (Object%i)\n", headIndex);
+    ReportError(ForFile(path), "Not enoght memory (Object%i)", headIndex);
     return false;
   }
   if (list.objects.empty()) {
-    ReportError("No object in file\n");
+    ReportError(path, "No object in file");
     return false;
   }
   list.objectCount = static_cast<int32_t>(list.objects.size());
@@ -135,23 +133,23 @@ ExportResult MeshModel::WriteGeo(const std::string& path) const {
   // The imported model has to cover the GEO model, or the export would make
   // up data; an index must name one of the vertices that get written.
   if (imported.objects.size() < geo.objects.size()) {
-    ReportError("Import has %i objects, model needs %i\n", static_cast<int>(imported.objects.size()),
-                static_cast<int>(geo.objects.size()));
+    ReportError(ForFile(path), "Import has %i objects, model needs %i",
+                static_cast<int>(imported.objects.size()), static_cast<int>(geo.objects.size()));
     return ExportResult::Failed;
   }
   for (size_t n = 0; n < geo.objects.size(); ++n) {
     const MeshObject& g = geo.objects[n];
     const MeshObject& i = imported.objects[n];
     if (i.vertexCount < g.vertexCount || i.triangleCount < g.triangleCount) {
-      ReportError("Import object %i has %i/%i vertices/faces, needs %i/%i\n", static_cast<int>(n),
-                  i.vertexCount, i.triangleCount, g.vertexCount, g.triangleCount);
+      ReportError(ForFile(path), "Import object %i has %i/%i vertices/faces, needs %i/%i",
+                  static_cast<int>(n), i.vertexCount, i.triangleCount, g.vertexCount, g.triangleCount);
       return ExportResult::Failed;
     }
     for (int32_t t = 0; t < g.triangleCount; ++t) {
       const MeshTriangle& tri = i.triangles[static_cast<size_t>(t)];
       for (int32_t index : {tri.a, tri.b, tri.c}) {
         if (index < 0 || index >= g.vertexCount) {
-          ReportError("Vertex index %i beyond %i vertices (object %i)\n", index, g.vertexCount,
+          ReportError(ForFile(path), "Vertex index %i beyond %i vertices (object %i)", index, g.vertexCount,
                       static_cast<int>(n));
           return ExportResult::Failed;
         }
@@ -192,22 +190,21 @@ ExportResult MeshModel::WriteGeo(const std::string& path) const {
   // half file under the target's name.
   const std::string temp = path + ".tmp";
   {
-    std::ofstream file(temp, std::ios::binary | std::ios::trunc);
+    FileHandle file(std::fopen(temp.c_str(), "wb"));
     if (!file) {
-      ReportError("Couldn't open file\n");
+      ReportError(FileReason(temp, errno), "Couldn't open file");
       return ExportResult::Failed;
     }
-    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
-    file.close();
-    if (!file) {
+    if (int error = 0; !WriteAndClose(std::move(file), out.data(), out.size(), error)) {
       std::remove(temp.c_str());
-      ReportError("Couldn't write file\n");
+      ReportError(FileReason(temp, error), "Couldn't write file");
       return ExportResult::Failed;
     }
   }
   if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    const int error = errno;
     std::remove(temp.c_str());
-    ReportError("Couldn't write file\n");
+    ReportError(FileReason(path, error), "Couldn't write file");
     return ExportResult::Failed;
   }
   return ExportResult::Written;

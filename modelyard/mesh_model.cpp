@@ -2,6 +2,7 @@
 #include "mesh_model.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -18,17 +19,27 @@ ErrorSink& Sink() {
 
 void SetErrorSink(ErrorSink sink) { Sink() = std::move(sink); }
 
-void ReportError(const char* format, ...) {
+void ReportError(const std::string& file, const char* format, ...) {
   char text[84];
   va_list args;
   va_start(args, format);
   std::vsnprintf(text, sizeof text, format, args);
   va_end(args);
+  const std::string report = std::string(text) + " " + file + "\n";
   if (Sink()) {
-    Sink()(text);
+    Sink()(report);
   } else {
-    std::fprintf(stderr, "ERROR!!! %s", text);
+    std::fprintf(stderr, "ERROR!!! %s", report.c_str());
   }
+}
+
+std::string InFile(const std::string& path) { return "in " + path; }
+
+std::string ForFile(const std::string& path) { return "for " + path; }
+
+std::string FileReason(const std::string& path, int error) {
+  // A failure without an error number is still a failure of the device.
+  return path + ": " + std::strerror(error != 0 ? error : EIO);
 }
 
 std::string FieldText(const std::string& bytes) {
@@ -50,7 +61,7 @@ bool MeshModel::LoadModel(const std::string& path) {
       return ReadGeo(path);
     }
   }
-  ReportError("Unrecognized file format\n");
+  ReportError(ForFile(path), "Unrecognized file format");
   return false;
 }
 

@@ -69,10 +69,21 @@ class MeshModel {
   bool Imported() const { return !other.objects.empty(); }
 };
 
-// Every failure of the model operations is reported here. The text is cut to
-// 83 characters and handed to the installed sink (the window shows it in an
-// "ERROR!!!" box); without a sink it goes to stderr.
-void ReportError(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Every failure of the model operations is reported here, and each one names
+// the file it is about: the text (cut to 83 characters) comes first, then the
+// file, then the system's reason when it gave one. The line ends the report.
+//   ReportError(InFile("import.asc"), "Line %i: bad vertex (object %i)", 7, 0)
+//     "Line 7: bad vertex (object 0) in import.asc\n"
+//   ReportError(FileReason("import.asc", ENOENT), "Couldn't open file")
+//     "Couldn't open file import.asc: No such file or directory\n"
+// The installed sink gets the report (the window shows it in an "ERROR!!!"
+// box); without a sink it goes to stderr.
+void ReportError(const std::string& file, const char* format, ...) __attribute__((format(printf, 2, 3)));
+// How the report names its file: a fault in what the file holds, a file an
+// operation was refused for, and a file the system failed on (errno value).
+std::string InFile(const std::string& path);
+std::string ForFile(const std::string& path);
+std::string FileReason(const std::string& path, int error);
 using ErrorSink = std::function<void(const std::string&)>;
 void SetErrorSink(ErrorSink sink);
 

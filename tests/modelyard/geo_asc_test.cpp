@@ -173,8 +173,7 @@ TEST_F(GeoFile, ExtensionChoosesTheReader) {
       EXPECT_EQ(model.current.objects.size(), 3u);
       EXPECT_TRUE(errors_.empty());
     } else {
-      ASSERT_EQ(errors_.size(), 1u);
-      EXPECT_EQ(errors_[0], "Unrecognized file format\n");
+      EXPECT_EQ(Reports(), std::vector<std::string>{"Unrecognized file format for " + row.name + "\n"});
       EXPECT_TRUE(model.current.objects.empty());
     }
   }
@@ -196,21 +195,23 @@ TEST_F(GeoFile, BrokenGeoFilesAreRefusedAndChangeNothing) {
     std::vector<uint8_t> bytes;
     std::string message;
   } rows[] = {
-      {"empty file", {}, "File ends inside the header\n"},
-      {"short header", std::vector<uint8_t>(100, 0), "File ends inside the header\n"},
-      {"header only", header, "No object in file\n"},
-      {"only empty objects", GeoBytes().Empty().Empty().Bytes(), "No object in file\n"},
-      {"negative vertex count", GeoBytes().Head(-1, 0).Bytes(), "Bad vertex count -1 (object 0)\n"},
-      {"negative quad count", GeoBytes().Empty().Head(4, -2).Bytes(), "Bad quad count -2 (object 1)\n"},
-      {"absurd quad count", GeoBytes().Head(4, 0x7FFFFFFF).Bytes(), "Bad quad count 2147483647 (object 0)\n"},
+      {"empty file", {}, "File ends inside the header in bad.geo"},
+      {"short header", std::vector<uint8_t>(100, 0), "File ends inside the header in bad.geo"},
+      {"header only", header, "No object in file bad.geo"},
+      {"only empty objects", GeoBytes().Empty().Empty().Bytes(), "No object in file bad.geo"},
+      {"negative vertex count", GeoBytes().Head(-1, 0).Bytes(), "Bad vertex count -1 (object 0) in bad.geo"},
+      {"negative quad count", GeoBytes().Empty().Head(4, -2).Bytes(),
+       "Bad quad count -2 (object 1) in bad.geo"},
+      {"absurd quad count", GeoBytes().Head(4, 0x7FFFFFFF).Bytes(),
+       "Bad quad count 2147483647 (object 0) in bad.geo"},
       {"absurd vertex count", GeoBytes().Object(SimpleObject("A", 4, 1)).Head(0x7FFFFFFF, 1).Bytes(),
-       "File ends inside object 1\n"},
-      {"counts beyond the file", GeoBytes().Head(4, 100).Bytes(), "File ends inside object 0\n"},
+       "File ends inside object 1 in bad.geo"},
+      {"counts beyond the file", GeoBytes().Head(4, 100).Bytes(), "File ends inside object 0 in bad.geo"},
       {"ends inside a head", cut(GeoBytes().Object(SimpleObject("A", 4, 1)).Empty().Bytes(), 10),
-       "File ends inside object 1\n"},
+       "File ends inside object 1 in bad.geo"},
       {"ends inside the quads", cut(GeoBytes().Empty().Object(SimpleObject("A", 4, 2)).Bytes(), 1),
-       "File ends inside object 1\n"},
-      {"index beyond vertices", withQuadIndex(6), "Vertex index 6 beyond 6 vertices (object 0)\n"},
+       "File ends inside object 1 in bad.geo"},
+      {"index beyond vertices", withQuadIndex(6), "Vertex index 6 beyond 6 vertices (object 0) in bad.geo"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -220,8 +221,7 @@ TEST_F(GeoFile, BrokenGeoFilesAreRefusedAndChangeNothing) {
     ASSERT_TRUE(model.ReadGeo(Path("good.geo")));
     errors_.clear();
     EXPECT_FALSE(model.ReadGeo(Path("bad.geo")));
-    ASSERT_EQ(errors_.size(), 1u);
-    EXPECT_EQ(errors_[0], row.message);
+    EXPECT_EQ(Reports(), std::vector<std::string>{row.message + "\n"});
     EXPECT_EQ(model.current.objects.size(), 3u);
     EXPECT_EQ(model.current.trailingEmpty, 1);
     EXPECT_EQ(model.header[1], 10);
@@ -230,9 +230,6 @@ TEST_F(GeoFile, BrokenGeoFilesAreRefusedAndChangeNothing) {
   WriteFile(Path("ok.geo"), withQuadIndex(5));
   MeshModel model;
   EXPECT_TRUE(model.ReadGeo(Path("ok.geo")));
-  errors_.clear();
-  EXPECT_FALSE(model.ReadGeo(Path("missing.geo")));
-  EXPECT_EQ(errors_, std::vector<std::string>{"Couldn't open file\n"});
 }
 
 // Every cut of a good file and a run of garbage: each is read whole or
@@ -315,27 +312,34 @@ TEST_F(AscFile, BrokenAscFilesAreRefusedAndChangeNothing) {
     std::string text;
     std::string message;
   } rows[] = {
-      {"no Named line", "Tri-mesh, Vertices: 0     Faces: 0\n", "No object in file\n"},
-      {"empty file", "", "No object in file\n"},
-      {"no name", "Named\nTri-mesh, Vertices: 0     Faces: 0\n", "Line 1: no object name\n"},
-      {"ends inside the vertices", AscObject().substr(0, 106), "File ends inside object 0\n"},
-      {"counts not numbers", AscObject("Tri-mesh, Vertices: four     Faces: 2"), "Line 3: bad counts (object 0)\n"},
-      {"counts missing", AscObject("Tri-mesh, Vertices: 4"), "Line 3: bad counts (object 0)\n"},
-      {"negative count", AscObject("Tri-mesh, Vertices: 4     Faces: -2"), "Line 3: bad counts (object 0)\n"},
-      {"absurd count", AscObject("Tri-mesh, Vertices: 2000000000     Faces: 2"), "Line 3: bad counts (object 0)\n"},
-      {"vertex not a number", AscObject(Tri(), "Vertex 2:  X: one     Y: 1     Z: 0"), "Line 7: bad vertex (object 0)\n"},
-      {"vertex too short", AscObject(Tri(), "Vertex 2:  X: 1     Y: 1"), "Line 7: bad vertex (object 0)\n"},
+      {"no Named line", "Tri-mesh, Vertices: 0     Faces: 0\n", "No object in file bad.asc"},
+      {"empty file", "", "No object in file bad.asc"},
+      {"no name", "Named\nTri-mesh, Vertices: 0     Faces: 0\n", "Line 1: no object name in bad.asc"},
+      {"ends inside the vertices", AscObject().substr(0, 106), "File ends inside object 0 in bad.asc"},
+      {"counts not numbers", AscObject("Tri-mesh, Vertices: four     Faces: 2"),
+       "Line 3: bad counts (object 0) in bad.asc"},
+      {"counts missing", AscObject("Tri-mesh, Vertices: 4"), "Line 3: bad counts (object 0) in bad.asc"},
+      {"negative count", AscObject("Tri-mesh, Vertices: 4     Faces: -2"),
+       "Line 3: bad counts (object 0) in bad.asc"},
+      {"absurd count", AscObject("Tri-mesh, Vertices: 2000000000     Faces: 2"),
+       "Line 3: bad counts (object 0) in bad.asc"},
+      {"vertex not a number", AscObject(Tri(), "Vertex 2:  X: one     Y: 1     Z: 0"),
+       "Line 7: bad vertex (object 0) in bad.asc"},
+      {"vertex too short", AscObject(Tri(), "Vertex 2:  X: 1     Y: 1"), "Line 7: bad vertex (object 0) in bad.asc"},
       {"coordinate out of range", AscObject(Tri(), "Vertex 2:  X: 40000     Y: 1     Z: 0"),
-       "Line 7: bad vertex (object 0)\n"},
+       "Line 7: bad vertex (object 0) in bad.asc"},
       {"index beyond the vertices", AscObject(Tri(), V2(), "Face 1:    A:0 B:4 C:2"),
-       "Line 11: vertex index 4 beyond 4\n"},
-      {"negative index", AscObject(Tri(), V2(), "Face 1:    A:-1 B:3 C:2"), "Line 11: vertex index -1 beyond 4\n"},
-      {"index without prefix", AscObject(Tri(), V2(), "Face 1:    A0 B:3 C:2"), "Line 11: bad face (object 0)\n"},
+       "Line 11: vertex index 4 beyond 4 in bad.asc"},
+      {"negative index", AscObject(Tri(), V2(), "Face 1:    A:-1 B:3 C:2"),
+       "Line 11: vertex index -1 beyond 4 in bad.asc"},
+      {"index without prefix", AscObject(Tri(), V2(), "Face 1:    A0 B:3 C:2"),
+       "Line 11: bad face (object 0) in bad.asc"},
       {"fewer faces than counted", AscObject("Tri-mesh, Vertices: 4     Faces: 3") + AscObject(),
-       "Line 13: object 0 is incomplete\n"},
-      {"fewer vertices than counted", AscObject("Tri-mesh, Vertices: 5     Faces: 2"), "File ends inside object 0\n"},
+       "Line 13: object 0 is incomplete in bad.asc"},
+      {"fewer vertices than counted", AscObject("Tri-mesh, Vertices: 5     Faces: 2"),
+       "File ends inside object 0 in bad.asc"},
       {"second object broken", AscObject() + AscObject(Tri(), V2(), "Face 1:    A:9 B:3 C:2"),
-       "Line 22: vertex index 9 beyond 4\n"},
+       "Line 22: vertex index 9 beyond 4 in bad.asc"},
   };
   WriteFile(Path("good.geo"), GeoBytes().Object(SimpleObject("A", 4, 1)).Bytes());
   for (const auto& row : rows) {
@@ -345,16 +349,11 @@ TEST_F(AscFile, BrokenAscFilesAreRefusedAndChangeNothing) {
     WriteText(Path("bad.asc"), row.text);
     errors_.clear();
     EXPECT_EQ(model.ReadAsc(Path("bad.asc")), ImportResult::Failed);
-    ASSERT_EQ(errors_.size(), 1u);
-    EXPECT_EQ(errors_[0], row.message);
+    EXPECT_EQ(Reports(), std::vector<std::string>{row.message + "\n"});
     EXPECT_TRUE(model.other.objects.empty());
     ASSERT_EQ(model.current.objects.size(), 1u);
     EXPECT_EQ(FieldText(model.current.objects[0].name), "A");
   }
-  MeshModel model;
-  errors_.clear();
-  EXPECT_EQ(model.ReadAsc(Path("missing.asc")), ImportResult::Failed);
-  EXPECT_EQ(errors_, std::vector<std::string>{"Couldn't open file\n"});
 }
 
 TEST_F(AscFile, EveryTruncationIsReadWholeOrRefused) {
@@ -391,7 +390,7 @@ TEST_F(AscFile, LongLinesArriveInPieces) {
   WriteText(Path("long.asc"), AscObject(Tri(), padded));
   MeshModel model;
   EXPECT_EQ(model.ReadAsc(Path("long.asc")), ImportResult::Failed);
-  EXPECT_EQ(errors_, std::vector<std::string>{"Line 7: bad vertex (object 0)\n"});
+  EXPECT_EQ(Reports(), std::vector<std::string>{"Line 7: bad vertex (object 0) in long.asc\n"});
 }
 
 TEST_F(AscFile, ExportRefusesAnImportThatDoesNotCoverTheModel) {
@@ -401,19 +400,19 @@ TEST_F(AscFile, ExportRefusesAnImportThatDoesNotCoverTheModel) {
     std::string text;
     std::string message;
   } rows[] = {
-      {"too few objects", AscObject(twoQuads), "Import has 1 objects, model needs 2\n"},
+      {"too few objects", AscObject(twoQuads), "Import has 1 objects, model needs 2 for export.geo"},
       {"too few vertices",
        AscObject(twoQuads) + "\nNamed Object: \"B\"\nTri-mesh, Vertices: 2     Faces: 0\nVertex list:\n"
                              "Vertex 0:  X: 0 Y: 0 Z: 0\nVertex 1:  X: 0 Y: 0 Z: 0\nFace list:\n",
-       "Import object 1 has 2/0 vertices/faces, needs 4/2\n"},
+       "Import object 1 has 2/0 vertices/faces, needs 4/2 for export.geo"},
       {"too few faces", AscObject(twoQuads) + AscObject("Tri-mesh, Vertices: 4     Faces: 1"),
-       "Import object 1 has 4/1 vertices/faces, needs 4/2\n"},
+       "Import object 1 has 4/1 vertices/faces, needs 4/2 for export.geo"},
       {"index beyond the written vertices",
        AscObject(twoQuads) + "\nNamed Object: \"B\"\nTri-mesh, Vertices: 5     Faces: 2\nVertex list:\n"
                              "Vertex 0:  X: 0 Y: 0 Z: 0\nVertex 1:  X: 0 Y: 0 Z: 0\nVertex 2:  X: 0 Y: 0 Z: 0\n"
                              "Vertex 3:  X: 0 Y: 0 Z: 0\nVertex 4:  X: 0 Y: 0 Z: 0\nFace list:\n"
                              "Face 0:    A:0 B:1 C:2\nFace 1:    A:0 B:4 C:2\n",
-       "Vertex index 4 beyond 4 vertices (object 1)\n"},
+       "Vertex index 4 beyond 4 vertices (object 1) for export.geo"},
   };
   // The first ASC object offers 4 faces, though the text has only 2 lines:
   // pad them so the import itself is fine.
@@ -430,24 +429,63 @@ TEST_F(AscFile, ExportRefusesAnImportThatDoesNotCoverTheModel) {
     ASSERT_EQ(model.ReadAsc(Path("import.asc")), ImportResult::Imported);
     errors_.clear();
     EXPECT_EQ(model.WriteGeo(Path("export.geo")), ExportResult::Failed);
-    EXPECT_EQ(errors_, std::vector<std::string>{row.message});
+    EXPECT_EQ(Reports(), std::vector<std::string>{row.message + "\n"});
     EXPECT_FALSE(std::filesystem::exists(Path("export.geo")));
     EXPECT_FALSE(std::filesystem::exists(Path("export.geo.tmp")));
     EXPECT_EQ(FieldText(model.other.objects[0].name), "A");  // lists as they were
   }
 }
 
-TEST_F(AscFile, UnwritableTargetsAreReported) {
-  WriteFile(Path("m.geo"), MixedGeo());
-  MeshModel model;
-  ASSERT_TRUE(model.ReadGeo(Path("m.geo")));
-  EXPECT_FALSE(model.WriteAsc(Path("no/such/folder/model.asc")));
-  ASSERT_TRUE(model.WriteAsc(Path("import.asc")));
-  ASSERT_EQ(model.ReadAsc(Path("import.asc")), ImportResult::Imported);
+using FileReports = ModelTest;
+
+// Whatever the system refuses, the report names the file as it was given and
+// gives the system's reason; a failed export leaves the files as they were.
+TEST_F(FileReports, EveryFailingReadOrWriteNamesItsFileAndReason) {
+  WriteFile(Path("model.geo"), MixedGeo());
   WriteText(Path("export.geo"), "old");
-  EXPECT_EQ(model.WriteGeo(Path("no/such/folder/export.geo")), ExportResult::Failed);
-  EXPECT_EQ(errors_, (std::vector<std::string>{"Couldn't open file\n", "Couldn't open file\n"}));
+  for (const char* folder : {"folder.geo", "folder.asc", "export.geo.tmp"}) {
+    std::filesystem::create_directories(Path(folder));
+  }
+  const auto exportTo = [this](const std::string& name) {
+    return [this, name](MeshModel& model) {
+      return model.ReadAsc(Path("model.asc")) == ImportResult::Imported &&
+             model.WriteGeo(Path(name)) == ExportResult::Failed;
+    };
+  };
+  const struct {
+    const char* what;
+    std::function<bool(MeshModel&)> fails;
+    std::string report;
+  } rows[] = {
+      {"GEO file missing", [this](MeshModel& m) { return !m.ReadGeo(Path("missing.geo")); },
+       "Couldn't open file missing.geo: No such file or directory\n"},
+      {"GEO file is a folder", [this](MeshModel& m) { return !m.ReadGeo(Path("folder.geo")); },
+       "Couldn't open file folder.geo: Is a directory\n"},
+      {"ASC file missing", [this](MeshModel& m) { return m.ReadAsc(Path("missing.asc")) == ImportResult::Failed; },
+       "Couldn't open file missing.asc: No such file or directory\n"},
+      {"ASC file is a folder", [this](MeshModel& m) { return m.ReadAsc(Path("folder.asc")) == ImportResult::Failed; },
+       "Couldn't open file folder.asc: Is a directory\n"},
+      {"ASC folder missing", [this](MeshModel& m) { return !m.WriteAsc(Path("no/such/folder/model.asc")); },
+       "Couldn't open file no/such/folder/model.asc: No such file or directory\n"},
+      {"ASC disk full", [](MeshModel& m) { return !m.WriteAsc("/dev/full"); },
+       "Couldn't write file /dev/full: No space left on device\n"},
+      {"GEO folder missing", exportTo("no/such/folder/export.geo"),
+       "Couldn't open file no/such/folder/export.geo.tmp: No such file or directory\n"},
+      {"GEO temporary file is a folder", exportTo("export.geo"), "Couldn't open file export.geo.tmp: Is a directory\n"},
+      {"GEO target is a folder", exportTo("folder.geo"), "Couldn't write file folder.geo: Is a directory\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    MeshModel model;
+    ASSERT_TRUE(model.ReadGeo(Path("model.geo")));
+    ASSERT_TRUE(model.WriteAsc(Path("model.asc")));
+    errors_.clear();
+    EXPECT_TRUE(row.fails(model));
+    EXPECT_EQ(Reports(), std::vector<std::string>{row.report});
+  }
   EXPECT_EQ(ReadText(Path("export.geo")), "old");
+  EXPECT_TRUE(std::filesystem::is_directory(Path("folder.geo")));
+  EXPECT_FALSE(std::filesystem::exists(Path("folder.geo.tmp")));
 }
 
 }  // namespace

@@ -118,6 +118,16 @@ class ModelTest : public ::testing::Test {
     std::filesystem::remove_all(dir_);
   }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  // The reports with the scratch folder left out of the file names, as they
+  // read for files given by name in the working folder.
+  std::vector<std::string> Reports() const {
+    const std::string folder = (dir_ / "").string();
+    std::vector<std::string> reports = errors_;
+    for (std::string& report : reports) {
+      for (size_t at; (at = report.find(folder)) != std::string::npos;) report.erase(at, folder.size());
+    }
+    return reports;
+  }
 
   std::filesystem::path dir_;
   std::vector<std::string> errors_;

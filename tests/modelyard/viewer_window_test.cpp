@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 
 #include "sample_car.h"
 #include "viewer_window.h"
@@ -162,7 +164,9 @@ class ViewerWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     errors_.clear();
     QVERIFY(!window.Start());
-    QCOMPARE(errors_, std::vector<std::string>{"Couldn't open file\n"});
+    // The application's locale may translate the system's reason.
+    const std::string reason = std::strerror(ENOENT);
+    QCOMPARE(errors_, std::vector<std::string>{"Couldn't open file no such folder/model.asc: " + reason + "\n"});
     QVERIFY(!window.isVisible());
   }
 };
