@@ -31,6 +31,7 @@ struct ViewState {
   bool solid = false;
   bool allObjects = false;
   int dragMode = 0;  // 0 none, 1 turn, 2 move sideways and zoom, 3 move sideways and up/down
+  bool dragInView = false;  // the turn began in the view, not on the Turn button
   int lastX = 0, lastY = 0;
 };
 

@@ -42,6 +42,7 @@ Redraw Viewer::Press(int x, int y) {
     case kMove: {
       const int i = button - kTurn;
       state.dragMode = i + 1;
+      state.dragInView = false;
       state.lastX = x;
       state.lastY = y;
       pictures.panel.Paste(pressedFaces_[i], 0, kDragFaceRows[i]);
@@ -78,6 +79,30 @@ Redraw Viewer::Press(int x, int y) {
   return {};
 }
 
+Redraw Viewer::PressLeft(int x, int y) {
+  if (HitTest(width_, height_, x, y) != kNoButton) return Press(x, y);
+  // Outside the buttons the view turns the model as the Turn button does,
+  // with no button face to press; a drag already going on is kept.
+  if (state.dragMode != 0 || !ViewRect().Contains(x, y)) return {};
+  state.dragMode = 1;
+  state.dragInView = true;
+  state.lastX = x;
+  state.lastY = y;
+  return {};
+}
+
+Redraw Viewer::Wheel(int angle) {
+  // Forward is a drag downwards: nearer. Parts of a notch add up.
+  constexpr int kUnitsPerPixel = kWheelNotch / kWheelNotchPixels;
+  wheelRest_ += angle;
+  const int pixels = wheelRest_ / kUnitsPerPixel;
+  wheelRest_ -= pixels * kUnitsPerPixel;
+  if (pixels == 0) return {};
+  state.distance -= pixels;
+  Render();
+  return {true, false};
+}
+
 Redraw Viewer::Move(int x, int y) {
   if (state.dragMode == 0) return {};
   const int dx = x - state.lastX;
@@ -105,8 +130,12 @@ Redraw Viewer::Move(int x, int y) {
 Redraw Viewer::Release() {
   if (state.dragMode == 0) return {};
   const int i = state.dragMode - 1;
-  pictures.panel.Paste(dragFaces_[i], 0, kDragFaceRows[i]);
   state.dragMode = 0;
+  if (state.dragInView) {
+    state.dragInView = false;
+    return {};
+  }
+  pictures.panel.Paste(dragFaces_[i], 0, kDragFaceRows[i]);
   return {false, true};
 }
 

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 #include <cstring>
 
 namespace modelyard {
@@ -30,9 +31,8 @@ bool ViewerWindow::Start() {
 }
 
 QRect ViewerWindow::ViewRect() const {
-  const int w = width(), h = height();
-  const int viewWidth = viewer_.ResizeCount() >= 2 ? w * 51 / 80 : w * 41 / 64;
-  return QRect(w * 17 / 64, h * 11 / 48, viewWidth, h * 7 / 12);
+  const ViewPlace place = ViewRectFor(width(), height(), viewer_.ResizeCount());
+  return QRect(place.left, place.top, place.width, place.height);
 }
 
 void ViewerWindow::ShowPicture(QPainter& painter, const Picture& picture, const ColourTable& table, QImage& image,
@@ -84,7 +84,7 @@ void ViewerWindow::Apply(const Redraw& redraw) {
 void ViewerWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     const QPoint p = event->position().toPoint();
-    Apply(viewer_.Press(p.x(), p.y()));
+    Apply(viewer_.PressLeft(p.x(), p.y()));
   }
 }
 
@@ -100,6 +100,11 @@ void ViewerWindow::mouseReleaseEvent(QMouseEvent* event) {
 void ViewerWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   Apply(viewer_.Move(p.x(), p.y()));
+}
+
+void ViewerWindow::wheelEvent(QWheelEvent* event) {
+  Apply(viewer_.Wheel(event->angleDelta().y()));
+  event->accept();
 }
 
 void ShowErrorBox(QWidget* owner, const std::string& text) {

@@ -1,5 +1,5 @@
 // The viewer's one window: shows the viewer's pictures stretched into their
-// rectangles and forwards mouse and size events to it.
+// rectangles and forwards mouse, wheel and size events to it.
 #pragma once
 
 #include <QImage>
@@ -25,7 +25,8 @@ class ViewerWindow : public QWidget {
   bool Start();
   Viewer& viewer() { return viewer_; }
 
-  // Where the view goes: its width changes after the first resize.
+  // Where the view goes (the viewer's place for the window's size): its
+  // width changes after the first resize.
   QRect ViewRect() const;
 
  protected:
@@ -34,6 +35,7 @@ class ViewerWindow : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void ShowPicture(QPainter& painter, const Picture& picture, const ColourTable& table, QImage& image,

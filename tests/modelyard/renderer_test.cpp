@@ -1,6 +1,6 @@
-// The renderer and the viewer's buttons and drags: hit rectangles, angle wrap,
-// which objects are drawn, clipping, the filled drawing order, and a frame of
-// the sample car against its reference picture.
+// The renderer and the viewer's buttons, drags and wheel: hit rectangles,
+// angle wrap, which objects are drawn, clipping, the filled drawing order, and
+// a frame of the sample car against its reference picture.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -232,6 +232,52 @@ TEST_F(ViewerTest, DragsTurnMoveAndZoom) {
   viewer.state = ViewState();
   EXPECT_FALSE(viewer.Move(300, 300).view);
   EXPECT_EQ(viewer.state.offsetX, 204);
+}
+
+TEST_F(ViewerTest, DragInTheViewTurnsAsTheTurnButtonAndTheWheelZooms) {
+  MeshModel model;
+  model.current = ColumnObjects(3);
+  Viewer turn(model), view(model);
+  const Picture clean = view.pictures.panel;
+  const ViewPlace place = view.ViewRect();
+  EXPECT_EQ((std::array<int, 4>{place.left, place.top, place.width, place.height}),
+            (std::array<int, 4>{170, 110, 410, 280}));
+  // Outside the buttons and the view, and on the view's right and bottom
+  // edges, a press starts nothing; its left and top edges are inside.
+  for (const auto& [x, y] : {std::pair{130, 50}, {580, 200}, {300, 390}, {169, 200}, {300, 109}}) {
+    view.PressLeft(x, y);
+    EXPECT_EQ(view.state.dragMode, 0) << x << "," << y;
+  }
+  turn.Press(30, 230);
+  EXPECT_FALSE(view.PressLeft(place.left, place.top).panel);
+  for (const auto& [dx, dy] : {std::pair{12, -7}, {400, 30}, {-3, 500}}) {
+    turn.Move(30 + dx, 230 + dy);
+    EXPECT_TRUE(view.Move(place.left + dx, place.top + dy).view);
+    EXPECT_EQ(view.state.yaw, turn.state.yaw);
+    EXPECT_EQ(view.state.pitch, turn.state.pitch);
+    EXPECT_EQ(view.view.pixels, turn.view.pixels);
+  }
+  EXPECT_EQ((std::pair{view.state.yaw, view.state.pitch}), (std::pair{357, 140}));
+  EXPECT_EQ(view.pictures.panel.pixels, clean.pixels);  // no button face goes down
+  EXPECT_FALSE(view.Release().panel);
+  EXPECT_FALSE(view.Move(400, 300).view);
+  // A press on a button is the button's press.
+  view.PressLeft(30, 230);
+  EXPECT_NE(view.pictures.panel.pixels, clean.pixels);
+  view.Release();
+  EXPECT_EQ(view.pictures.panel.pixels, clean.pixels);
+
+  // 120 units a notch, 10 pixels of a vertical drag each; parts add up.
+  const struct {
+    int angle, distance;
+    bool redraw;
+  } wheel[] = {{120, 190, true}, {-360, 220, true}, {8, 220, false}, {8, 219, true}, {-4, 219, false},
+               {-12, 220, true}};
+  for (const auto& turnBy : wheel) {
+    SCOPED_TRACE(turnBy.angle);
+    EXPECT_EQ(view.Wheel(turnBy.angle).view, turnBy.redraw);
+    EXPECT_EQ(view.state.distance, turnBy.distance);
+  }
 }
 
 TEST_F(ViewerTest, ButtonFacesFollowPressesAndSolid) {

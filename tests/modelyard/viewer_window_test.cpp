@@ -1,11 +1,13 @@
-// The viewer window, headless: its frame, the buttons under the mouse, a drag,
-// the error box, and that closing leaves no window behind.
+// The viewer window, headless: its frame, the buttons under the mouse, drags
+// on a button and in the view, the wheel, the error box, and that closing
+// leaves no window behind.
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 #include <cerrno>
 #include <cstring>
@@ -22,6 +24,11 @@ class ViewerWindowTest : public QObject {
   // Sends a mouse event straight to the window (no platform cursor needed).
   static void Send(QWidget& w, QEvent::Type type, Qt::MouseButton button, QPoint at, Qt::MouseButtons held) {
     QMouseEvent event(type, QPointF(at), w.mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&w, &event);
+  }
+  static void Wheel(QWidget& w, QPoint at, int angle) {
+    QWheelEvent event(QPointF(at), w.mapToGlobal(QPointF(at)), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&w, &event);
   }
   static void Click(QWidget& w, QPoint at) {
@@ -120,6 +127,41 @@ class ViewerWindowTest : public QObject {
     const QByteArray bytes = exported.readAll();
     const auto sample = BuildSampleCarGeo();
     QCOMPARE(bytes, QByteArray(reinterpret_cast<const char*>(sample.data()), static_cast<int>(sample.size())));
+    QVERIFY(errors_.empty());
+  }
+
+  // Outside the buttons, a drag in the view turns the model as the Turn
+  // button's drag does, until the release; the wheel zooms, forward nearer.
+  void dragInTheViewTurnsAndTheWheelZooms() {
+    MeshModel model;
+    QVERIFY(model.LoadModel("model.geo"));
+    ViewerWindow window(model);
+    window.resize(640, 480);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.Start();
+    Viewer& viewer = window.viewer();
+    const QRect view = window.ViewRect();
+    const QImage before = window.grab().toImage().copy(view);
+
+    const QPoint start = view.center();
+    Send(window, QEvent::MouseButtonPress, Qt::LeftButton, start, Qt::LeftButton);
+    Send(window, QEvent::MouseMove, Qt::NoButton, start + QPoint(25, -10), Qt::LeftButton);
+    Send(window, QEvent::MouseMove, Qt::NoButton, start + QPoint(40, 5), Qt::LeftButton);
+    QCOMPARE(viewer.state.yaw, 40);
+    QCOMPARE(viewer.state.pitch, 5);
+    Send(window, QEvent::MouseButtonRelease, Qt::LeftButton, start + QPoint(40, 5), Qt::NoButton);
+    Send(window, QEvent::MouseMove, Qt::NoButton, start, Qt::NoButton);
+    QCOMPARE(viewer.state.yaw, 40);
+    QCOMPARE(viewer.state.dragMode, 0);
+    const QImage turned = window.grab().toImage().copy(view);
+    QVERIFY(turned != before);
+
+    Wheel(window, start, 120);
+    QCOMPARE(viewer.state.distance, 190);
+    Wheel(window, start, -360);
+    QCOMPARE(viewer.state.distance, 220);
+    QVERIFY(window.grab().toImage().copy(view) != turned);
     QVERIFY(errors_.empty());
   }
 
