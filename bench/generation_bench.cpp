@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "settings/defaults.h"
-#include "terrain/driver.h"
+#include "run/pipeline.h"
 
 namespace glenmire {
 namespace {

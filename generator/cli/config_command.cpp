@@ -7,6 +7,7 @@
 #include "cli/json_writer.h"
 #include "settings/config_file.h"
 #include "settings/defaults.h"
+#include "settings/record_limits.h"
 #include "settings/settings_fields.h"
 
 namespace glenmire {
@@ -68,7 +69,7 @@ int64_t ParseNumber(const std::string& text, const std::string& assignment) {
   } catch (const std::exception&) {
     used = 0;
   }
-  if (used == 0 || used != text.size()) throw UsageError("not a number in " + assignment);
+  if (used == 0 || used != text.size()) throw UsageError("not a number (or far too large) in " + assignment);
   return v;
 }
 
@@ -84,7 +85,8 @@ void Assign(SettingsRecord& r, const std::string& assignment) {
   if (open != std::string::npos) {
     if (name.back() != ']') throw UsageError("bad index in \"" + assignment + "\"");
     std::string digits = name.substr(open + 1, name.size() - open - 2);
-    index = static_cast<int>(ParseNumber(digits, assignment)) - 1;
+    const int64_t entry = ParseNumber(digits, assignment);
+    index = entry >= 1 && entry <= 65536 ? static_cast<int>(entry - 1) : -1;  // beyond any array: refused below
     name = name.substr(0, open);
     indexed = true;
   }
@@ -101,8 +103,12 @@ void Assign(SettingsRecord& r, const std::string& assignment) {
   }
   int64_t v = (f->type == FieldType::kChar && value.size() == 1) ? static_cast<unsigned char>(value[0])
                                                                  : ParseNumber(value, assignment);
-  if (!WriteFieldElement(r, *f, index, v))
-    throw UsageError(std::to_string(v) + " does not fit " + name + " (" + std::string(FieldTypeName(f->type)) + ")");
+  if (auto refusal = StoredValueRefusal(name, v)) throw UsageError(*refusal);
+  if (!WriteFieldElement(r, *f, index, v)) {
+    const NumberRange range = FieldTypeRange(f->type);
+    throw UsageError(std::to_string(v) + " does not fit " + name + " (" + std::string(FieldTypeName(f->type)) + ": " +
+                     std::to_string(range.lowest) + ".." + std::to_string(range.highest) + ")");
+  }
 }
 
 std::string RequiredOut(const ParsedArgs& a) {

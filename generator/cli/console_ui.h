@@ -1,48 +1,36 @@
 // The command line's side of a generation run: status texts to standard
-// output, the two questions answered from the flags, and an optional trace
-// of the random generator at every status text and question.
+// output and the two questions answered from the flags. An automatic Retry
+// gives up after a number of attempts, so a record that can never place its
+// players still ends.
 #pragma once
 
-#include <cstdio>
 #include <string>
 
-#include "terrain/generation_ui.h"
-#include "terrain/random.h"
+#include "core/generation_ui.h"
 
 namespace glenmire {
 
 class ConsoleUi : public GenerationUi {
  public:
-  ConsoleUi(const Random& random, BuildOnSandAnswer buildOnSand, UnplacedAnswer unplaced, bool quiet);
-  ~ConsoleUi() override;
-
-  // Starts a trace file; throws FileError when it cannot be created.
-  void OpenTrace(const std::string& path);
-  // The last trace line; closes the trace.
-  void EndTrace();
+  ConsoleUi(BuildOnSandAnswer buildOnSand, UnplacedAnswer unplaced, int maxAttempts, bool quiet);
 
   void Progress(int percent) override;
   void Status(const std::string& text) override;
   BuildOnSandAnswer AskBuildOnSand(const std::string& text) override;
   UnplacedAnswer AskUnplaced(const std::string& text) override;
-  void Inform(const std::string& text) override;
 
   // Plain lines for the user (the seed used, where the map went).
-  void Say(const std::string& text);
-
-  // True once the driver reported a written map file.
-  bool MapWritten() const { return mapWritten_; }
+  void Say(const std::string& text) const;
+  // True once Retry was turned into Abort after the last allowed attempt.
+  bool GaveUp() const { return gaveUp_; }
 
  private:
-  void Trace(const char* kind, const std::string& text);
-
-  const Random& random_;
   BuildOnSandAnswer buildOnSand_;
   UnplacedAnswer unplaced_;
+  int maxAttempts_;
+  int failedAttempts_ = 0;
+  bool gaveUp_ = false;
   bool quiet_;
-  bool mapWritten_ = false;
-  std::FILE* trace_ = nullptr;
-  std::string tracePath_;
 };
 
 }  // namespace glenmire

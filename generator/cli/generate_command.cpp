@@ -1,36 +1,58 @@
 #include "cli/generate_command.h"
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdio>
 #include <memory>
 
 #include "cli/cli_args.h"
 #include "cli/console_ui.h"
-#include "cli/map_picture.h"
-#include "settings/file_error.h"
-#include "terrain/driver.h"
-#include "terrain/generate_command.h"
+#include "core/atomic_file.h"
+#include "core/file_error.h"
+#include "report/map_picture.h"
+#include "run/generation_road.h"
+#include "run/pipeline.h"
 
 namespace glenmire {
 namespace {
 
-struct RunOptions {
+constexpr int kDefaultRetries = 100;
+
+struct GenerateOptions {
   std::optional<std::string> config;
   std::optional<std::string> out;
   std::optional<std::string> preview;
   std::optional<std::string> trace;
+  std::optional<std::string> dumpStages;
   std::optional<uint32_t> seed;
   BuildOnSandAnswer buildOnSand = BuildOnSandAnswer::kCancel;
   UnplacedAnswer unplaced = UnplacedAnswer::kAbort;
+  int retries = kDefaultRetries;
   bool quiet = false;
 };
 
-RunOptions ReadOptions(const ParsedArgs& a) {
-  RunOptions o;
+int ParseCount(const std::string& flag, const std::string& text, int lowest) {
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9' || value > 100000000) {
+      value = -1;
+      break;
+    }
+    value = value * 10 + (c - '0');
+  }
+  if (text.empty() || value < lowest)
+    throw UsageError(flag + " wants a whole number of at least " + std::to_string(lowest) + ", not \"" + text + "\"");
+  return value;
+}
+
+GenerateOptions ReadOptions(const ParsedArgs& a) {
+  GenerateOptions o;
   o.config = a.Value("--config");
   o.out = a.Value("--out");
   o.preview = a.Value("--preview");
   o.trace = a.Value("--trace");
+  o.dumpStages = a.Value("--dump-stages");
   if (auto seed = a.Value("--seed")) o.seed = ParseSeed(*seed);
   if (auto v = a.Value("--build-on-sand")) {
     if (*v == "ok")
@@ -46,13 +68,14 @@ RunOptions ReadOptions(const ParsedArgs& a) {
     else if (*v != "abort")
       throw UsageError("--unplaced is abort, retry or ignore");
   }
+  if (auto v = a.Value("--retries")) o.retries = ParseCount("--retries", *v, 1);
   o.quiet = a.Has("--quiet");
   return o;
 }
 
 // As at program start: the given configuration, else Default.gmp next to the
 // program, else the defaults; the menu check marks follow the record.
-void PrepareState(GeneratorState& s, const RunOptions& o, const std::string& programDir) {
+void PrepareState(GeneratorState& s, const GenerateOptions& o, const std::string& programDir) {
   if (o.config)
     LoadConfigurationWithMenu(s, *o.config);
   else
@@ -64,40 +87,110 @@ uint32_t ClockSeed() {
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
+void CheckFolder(const std::string& folder) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) throw FileError(folder, "the folder does not exist");
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) throw FileError(folder, "the folder cannot be written");
+}
+
+// Writes the terrain after every stage as a picture, for whoever tunes a stage:
+// DIR/NN-name.png, with the attempt in front from the second attempt on.
+class StagePictures : public StageObserver {
+ public:
+  explicit StagePictures(std::string folder) : folder_(std::move(folder)) {}
+  void AfterStage(const GeneratorState& s, const Stage& stage, int attempt, int index) override {
+    char number[32];
+    if (attempt > 1)
+      std::snprintf(number, sizeof number, "a%d-%02d-", attempt, index);
+    else
+      std::snprintf(number, sizeof number, "%02d-", index);
+    std::string name = stage.name;
+    for (char& c : name)
+      if (c == ' ') c = '-';
+    WriteMapPicture(s, folder_ + "/" + number + name + ".png", 4);
+  }
+
+ private:
+  std::string folder_;
+};
+
+// The files a finished run leaves, for a message that says what is there.
+std::string Written(const std::vector<std::string>& files) {
+  if (files.empty()) return "nothing was written";
+  std::string text;
+  for (std::size_t i = 0; i < files.size(); ++i) text += (i ? ", " : "") + files[i];
+  return text + (files.size() == 1 ? " was written" : " were written");
+}
+
 int Run(const std::vector<std::string>& args, const std::string& programDir, bool genitize) {
-  std::set<std::string> valueFlags = {"--config", "--seed", "--out", "--preview", "--trace"};
+  std::set<std::string> valueFlags = {"--config", "--seed", "--out", "--preview", "--trace", "--dump-stages"};
   if (!genitize) {
     valueFlags.insert("--build-on-sand");
     valueFlags.insert("--unplaced");
+    valueFlags.insert("--retries");
   }
   ParsedArgs a = ParseArgs(args, valueFlags, {"--quiet"});
   if (genitize ? a.positional.size() != 1 : !a.positional.empty())
     throw UsageError(genitize ? "genitize needs exactly one MAP.pud" : "unexpected argument " + a.positional[0]);
-  RunOptions o = ReadOptions(a);
+  GenerateOptions o = ReadOptions(a);
 
   auto state = MakeGeneratorState();
   GeneratorState& s = *state;
   PrepareState(s, o, programDir);
-  uint32_t seed = o.seed ? *o.seed : ClockSeed();
+  const uint32_t seed = o.seed ? *o.seed : ClockSeed();
   s.random.Seed(seed);
 
-  ConsoleUi ui(s.random, o.buildOnSand, o.unplaced, o.quiet);
+  ConsoleUi ui(o.buildOnSand, o.unplaced, o.retries, o.quiet);
   s.ui = &ui;
   // Printed even when quiet: without it a clock-seeded map could not be made again.
   if (!o.seed) std::printf("Seed %u\n", seed);
-  if (o.trace) ui.OpenTrace(*o.trace);
 
   if (genitize) {
     LoadMapForGenitize(s, a.positional[0]);
     AnswerGenitizeQuestion(s, true);  // "Do you want to Genitize it?" -> Yes
   }
-  std::string mapFile = o.out ? *o.out : s.settings.MapFileName.str();
+  const std::string mapFile = o.out ? *o.out : s.settings.MapFileName.str();
   if (!MapFileNameFits(mapFile)) throw FileError(mapFile, kMapFileNameTooLong);
-  PrepareAndRunGeneration(s, mapFile);
-  ui.EndTrace();
-  if (!ui.MapWritten()) return 1;
-  if (o.preview) WriteMapPicture(s, *o.preview, 1);
-  ui.Say("Map written to " + (mapFile.empty() ? std::string(kDefaultMapFileName) : mapFile));
+
+  // Every output is checked before the run, so a bad path costs no work and
+  // leaves nothing behind.
+  const std::string mapTarget = mapFile.empty() ? kDefaultMapFileName : mapFile;
+  CheckWritable(mapTarget);
+  if (o.preview) CheckWritable(*o.preview);
+  if (o.trace) CheckWritable(*o.trace);
+  if (o.dumpStages) CheckFolder(*o.dumpStages);
+
+  std::string trace;
+  StagePictures pictures(o.dumpStages.value_or(""));
+  RunOptions run;
+  if (o.trace) run.trace = &trace;
+  if (o.dumpStages) run.observer = &pictures;
+  const RunOutcome outcome = PrepareAndRunGeneration(s, mapFile, run);
+
+  if (outcome.kind == RunOutcome::Kind::kRefused) {
+    std::fprintf(stderr, "glenmire: %s\n", outcome.Message().c_str());
+    return 2;
+  }
+  std::vector<std::string> written;
+  if (outcome.MapMade()) written.push_back(outcome.mapFile);
+  try {
+    if (outcome.MapMade() && o.preview) {
+      WriteMapPicture(s, *o.preview, 1);
+      written.push_back(*o.preview);
+    }
+    if (o.trace) WriteFileAtomically(*o.trace, trace.data(), trace.size());
+  } catch (const FileError& e) {
+    std::fprintf(stderr, "glenmire: %s (%s)\n", e.what(), Written(written).c_str());
+    return 2;
+  }
+  if (!outcome.MapMade()) {
+    ui.Say(outcome.Message());
+    if (ui.GaveUp())
+      std::fprintf(stderr, "glenmire: gave up after %d attempts: no attempt could place every player\n",
+                   outcome.attempts);
+    return 1;
+  }
+  ui.Say("Map written to " + outcome.mapFile);
   return 0;
 }
 

@@ -6,12 +6,12 @@
 
 #include "cli/cli_args.h"
 #include "cli/json_writer.h"
-#include "cli/map_picture.h"
+#include "report/map_picture.h"
 #include "cli/unit_names.h"
 #include "mapfile/map_reader.h"
 #include "mapfile/map_sections.h"
 #include "placement/unit_list.h"
-#include "settings/file_error.h"
+#include "core/file_error.h"
 
 namespace glenmire {
 namespace {

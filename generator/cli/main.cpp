@@ -10,7 +10,7 @@
 #include "cli/config_command.h"
 #include "cli/generate_command.h"
 #include "cli/info_command.h"
-#include "settings/file_error.h"
+#include "core/file_error.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "mapfile/map_sections.h"
 #include "mapfile/pud_layout.h"
 #include "settings/defaults.h"
-#include "settings/file_error.h"
+#include "core/file_error.h"
 
 namespace glenmire {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "terrain/generator_state.h"
+#include "core/generator_state.h"
 
 namespace glenmire {
 

@@ -7,7 +7,8 @@
 #include <memory>
 
 #include "mapfile/pud_layout.h"
-#include "settings/file_error.h"
+#include "core/atomic_file.h"
+#include "core/file_error.h"
 
 namespace glenmire {
 namespace {
@@ -17,20 +18,7 @@ constexpr std::size_t kMaxMapFileBytes = 4 << 20;
 
 }  // namespace
 
-std::vector<uint8_t> ReadMapFileBytes(const std::string& fileName) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
-  if (!file) throw FileError(fileName, std::string("cannot open: ") + std::strerror(errno));
-  std::vector<uint8_t> bytes;
-  uint8_t block[1024];
-  for (;;) {
-    std::size_t got = std::fread(block, 1, sizeof block, file.get());
-    bytes.insert(bytes.end(), block, block + got);
-    if (bytes.size() > kMaxMapFileBytes) throw FileError(fileName, "too large to be a map");
-    if (got < sizeof block) break;
-  }
-  if (std::ferror(file.get())) throw FileError(fileName, std::string("read failed: ") + std::strerror(errno));
-  return bytes;
-}
+std::vector<uint8_t> ReadMapFileBytes(const std::string& fileName) { return ReadWholeFile(fileName, kMaxMapFileBytes); }
 
 MapSections::MapSections(const std::string& fileName, const std::vector<uint8_t>& bytes) {
   const std::size_t size = bytes.size();

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "settings/settings_record.h"
+#include "core/settings_record.h"
 
 namespace glenmire {
 
@@ -36,8 +36,6 @@ inline constexpr int kDescriptionBytes = 32;
 inline constexpr int kPlayerSlots = 16;  // OWNR, SIDE, SGLD, ... carry 16 slots; 9..16 are fixed
 inline constexpr int kSwampClimate = 3;
 inline constexpr uint8_t kTypeSignature[] = {'W', 'A', 'R', '2', ' ', 'M', 'A', 'P'};
-
-inline constexpr bool IsMapSize(int32_t n) { return n == 32 || n == 64 || n == 96 || n == 128; }
 
 // The game knows 110 unit type ids; the settings keep 79 of them.
 inline constexpr int kUnitIds = 110;

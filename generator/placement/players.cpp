@@ -251,7 +251,9 @@ void PlaceCritters(GeneratorState& s) {
   if (s.settings.CrittersNormal >= 1) scatter(s.settings.CrittersNormal, kNeutralPlayer);
 }
 
-void PlacePlayers(GeneratorState& s, CellPool& pool) {
+void PlaceTownPhase(GeneratorState& s, CellPool& pool) {
+  pool.PoolInit(s.MapSize());
+  if (pool.PoolCount() == 0) return;
   if (s.StartIslandsMode) {
     PlaceStartIslandPlayers(s);
     PlaceNavalUnits(s);
@@ -263,7 +265,9 @@ void PlacePlayers(GeneratorState& s, CellPool& pool) {
   } else {
     PlaceTownsAtRandom(s, pool, true);
   }
-  s.ui->Status("Buildings");
+}
+
+void PlaceUnitPhase(GeneratorState& s, CellPool& pool) {
   PlaceStartupUnits(s);
   if (pool.PoolCount() > 0 && NavalUnitsWanted(s)) PlaceNavalUnits(s);
   if (pool.PoolCount() > 0) PlaceCritters(s);

@@ -4,13 +4,18 @@
 // starting resources, PlayerAI (start islands) and PlayersPlaced.
 #pragma once
 
-#include "terrain/cell_pool.h"
-#include "terrain/generator_state.h"
+#include "core/cell_pool.h"
+#include "core/generator_state.h"
 
 namespace glenmire {
 
-// All of the phase, in its order; the pool gives the random town cells.
-void PlacePlayers(GeneratorState& s, CellPool& pool);
+// The towns phase on a pool filled afresh: on start islands every player's
+// start location and worker, then the ships; otherwise the towns at the mines
+// and at random cells.
+void PlaceTownPhase(GeneratorState& s, CellPool& pool);
+// The units phase after the towns (not on start islands), on what is left of
+// their pool: startup units, then ships and critters while cells remain.
+void PlaceUnitPhase(GeneratorState& s, CellPool& pool);
 
 // Start islands: every taking-part player's start location and worker on its
 // start cell, "Sea Attack" behaviour; no towns or land units.

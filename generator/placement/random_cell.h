@@ -1,8 +1,8 @@
 // One random draw from the cell pool: the taken cell leaves the pool.
 #pragma once
 
-#include "terrain/cell_pool.h"
-#include "terrain/generator_state.h"
+#include "core/cell_pool.h"
+#include "core/generator_state.h"
 
 namespace glenmire {
 

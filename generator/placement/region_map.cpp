@@ -3,7 +3,7 @@
 // forest and rock. Runs once per generation after the terrain stages.
 #include "placement/region_map.h"
 
-#include "placement/cell_stack.h"
+#include "core/cell_stack.h"
 
 namespace glenmire {
 namespace {

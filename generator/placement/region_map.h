@@ -1,7 +1,7 @@
 // Numbers the connected regions of the finished terrain.
 #pragma once
 
-#include "terrain/generator_state.h"
+#include "core/generator_state.h"
 
 namespace glenmire {
 

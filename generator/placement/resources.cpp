@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "placement/players.h"
 #include "placement/random_cell.h"
 #include "placement/unit_list.h"
 #include "placement/unit_types.h"
@@ -12,10 +11,6 @@
 namespace glenmire {
 
 namespace {
-
-constexpr uint16_t kWaterGround = 16;
-constexpr uint16_t kSandGround = 48;
-constexpr uint16_t kGrassGround = 80;
 
 // Whether any cell within `spacing` rows and columns (clamped to the map) holds `mark`.
 bool MarkWithin(const GeneratorState& s, int row, int column, int spacing, uint8_t mark) {
@@ -98,30 +93,18 @@ void PlaceOilPatches(GeneratorState& s, CellPool& pool, uint16_t oilGround) {
   }
 }
 
-bool PlaceResources(GeneratorState& s) {
-  const int mapSize = s.MapSize();
-  s.ui->Progress(55);
+void PlaceGoldPhase(GeneratorState& s, CellPool& pool) {
+  pool.PoolInit(s.MapSize());
   const bool reverse = s.settings.ReverseLandAndWaterProperties != 0;
-  const uint16_t goldGround = reverse ? kWaterGround : (s.settings.BuildOnSand ? kSandGround : kGrassGround);
-  const uint16_t oilGround = reverse ? kGrassGround : kWaterGround;
-
-  CellPool pool;
-  pool.PoolInit(mapSize);
-  s.ui->Status("Gold");
+  const uint16_t goldGround = reverse ? kOpenWater : (s.settings.BuildOnSand ? kCoast : kGrass);
   s.MinesPlaced = 0;
   if (!s.StartIslandsMode) PlaceGoldMines(s, pool, goldGround);
-  pool.PoolFree();
-  pool.PoolInit(mapSize);
+}
 
-  s.ui->Status("Oil");
-  PlaceOilPatches(s, pool, oilGround);
-  pool.PoolFree();
-  pool.PoolInit(mapSize);
-
-  if (pool.PoolCount() > 0) PlacePlayers(s, pool);
-  CloseUnitList(s);
-  pool.PoolFree();
-  return true;
+void PlaceOilPhase(GeneratorState& s, CellPool& pool) {
+  pool.PoolInit(s.MapSize());
+  const bool reverse = s.settings.ReverseLandAndWaterProperties != 0;
+  PlaceOilPatches(s, pool, reverse ? kGrass : kOpenWater);
 }
 
 }  // namespace glenmire

@@ -1,15 +1,21 @@
 // The placement stage: gold mines, oil patches, then the players and their
-// units. Reads the final tiles of TerrainGrid; writes UnitList, OccupancyGrid,
-// ScratchGrid, MinesPlaced, the town positions and PlayersPlaced. The driver
-// clears the list and the occupancy and scratch marks before it.
+// units (players.h), each phase on a cell pool filled afresh for it. Reads the
+// final tiles of TerrainGrid; writes UnitList, OccupancyGrid, ScratchGrid,
+// MinesPlaced, the town positions and PlayersPlaced. The pipeline empties the
+// list and the occupancy and scratch marks before it, runs the phases in the
+// order below and closes the unit list after them.
 #pragma once
 
-#include "terrain/cell_pool.h"
-#include "terrain/generator_state.h"
+#include "core/cell_pool.h"
+#include "core/generator_state.h"
 
 namespace glenmire {
 
-bool PlaceResources(GeneratorState& s);  // always true; clears PlayersPlaced on failure
+// The gold phase: MinesPlaced := 0, then (not on start islands) the mines on
+// the ground the settings give them.
+void PlaceGoldPhase(GeneratorState& s, CellPool& pool);
+// The oil phase: oil patches on the ground the settings give them.
+void PlaceOilPhase(GeneratorState& s, CellPool& pool);
 
 // The two resource phases on a freshly filled pool. Gold mines need a 3x3
 // site of goldGround; oil patches a 5x5 block of oilGround around their 3x3.

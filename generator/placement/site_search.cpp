@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "placement/cell_stack.h"
+#include "core/cell_stack.h"
 #include "placement/unit_list.h"
 #include "placement/unit_types.h"
 

@@ -3,11 +3,10 @@
 
 #include <string>
 
-#include "settings/settings_record.h"
+#include "core/atomic_file.h"
+#include "core/settings_record.h"
 
 namespace glenmire {
-
-inline constexpr const char* kFileDoesNotExist = "File does not exist.";
 
 // Throws FileError; a failed save leaves an existing file intact.
 void SaveConfiguration(const SettingsRecord& r, const std::string& path);

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "settings/reset_defaults.h"
-#include "settings/settings_record.h"
+#include "core/settings_record.h"
 
 namespace glenmire {
 

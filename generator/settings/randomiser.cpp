@@ -69,41 +69,41 @@ namespace {
 int32_t Add(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b)); }
 int32_t Sub(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b)); }
 
-int32_t Draw(GeneratorState& s, int32_t n) { return s.random.RandInt(n); }
+int32_t Draw(Random& random, int32_t n) { return random.RandInt(n); }
 
 }  // namespace
 
-int32_t RandomValue(GeneratorState& s, int32_t lo, int32_t hi, int32_t centre) {
-  const int32_t extremity = s.settings.RandomExtremity;  // signed byte
+int32_t RandomValue(const SettingsRecord& r, Random& random, int32_t lo, int32_t hi, int32_t centre) {
+  const int32_t extremity = r.RandomExtremity;  // signed byte
   const int32_t c = centre;
   const int32_t down = Sub(c, lo);
   const int32_t up = Sub(hi, c);
 
-  int method = s.settings.RandomMethod;
-  if (method == 3) method = Draw(s, 3);
+  int method = r.RandomMethod;
+  if (method == 3) method = Draw(random, 3);
 
   int32_t result;
   switch (method) {
     case 0: {  // ranged variance: up to E % of the nearer side, either way
       int32_t span = up > down ? down : up;
       int32_t bound = ExtendedPercent(span, extremity);
-      int32_t amount = Draw(s, bound);
-      result = Draw(s, 2) == 0 ? Sub(c, amount) : Add(c, amount);
+      int32_t amount = Draw(random, bound);
+      result = Draw(random, 2) == 0 ? Sub(c, amount) : Add(c, amount);
       break;
     }
     case 1: {  // weighted variance: half the extremity, towards the nearer side
       int32_t half = extremity / 2;
       if (down < up) {
         int32_t g = ExtendedPercent(down, half);
-        result = Add(g, Draw(s, Add(Sub(c, g), 1)));
+        result = Add(g, Draw(random, Add(Sub(c, g), 1)));
       } else {
         int32_t g = ExtendedPercent(up, half);
-        result = Add(c, Draw(s, Add(Sub(g, c), 1)));
+        result = Add(c, Draw(random, Add(Sub(g, c), 1)));
       }
       break;
     }
     case 2:  // raw variance: anything in lo..hi
-      result = Add(lo, Draw(s, Add(Sub(hi, lo), 1)));
+      result = Add(lo, Draw(random, Add(Sub(hi, lo), 1)));
       break;
     default:  // not a method the windows can store: no draw
       result = c;
@@ -116,103 +116,108 @@ int32_t RandomValue(GeneratorState& s, int32_t lo, int32_t hi, int32_t centre) {
 
 namespace {
 
-void RandomiseUpgradeArray(GeneratorState& s, int32_t* values, const uint8_t* flags) {
-  for (int j = 0; j < kUpgrades; ++j)
-    if (flags[j]) values[j] = RandomValue(s, 0, 255, values[j]);
-}
+// The record's method and extremity with the run's random generator.
+struct Drawer {
+  SettingsRecord& r;
+  Random& random;
 
-void RandomiseUnitBytes(GeneratorState& s, uint8_t* values, const uint8_t* flags, int32_t hi) {
-  for (int k = 0; k < kUnitTypes; ++k)
-    if (flags[k]) values[k] = static_cast<uint8_t>(RandomValue(s, 0, hi, values[k]));
-}
+  int32_t Value(int32_t lo, int32_t hi, int32_t centre) { return RandomValue(r, random, lo, hi, centre); }
 
-void RandomiseStart(GeneratorState& s, int32_t* values, const uint8_t* flags) {
-  for (int p = 0; p < kPlayers; ++p)
-    if (flags[p]) values[p] = RandomValue(s, 0, 65535, 1000);
-}
+  void UpgradeArray(int32_t* values, const uint8_t* flags) {
+    for (int j = 0; j < kUpgrades; ++j)
+      if (flags[j]) values[j] = Value(0, 255, values[j]);
+  }
+  void UnitBytes(uint8_t* values, const uint8_t* flags, int32_t hi) {
+    for (int k = 0; k < kUnitTypes; ++k)
+      if (flags[k]) values[k] = static_cast<uint8_t>(Value(0, hi, values[k]));
+  }
+  void Start(int32_t* values, const uint8_t* flags) {
+    for (int p = 0; p < kPlayers; ++p)
+      if (flags[p]) values[p] = Value(0, 65535, 1000);
+  }
+};
 
 }  // namespace
 
-void RandomiseSettings(GeneratorState& s) {
-  SettingsRecord& r = s.settings;
+void RandomiseSettings(SettingsRecord& r, Random& random, bool mapLoaded) {
+  Drawer d{r, random};
 
   // 1. Map size.
   if (r.MapSize == 0) {
-    static constexpr int32_t kSizes[4] = {32, 64, 96, 128};
-    r.MapSize = kSizes[Draw(s, 4)];
+    r.MapSize = kMapSizes[Draw(random, 4)];
   }
   // 2. Climate.
-  if (r.Climate == 4) r.Climate = Draw(s, 4);
+  if (r.Climate == 4) r.Climate = Draw(random, 4);
 
   // 3. Land amounts, around the defaults rather than the current values.
-  if (r.RandomLandWater) r.LandWater = static_cast<int8_t>(RandomValue(s, 0, 100, 20));
-  if (r.RandomLakes) r.Lakes = static_cast<int8_t>(RandomValue(s, 0, 100, 30));
-  if (r.RandomMountains) r.Mountains = static_cast<int8_t>(RandomValue(s, 0, 100, 20));
-  if (r.RandomBuildableLand) r.BuildableLand = static_cast<int8_t>(RandomValue(s, 0, 100, 80));
-  if (r.RandomForest) r.Forest = static_cast<int8_t>(RandomValue(s, 0, 100, 40));
-  if (r.RandomRivers) r.Rivers = static_cast<int8_t>(RandomValue(s, 0, 100, 30));
+  if (r.RandomLandWater) r.LandWater = static_cast<int8_t>(d.Value(0, 100, 20));
+  if (r.RandomLakes) r.Lakes = static_cast<int8_t>(d.Value(0, 100, 30));
+  if (r.RandomMountains) r.Mountains = static_cast<int8_t>(d.Value(0, 100, 20));
+  if (r.RandomBuildableLand) r.BuildableLand = static_cast<int8_t>(d.Value(0, 100, 80));
+  if (r.RandomForest) r.Forest = static_cast<int8_t>(d.Value(0, 100, 40));
+  if (r.RandomRivers) r.Rivers = static_cast<int8_t>(d.Value(0, 100, 30));
 
   // 4. Natural resources; the oil patches' upper bound is their current number.
-  if (r.RandomGoldMines) r.GoldMines = static_cast<int8_t>(RandomValue(s, 0, 20, r.NumberOfPlayers));
-  if (r.RandomGoldAmount) r.GoldAmount = RandomValue(s, 0, 255, 26);
-  if (r.RandomOilPatches) r.OilPatches = static_cast<int8_t>(RandomValue(s, 0, r.OilPatches, r.NumberOfPlayers));
-  if (r.RandomOilAmount) r.OilAmount = RandomValue(s, 0, 255, 26);
+  if (r.RandomGoldMines) r.GoldMines = static_cast<int8_t>(d.Value(0, 20, r.NumberOfPlayers));
+  if (r.RandomGoldAmount) r.GoldAmount = d.Value(0, 255, 26);
+  if (r.RandomOilPatches) r.OilPatches = static_cast<int8_t>(d.Value(0, r.OilPatches, r.NumberOfPlayers));
+  if (r.RandomOilAmount) r.OilAmount = d.Value(0, 255, 26);
 
   // 5. Startup-unit levels; the hidden all-players levels take no part.
   r.AllHumanPlayers = 0;
   r.AllComputerPlayers = 0;
   for (int p = 0; p < kPlayers; ++p)
     if (r.PlayerController[p] != kControllerNobody && r.DifficultyRandom[p])
-      r.Difficulty[p] = static_cast<int8_t>(1 + Draw(s, 10));
+      r.Difficulty[p] = static_cast<int8_t>(1 + Draw(random, 10));
 
   // 6. Upgrades, one whole array after the other.
   for (int j = 0; j < kUpgrades; ++j)
     if (r.RandomUpgradeStepCost[j])
-      r.UpgradeStepCost[j] = static_cast<uint8_t>(RandomValue(s, 0, 255, r.UpgradeStepCost[j]));
-  RandomiseUpgradeArray(s, r.UpgradeGoldCost, r.RandomUpgradeGoldCost);
-  RandomiseUpgradeArray(s, r.UpgradeLumberCost, r.RandomUpgradeLumberCost);
-  RandomiseUpgradeArray(s, r.UpgradeOilCost, r.RandomUpgradeOilCost);
+      r.UpgradeStepCost[j] = static_cast<uint8_t>(d.Value(0, 255, r.UpgradeStepCost[j]));
+  d.UpgradeArray(r.UpgradeGoldCost, r.RandomUpgradeGoldCost);
+  d.UpgradeArray(r.UpgradeLumberCost, r.RandomUpgradeLumberCost);
+  d.UpgradeArray(r.UpgradeOilCost, r.RandomUpgradeOilCost);
 
   // 7. Start resources, around 1000 whatever the current value.
-  RandomiseStart(s, r.StartGold, r.RandomStartGold);
-  RandomiseStart(s, r.StartLumber, r.RandomStartLumber);
-  RandomiseStart(s, r.StartOil, r.RandomStartOil);
+  d.Start(r.StartGold, r.RandomStartGold);
+  d.Start(r.StartLumber, r.RandomStartLumber);
+  d.Start(r.StartOil, r.RandomStartOil);
 
   // 8. Units, one whole array after the other; armour comes last.
-  RandomiseUnitBytes(s, r.UnitVisibleRange, r.RandomUnitVisibleRange, 9);
+  d.UnitBytes(r.UnitVisibleRange, r.RandomUnitVisibleRange, 9);
   for (int k = 0; k < kUnitTypes; ++k)
-    if (r.RandomUnitHitPoints[k]) r.UnitHitPoints[k] = RandomValue(s, 0, 65535, r.UnitHitPoints[k]);
-  RandomiseUnitBytes(s, r.UnitMagicPoints, r.RandomUnitMagicPoints, 255);
-  RandomiseUnitBytes(s, r.UnitBuildTime, r.RandomUnitBuildTime, 255);
-  RandomiseUnitBytes(s, r.UnitGoldCost, r.RandomUnitGoldCost, 255);
-  RandomiseUnitBytes(s, r.UnitLumberCost, r.RandomUnitLumberCost, 255);
-  RandomiseUnitBytes(s, r.UnitOilCost, r.RandomUnitOilCost, 255);
-  RandomiseUnitBytes(s, r.UnitAttackRange, r.RandomUnitAttackRange, 15);
-  RandomiseUnitBytes(s, r.UnitBasicDamage, r.RandomUnitBasicDamage, 255);
-  RandomiseUnitBytes(s, r.UnitPiercingDamage, r.RandomUnitPiercingDamage, 255);
-  RandomiseUnitBytes(s, r.UnitArmor, r.RandomUnitArmor, 255);
+    if (r.RandomUnitHitPoints[k]) r.UnitHitPoints[k] = d.Value(0, 65535, r.UnitHitPoints[k]);
+  d.UnitBytes(r.UnitMagicPoints, r.RandomUnitMagicPoints, 255);
+  d.UnitBytes(r.UnitBuildTime, r.RandomUnitBuildTime, 255);
+  d.UnitBytes(r.UnitGoldCost, r.RandomUnitGoldCost, 255);
+  d.UnitBytes(r.UnitLumberCost, r.RandomUnitLumberCost, 255);
+  d.UnitBytes(r.UnitOilCost, r.RandomUnitOilCost, 255);
+  d.UnitBytes(r.UnitAttackRange, r.RandomUnitAttackRange, 15);
+  d.UnitBytes(r.UnitBasicDamage, r.RandomUnitBasicDamage, 255);
+  d.UnitBytes(r.UnitPiercingDamage, r.RandomUnitPiercingDamage, 255);
+  d.UnitBytes(r.UnitArmor, r.RandomUnitArmor, 255);
 
   // 9. A loaded map being Genitized keeps its players and critters.
-  if (s.MapLoaded) return;
+  if (mapLoaded) return;
 
   // 10. Critters.
   for (int p = 0; p < kPlayers; ++p)
-    if (r.CritterRandomPlayer[p]) r.CrittersPlayer[p] = 1 + Draw(s, 10);
-  if (r.RandomCritters) r.CrittersNormal = 1 + Draw(s, 10);
+    if (r.CritterRandomPlayer[p]) r.CrittersPlayer[p] = 1 + Draw(random, 10);
+  if (r.RandomCritters) r.CrittersNormal = 1 + Draw(random, 10);
 
   // 11. Races.
   for (int p = 0; p < kPlayers; ++p)
-    if (r.PlayerRace[p] == 2) r.PlayerRace[p] = static_cast<uint8_t>(Draw(s, 2));
+    if (r.PlayerRace[p] == 2) r.PlayerRace[p] = static_cast<uint8_t>(Draw(random, 2));
 
   // 12. "Rescue (Rnd)" becomes passive or active rescue.
   for (int p = 0; p < kPlayers; ++p)
     if (r.PlayerController[p] == kControllerRescueRandom)
-      r.PlayerController[p] = static_cast<uint8_t>(kControllerRescuePassive + Draw(s, 2));
+      r.PlayerController[p] = static_cast<uint8_t>(kControllerRescuePassive + Draw(random, 2));
 
   // 13. Computer behaviour.
   static constexpr uint8_t kBehaviours[4] = {kAiLandAttack, kAiPassive, kAiSeaAttack, kAiAirAttack};
   for (int p = 0; p < kPlayers; ++p)
-    if (r.PlayerAI[p] == kAiRandom) r.PlayerAI[p] = kBehaviours[Draw(s, 4)];
+    if (r.PlayerAI[p] == kAiRandom) r.PlayerAI[p] = kBehaviours[Draw(random, 4)];
 }
 
 namespace {
@@ -235,10 +240,7 @@ void AtMost(T& value, Bound high) {
 
 }  // namespace
 
-void ApplySafetyClamps(GeneratorState& s, std::string_view tag) {
-  if (tag != kSafetyTag) return;
-  SettingsRecord& r = s.settings;
-
+void ApplySafetyClamps(SettingsRecord& r) {
   // Percentages compare as signed bytes.
   AtLeast(r.LandWater, 30);
   AtMost(r.Mountains, 25);

@@ -4,14 +4,11 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
-#include "terrain/generator_state.h"
+#include "core/random.h"
+#include "core/settings_record.h"
 
 namespace glenmire {
-
-// The tag that switches the safety clamps on (case-sensitive).
-inline constexpr std::string_view kSafetyTag = "SAFETY";
 
 // "S x E %": s * (e * k) as 80-bit extended arithmetic gives it
 // (64-bit mantissa, round to nearest even after each product, k = 0.01 in
@@ -25,16 +22,15 @@ int32_t ExtendedPercent(int32_t s, int32_t e);
 // A method outside 0..3 draws nothing and gives the centre. The result is
 // clamped into lo..hi (below lo -> lo, then above hi -> hi); the caller
 // stores it with its field's width.
-int32_t RandomValue(GeneratorState& s, int32_t lo, int32_t hi, int32_t centre);
+int32_t RandomValue(const SettingsRecord& r, Random& random, int32_t lo, int32_t hi, int32_t centre);
 
 // Draws every setting whose Random flag is set, in the fixed order of the
 // draws (map size, climate, land, resources, startup levels, upgrades, start
 // resources, units; then, unless a map is loaded for Genitizing, critters,
 // races, controllers and computer behaviour).
-void RandomiseSettings(GeneratorState& s);
+void RandomiseSettings(SettingsRecord& r, Random& random, bool mapLoaded);
 
-// Pulls the settings into ranges known to give playable maps; does nothing
-// unless tag is exactly "SAFETY".
-void ApplySafetyClamps(GeneratorState& s, std::string_view tag);
+// Pulls the settings into ranges known to give playable maps ("Safety Mode").
+void ApplySafetyClamps(SettingsRecord& r);
 
 }  // namespace glenmire

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "settings/settings_record.h"
+#include "core/settings_record.h"
 
 namespace glenmire {
 

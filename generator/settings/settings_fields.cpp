@@ -189,6 +189,17 @@ std::string_view FieldTypeName(FieldType type) {
   return "?";
 }
 
+NumberRange FieldTypeRange(FieldType type) {
+  switch (type) {
+    case FieldType::kInt8: return {-128, 127};
+    case FieldType::kUInt8:
+    case FieldType::kChar: return {0, 255};
+    case FieldType::kBool: return {0, 1};
+    case FieldType::kInt32: return {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()};
+    default: return {0, -1};  // not a number
+  }
+}
+
 int64_t ReadFieldElement(const SettingsRecord& record, const FieldInfo& field, int index) {
   const unsigned char* p = Bytes(record) + field.offset + field.ElementSize() * static_cast<std::size_t>(index);
   switch (field.type) {
@@ -204,23 +215,19 @@ int64_t ReadFieldElement(const SettingsRecord& record, const FieldInfo& field, i
 
 bool WriteFieldElement(SettingsRecord& record, const FieldInfo& field, int index, int64_t value) {
   if (index < 0 || index >= (field.IsArray() ? field.count : 1)) return false;
+  const NumberRange range = FieldTypeRange(field.type);
+  if (value < range.lowest || value > range.highest) return false;
   unsigned char* p = Bytes(record) + field.offset + field.ElementSize() * static_cast<std::size_t>(index);
   switch (field.type) {
     case FieldType::kInt8:
-      if (value < -128 || value > 127) return false;
       *p = static_cast<unsigned char>(static_cast<int8_t>(value));
       return true;
     case FieldType::kUInt8:
     case FieldType::kChar:
-      if (value < 0 || value > 255) return false;
-      *p = static_cast<unsigned char>(value);
-      return true;
     case FieldType::kBool:
-      if (value != 0 && value != 1) return false;
       *p = static_cast<unsigned char>(value);
       return true;
     case FieldType::kInt32: {
-      if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) return false;
       int32_t v = static_cast<int32_t>(value);
       std::memcpy(p, &v, 4);
       return true;

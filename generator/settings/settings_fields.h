@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/settings_record.h"
+#include "core/settings_record.h"
 
 namespace glenmire {
 
@@ -44,6 +44,13 @@ std::span<const FieldInfo> SettingsFields();
 const FieldInfo* FindField(std::string_view name);
 
 std::string_view FieldTypeName(FieldType type);
+
+// The numbers an element of a numeric type holds, lowest and highest.
+struct NumberRange {
+  int64_t lowest;
+  int64_t highest;
+};
+NumberRange FieldTypeRange(FieldType type);
 
 // Element `index` (0-based) of a field as a number (short strings and opaque
 // fields are not numbers).

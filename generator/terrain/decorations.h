@@ -1,7 +1,7 @@
 // Turns solid tiles into their decorated variants.
 #pragma once
 
-#include "terrain/generator_state.h"
+#include "core/generator_state.h"
 
 namespace glenmire {
 

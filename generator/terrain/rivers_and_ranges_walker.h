@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "terrain/random.h"
+#include "core/random.h"
 
 namespace glenmire {
 

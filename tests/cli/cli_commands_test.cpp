@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
-#include "cli/map_picture.h"
+#include "report/map_picture.h"
 #include "cli_test_support.h"
 #include "mapfile/map_reader.h"
 #include "settings/config_file.h"

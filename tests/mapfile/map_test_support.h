@@ -16,9 +16,9 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/settings_record.h"
+#include "core/settings_record.h"
 #include "support/reference_data.h"
-#include "terrain/generator_state.h"
+#include "core/generator_state.h"
 
 namespace glenmire::testing {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "map_test_support.h"
-#include "mapfile/map_writer.h"
-#include "settings/file_error.h"
+#include "mapfile/map_encoder.h"
+#include "core/file_error.h"
 
 namespace glenmire::testing {
 namespace {
@@ -17,14 +17,8 @@ const std::string kUnit = "UNIT";
 
 class MapWriterTest : public ::testing::Test {
  protected:
-  // Writes s to a file in the scratch folder and returns its bytes.
-  Bytes Write(GeneratorState& s) {
-    s.settings.MapFileName.assign(target().string());
-    WriteMapFile(s);
-    return ReadBytes(target());
-  }
-  std::filesystem::path target() const { return folder / "map.pud"; }
-  ScratchFolder folder;
+  // The bytes of the map file s makes.
+  Bytes Write(const GeneratorState& s) { return EncodeMap(s); }
 };
 
 TEST_F(MapWriterTest, EveryFileBeginsWithTheSameBytes) {
@@ -143,7 +137,7 @@ TEST_F(MapWriterTest, UnitFortyNineLumberDependsOnTheMapSize) {
     auto s = SampleState(n);
     s->settings.UnitLumberCost[33] = 77;
     EXPECT_EQ(SectionBody(Write(*s), "UDTA").at(2228 + 49), lumber) << n;
-    EXPECT_EQ(s->settings.UnitLumberCost[33], lumber) << "the value stays in the settings";
+    EXPECT_EQ(s->settings.UnitLumberCost[33], 77) << "encoding changes no setting";
   }
 }
 
@@ -230,13 +224,11 @@ TEST_F(MapWriterTest, UnitSectionLengthIsTheFullCountOfTheRoadTaken) {
   EXPECT_EQ(SectionBody(Write(*s), "UNIT"), Bytes(s->UnitList, s->UnitList + 16));
 }
 
-TEST_F(MapWriterTest, RefusesWhatCannotBeWrittenAndLeavesTheOldFile) {
-  const Bytes old = {'o', 'l', 'd'};
+TEST_F(MapWriterTest, RefusesWhatCannotBeAMapAndChangesNothing) {
   struct Row {
     const char* what;
     void (*spoil)(GeneratorState&);
   } rows[] = {
-      {"no file name", [](GeneratorState& s) { s.settings.MapFileName.assign(""); }},
       {"size 0", [](GeneratorState& s) { s.settings.MapSize = 0; }},
       {"size 48", [](GeneratorState& s) { s.settings.MapSize = 48; }},
       {"size 256", [](GeneratorState& s) { s.settings.MapSize = 256; }},
@@ -247,51 +239,19 @@ TEST_F(MapWriterTest, RefusesWhatCannotBeWrittenAndLeavesTheOldFile) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    WriteBytes(target(), old);
     auto s = SampleState(32);
-    s->settings.MapFileName.assign(target().string());
+    s->settings.MapFileName.assign("refused.pud");
     row.spoil(*s);
+    const SettingsRecord before = s->settings;
     try {
-      WriteMapFile(*s);
+      EncodeMap(*s);
       ADD_FAILURE() << "not refused";
     } catch (const FileError& e) {
-      EXPECT_EQ(e.file(), s->settings.MapFileName.str());
+      EXPECT_EQ(e.file(), "refused.pud");
       EXPECT_FALSE(e.reason().empty());
     }
-    EXPECT_EQ(ReadBytes(target()), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "a file was left behind";
+    EXPECT_EQ(std::memcmp(&before, &s->settings, sizeof before), 0);
   }
-}
-
-TEST_F(MapWriterTest, AFailedWriteLeavesNothingBehind) {
-  auto s = SampleState(32);
-  // A folder that does not exist.
-  const std::string missing = (folder / "no-such-folder" / "map.pud").string();
-  s->settings.MapFileName.assign(missing);
-  try {
-    WriteMapFile(*s);
-    ADD_FAILURE() << "write into a missing folder succeeded";
-  } catch (const FileError& e) {
-    EXPECT_EQ(e.file(), missing);
-    EXPECT_FALSE(e.reason().empty());
-  }
-  // A target that is a folder: everything is written, the last step fails.
-  const std::filesystem::path dir = folder / "taken.pud";
-  std::filesystem::create_directory(dir);
-  WriteBytes(dir / "inside", {1, 2, 3});
-  s->settings.MapFileName.assign(dir.string());
-  EXPECT_THROW(WriteMapFile(*s), FileError);
-  EXPECT_TRUE(std::filesystem::is_directory(dir));
-  EXPECT_EQ(ReadBytes(dir / "inside"), (Bytes{1, 2, 3}));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "temporary file left";
-}
-
-TEST_F(MapWriterTest, ReplacesAnExistingMap) {
-  WriteBytes(target(), Bytes(200000, 0xEE));
-  auto s = SampleState(32);
-  const Bytes file = Write(*s);
-  EXPECT_EQ(file.size(), 13990u + 24);
-  EXPECT_EQ(file[0], 'T');
 }
 
 }  // namespace

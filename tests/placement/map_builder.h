@@ -6,8 +6,11 @@
 #include <memory>
 #include <vector>
 
-#include "terrain/cell_pool.h"
-#include "terrain/generator_state.h"
+#include "core/cell_pool.h"
+#include "core/generator_state.h"
+#include "placement/players.h"
+#include "placement/resources.h"
+#include "placement/unit_list.h"
 
 namespace glenmire::testing {
 
@@ -62,6 +65,23 @@ inline void KeepOnly(CellPool& pool, int mapSize, const std::vector<PoolCell>& k
     for (const PoolCell& k : keep) kept = kept || (k.row == row && k.column == column);
     if (!kept) pool.PoolTake(position);
   }
+}
+
+// The players' phases on one pool, as the placement stage runs them.
+inline void PlacePlayers(GeneratorState& s) {
+  CellPool pool;
+  PlaceTownPhase(s, pool);
+  if (!s.StartIslandsMode) PlaceUnitPhase(s, pool);
+}
+
+// The whole placement stage in the pipeline's order, without its reports.
+inline void PlaceResources(GeneratorState& s) {
+  CellPool pool;
+  PlaceGoldPhase(s, pool);
+  PlaceOilPhase(s, pool);
+  PlaceTownPhase(s, pool);
+  if (!s.StartIslandsMode) PlaceUnitPhase(s, pool);
+  CloseUnitList(s);
 }
 
 }  // namespace glenmire::testing

@@ -301,7 +301,7 @@ std::unique_ptr<GeneratorState> StateForRun(const std::string& config, int side)
   const Bytes record = ReadBytes(ReferencePath(config));
   EXPECT_EQ(record.size(), sizeof(SettingsRecord)) << config;
   if (record.size() == sizeof(SettingsRecord)) std::memcpy(&s->settings, record.data(), sizeof(SettingsRecord));
-  ApplySafetyClamps(*s, s->settings.SafetyMode != 0 ? kSafetyTag : "");  // as before the run
+  if (s->settings.SafetyMode) ApplySafetyClamps(s->settings);  // as before the run
   s->settings.MapSize = side;
   s->OccupancyGrid.Fill(kMaxMapSize, 0);  // none of these runs raised a secret pass
   return s;

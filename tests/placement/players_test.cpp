@@ -19,6 +19,8 @@ using testing::kGrassTile;
 using testing::kWaterTile;
 using testing::MakeMap;
 using testing::Paint;
+using testing::PlacePlayers;
+using testing::PlaceResources;
 using testing::Records;
 
 using TypeCounts = std::map<int, int>;
@@ -375,9 +377,7 @@ TEST(PlacePlayers, ShipsSailOnlyWhereTheMapHasWater) {
     s->settings.LandWater = row.landWater;
     s->settings.RiversEnable = row.rivers;
     s->settings.LakesEnable = row.lakes;
-    CellPool pool;
-    pool.PoolInit(32);
-    PlacePlayers(*s, pool);
+    PlacePlayers(*s);
     EXPECT_EQ(CountTypes(*s, 0).count(30) > 0, row.ships) << int(row.landWater) << (row.reverse ? " reverse" : "");
   }
 }

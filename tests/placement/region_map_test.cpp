@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "placement/cell_stack.h"
+#include "core/cell_stack.h"
 #include "placement/region_map.h"
 
 namespace glenmire {

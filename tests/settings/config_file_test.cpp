@@ -12,8 +12,8 @@
 
 #include "settings/config_file.h"
 #include "settings/defaults.h"
-#include "settings/file_error.h"
-#include "settings/settings_record.h"
+#include "core/file_error.h"
+#include "core/settings_record.h"
 
 namespace glenmire {
 namespace {

@@ -8,7 +8,7 @@
 #include "settings/config_file.h"
 #include "settings/defaults.h"
 #include "settings/settings_fields.h"
-#include "settings/settings_record.h"
+#include "core/settings_record.h"
 
 namespace glenmire {
 namespace {

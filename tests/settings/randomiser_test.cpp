@@ -12,7 +12,7 @@
 #include "settings/random_flags.h"
 #include "settings/randomiser.h"
 #include "support/reference_data.h"
-#include "terrain/generator_state.h"
+#include "core/generator_state.h"
 
 namespace glenmire {
 namespace {
@@ -41,7 +41,7 @@ Draws Sample(uint8_t method, int8_t extremity, int32_t lo, int32_t hi, int32_t c
   Draws d;
   for (int seed = 1; seed <= seeds; ++seed) {
     auto s = StateWith(method, extremity, static_cast<uint32_t>(seed) * 2654435761u);
-    d.values.insert(RandomValue(*s, lo, hi, centre));
+    d.values.insert(RandomValue(s->settings, s->random, lo, hi, centre));
     if (seed == 1) d.drawsPerCall = s->random.draws;
     d.sameDrawCount = d.sameDrawCount && s->random.draws == d.drawsPerCall;
   }
@@ -92,7 +92,7 @@ TEST(RandomValue, RangedDrawsTheAmountThenTheDirection) {
     copy.Seed(seed);
     int32_t amount = copy.RandInt(20);
     int32_t expected = copy.RandInt(2) == 0 ? 20 - amount : 20 + amount;
-    EXPECT_EQ(RandomValue(*s, 0, 100, 20), expected) << seed;
+    EXPECT_EQ(RandomValue(s->settings, s->random, 0, 100, 20), expected) << seed;
     EXPECT_EQ(s->random.seed, copy.seed);
   }
 }
@@ -104,20 +104,20 @@ TEST(RandomValue, WeightedDrawsOnceFromItsFloor) {
     copy.Seed(seed);
     int32_t g = ExtendedPercent(20, 50);
     int32_t expected = g + copy.RandInt(20 - g + 1);
-    EXPECT_EQ(RandomValue(*s, 0, 100, 20), expected) << seed;
+    EXPECT_EQ(RandomValue(s->settings, s->random, 0, 100, 20), expected) << seed;
   }
 }
 
 TEST(RandomValue, RandomMethodDrawsTheMethodFirst) {
   for (uint32_t seed = 1; seed < 200; ++seed) {
     auto s = StateWith(kAnyMethod, 100, seed);
-    int32_t got = RandomValue(*s, 0, 100, 20);
+    int32_t got = RandomValue(s->settings, s->random, 0, 100, 20);
 
     Random copy;
     copy.Seed(seed);
     uint8_t method = static_cast<uint8_t>(copy.RandInt(3));
     auto t = StateWith(method, 100, copy.seed);
-    EXPECT_EQ(got, RandomValue(*t, 0, 100, 20)) << seed;
+    EXPECT_EQ(got, RandomValue(t->settings, t->random, 0, 100, 20)) << seed;
     EXPECT_EQ(s->random.draws, 1 + t->random.draws) << seed;
   }
 }
@@ -145,7 +145,7 @@ TEST(RandomValue, ResultIsClampedIntoLoHiAndEmptyDrawsStillCount) {
     SCOPED_TRACE(c.what);
     for (uint32_t seed : {3u, 4u, 5u, 1000u}) {
       auto s = StateWith(c.method, 10, seed);
-      EXPECT_EQ(RandomValue(*s, c.lo, c.hi, c.centre), c.expected);
+      EXPECT_EQ(RandomValue(s->settings, s->random, c.lo, c.hi, c.centre), c.expected);
       EXPECT_EQ(s->random.draws, c.draws);
     }
   }
@@ -207,7 +207,7 @@ TEST(RandomiseSettings, DrawsEverySettingInItsPlace) {
   uint8_t ai2 = behaviours[x.RandInt(4)];
   uint8_t ai7 = behaviours[x.RandInt(4)];
 
-  RandomiseSettings(*s);
+  RandomiseSettings(s->settings, s->random, s->MapLoaded);
 
   EXPECT_EQ(r.MapSize, mapSize);
   EXPECT_EQ(r.Climate, climate);
@@ -240,7 +240,7 @@ TEST(RandomiseSettings, AGenitizeRunKeepsTheLoadedPlayersAndCritters) {
   ApplyMayhem(r);
   r.PlayerController[3] = kControllerRescueRandom;
   s->MapLoaded = true;
-  RandomiseSettings(*s);
+  RandomiseSettings(s->settings, s->random, s->MapLoaded);
   uint64_t draws = s->random.draws;
   EXPECT_GT(draws, 0u);
   for (int p = 0; p < kPlayers; ++p) {
@@ -255,7 +255,7 @@ TEST(RandomiseSettings, AGenitizeRunKeepsTheLoadedPlayersAndCritters) {
   auto t = StateWith(kRanged, 10, 42);
   ApplyMayhem(t->settings);
   t->settings.PlayerController[3] = kControllerRescueRandom;
-  RandomiseSettings(*t);
+  RandomiseSettings(t->settings, t->random, t->MapLoaded);
   EXPECT_EQ(t->random.draws, draws + 8 + 1 + 8 + 1 + 8);
   EXPECT_EQ(std::memcmp(t->settings.UnitArmor, r.UnitArmor, sizeof r.UnitArmor), 0);
 }
@@ -265,14 +265,14 @@ TEST(RandomiseSettings, MapSizeZeroBecomesOneOfTheFourSizesAndOthersStay) {
   for (uint32_t seed = 0; seed < 200; ++seed) {
     auto s = StateWith(kRanged, 10, seed);
     s->settings.MapSize = 0;
-    RandomiseSettings(*s);
+    RandomiseSettings(s->settings, s->random, s->MapLoaded);
     sizes.insert(s->settings.MapSize);
   }
   EXPECT_EQ(sizes, (std::set<int32_t>{32, 64, 96, 128}));
   for (int32_t size : {32, 64, 96, 128, 100}) {
     auto s = StateWith(kRanged, 10, 7);
     s->settings.MapSize = size;
-    RandomiseSettings(*s);
+    RandomiseSettings(s->settings, s->random, s->MapLoaded);
     EXPECT_EQ(s->settings.MapSize, size);
     EXPECT_EQ(s->random.draws, 0u);
   }
@@ -288,7 +288,7 @@ TEST(RandomiseSettings, ClearFlagsAreNeverTouchedWhateverTheMethod) {
     r.AllHumanPlayers = 1;
     r.AllComputerPlayers = 1;
     const SettingsRecord before = r;
-    RandomiseSettings(*s);
+    RandomiseSettings(s->settings, s->random, s->MapLoaded);
     EXPECT_EQ(s->random.draws, 0u);
     // Only the hidden all-players switches are cleared.
     EXPECT_EQ(r.AllHumanPlayers, 0);
@@ -305,7 +305,7 @@ TEST(RandomiseSettings, RangedExtremity10KeepsTheLandNearItsDefaults) {
     SettingsRecord& r = s->settings;
     SetLandAllRandom(r);
     r.LandWater = r.Mountains = r.BuildableLand = r.Lakes = r.Rivers = r.Forest = 99;
-    RandomiseSettings(*s);
+    RandomiseSettings(s->settings, s->random, s->MapLoaded);
     EXPECT_EQ(r.LandWater, 20);
     EXPECT_EQ(r.Mountains, 20);
     EXPECT_EQ(r.BuildableLand, 80);
@@ -322,10 +322,10 @@ TEST(RandomiseSettings, RawGoldAmountCanBeZeroAndSafetyModeRaisesIt) {
     auto s = StateWith(kRaw, 10, seed);
     s->settings.GoldAmount = 100;
     s->settings.RandomGoldAmount = 1;
-    RandomiseSettings(*s);
+    RandomiseSettings(s->settings, s->random, s->MapLoaded);
     if (s->settings.GoldAmount != 0) continue;
     found = true;
-    ApplySafetyClamps(*s, "SAFETY");
+    ApplySafetyClamps(s->settings);
     EXPECT_EQ(s->settings.GoldAmount, 6);
   }
   EXPECT_TRUE(found);
@@ -338,7 +338,7 @@ TEST(RandomiseSettings, StartupLevelsOnlyForPlayersWhoPlay) {
   r.AllHumanPlayers = 1;
   r.AllComputerPlayers = 1;
   r.AllHumanDiff = 10;
-  RandomiseSettings(*s);
+  RandomiseSettings(s->settings, s->random, s->MapLoaded);
   EXPECT_EQ(s->random.draws, 2u);  // players 1 and 2; 3..8 are nobody
   for (int p = 2; p < kPlayers; ++p) EXPECT_EQ(r.Difficulty[p], 1);
   for (int p = 0; p < 2; ++p) {
@@ -363,8 +363,8 @@ TEST(RandomiseSettings, DrawsAsManyAsTheReferenceRuns) {
     auto s = MakeGeneratorState();
     LoadConfiguration(s->settings, ReferencePath(row.config).string());
     s->random.Seed(static_cast<uint32_t>(std::stoul(row.seed)));
-    RandomiseSettings(*s);
-    if (s->settings.SafetyMode) ApplySafetyClamps(*s, "SAFETY");
+    RandomiseSettings(s->settings, s->random, s->MapLoaded);
+    if (s->settings.SafetyMode) ApplySafetyClamps(s->settings);
     EXPECT_EQ(s->random.draws, expected);
     ++rows;
   }
@@ -394,8 +394,8 @@ TEST(RandomiseSettings, DrawsTheValuesTheReferenceMapsCarry) {
     auto s = MakeGeneratorState();
     LoadConfiguration(s->settings, ReferencePath(row.config).string());
     s->random.Seed(static_cast<uint32_t>(std::stoul(row.seed)));
-    RandomiseSettings(*s);
-    if (s->settings.SafetyMode) ApplySafetyClamps(*s, "SAFETY");
+    RandomiseSettings(s->settings, s->random, s->MapLoaded);
+    if (s->settings.SafetyMode) ApplySafetyClamps(s->settings);
     const SettingsRecord& r = s->settings;
 
     auto sections = SectionMap(ReadBytes(ReferencePath(row.map)));
@@ -447,18 +447,12 @@ SettingsRecord OutOfRange() {
   return r;
 }
 
-TEST(ApplySafetyClamps, OnlyTheExactTagSwitchesThemOn) {
-  for (const char* tag : {"safety", "Safety", "SAFETY ", " SAFETY", "SAFE", "", "SAFETYMODE"}) {
-    auto s = MakeGeneratorState();
-    s->settings = OutOfRange();
-    ApplySafetyClamps(*s, tag);
-    SettingsRecord expected = OutOfRange();
-    EXPECT_EQ(std::memcmp(&s->settings, &expected, sizeof expected), 0) << '"' << tag << '"';
-  }
+TEST(ApplySafetyClamps, ClampWithoutDrawing) {
   auto s = MakeGeneratorState();
   s->settings = OutOfRange();
-  ApplySafetyClamps(*s, "SAFETY");
+  ApplySafetyClamps(s->settings);
   EXPECT_EQ(s->settings.LandWater, 30);
+  EXPECT_EQ(s->settings.Mountains, 25);
   EXPECT_EQ(s->random.draws, 0u);
 }
 
@@ -539,7 +533,7 @@ TEST(ApplySafetyClamps, EachClamp) {
     auto s = MakeGeneratorState();
     MakeStarterConfiguration(s->settings);
     c.set(s->settings);
-    ApplySafetyClamps(*s, "SAFETY");
+    ApplySafetyClamps(s->settings);
     EXPECT_TRUE(c.check(s->settings));
   }
 }
@@ -547,7 +541,7 @@ TEST(ApplySafetyClamps, EachClamp) {
 TEST(ApplySafetyClamps, TheStarterConfigurationNeedsOnlyItsKnownClamps) {
   auto s = MakeGeneratorState();
   MakeStarterConfiguration(s->settings);
-  ApplySafetyClamps(*s, "SAFETY");
+  ApplySafetyClamps(s->settings);
   const SettingsRecord& r = s->settings;
   EXPECT_EQ(r.LandWater, 30);
   EXPECT_EQ(r.GoldAmount, 50);

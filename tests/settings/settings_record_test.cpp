@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "settings/settings_fields.h"
-#include "settings/settings_record.h"
+#include "core/settings_record.h"
 
 namespace glenmire {
 namespace {

@@ -1,0 +1,14 @@
+// GM32V30: the map generator's window program.
+#include <QApplication>
+#include <QDir>
+
+#include "gui/main_window.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Glenmire32 v3.0");
+  // The program's folder is where the program is, whatever its file name.
+  glenmire::TfrmGMMain frmGMMain(QCoreApplication::applicationDirPath() + QDir::separator());
+  frmGMMain.show();
+  return app.exec();
+}

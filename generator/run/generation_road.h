@@ -1,0 +1,62 @@
+// The "Generate Map", "Load Map" and "Load Configuration" roads of the main
+// window, without the window: the window and the glenmire command both call
+// these, so the same settings and seed give the same map from either.
+//
+// The window's part around them: the Genitize question and the file dialogs
+// come first, the save of the shown settings window (MasterClose) just before
+// and its reload (MasterOpen) just after.
+#pragma once
+
+#include <string>
+
+#include "core/generator_state.h"
+#include "run/pipeline.h"
+
+namespace glenmire {
+
+inline constexpr const char* kGenitizeQuestion =
+    "You have already loaded a map into memory.  Do you want to Genitize it?";
+inline constexpr const char* kDefaultConfigName = "Default.gmp";
+
+// Whether the record can hold this map file name whole; a longer one would be
+// cut and the map written somewhere else.
+inline bool MapFileNameFits(const std::string& path) {
+  return path.size() <= decltype(SettingsRecord::MapFileName)::kCapacity;
+}
+inline constexpr const char* kMapFileNameTooLong = "the map file name is too long (at most 255 characters)";
+
+// The answer to the Genitize question (asked only when MapLoaded): on No the
+// loaded map is dropped; either way the loaded map's HumanControlled,
+// NumberOfPlayers, MapSize and PlayerController[1..8] go into the record.
+void AnswerGenitizeQuestion(GeneratorState& s, bool genitize);
+
+// Everything after the output file name is known and the shown window has
+// been saved: MapFileName := mapFileName, the three menu checks into the
+// record, backup, terrain switches from their amounts (or the loaded map's
+// size and players again when Genitizing), RandomiseSettings, the safety
+// clamps when s.menu.safetyMode, RunGeneration, progress 0, and the record
+// restored from SettingsBackup. Returns what the run ended with.
+//
+// A FileError from the run is passed on after the record has been restored,
+// so the user's settings never keep randomised values.
+RunOutcome PrepareAndRunGeneration(GeneratorState& s, const std::string& mapFileName, const RunOptions& options = {});
+
+// Reads a .pud for Genitizing: LoadMapFile, MapLoaded := true and
+// LoadedMapSettings := the record. Throws FileError ("File does not exist."
+// for a missing file) and then changes nothing.
+void LoadMapForGenitize(GeneratorState& s, const std::string& path);
+
+// Reads a configuration file into the record and sets the three menu checks
+// from it. Throws FileError and then changes nothing.
+void LoadConfigurationWithMenu(GeneratorState& s, const std::string& path);
+
+// The menu checks as the record's ShowWarnings, Compensate and SafetyMode say.
+void MenuChecksFromRecord(GeneratorState& s);
+
+// Program start: the record from <programDir>/Default.gmp when that file
+// exists, otherwise SetDefaults; then the menu checks from the record.
+// When Default.gmp exists but cannot be read, the defaults are used and the
+// FileError is passed on for the caller to show.
+void LoadStartupSettings(GeneratorState& s, const std::string& programDir);
+
+}  // namespace glenmire

@@ -1,0 +1,590 @@
+// The main window: start, window switching, the master buttons, and the
+// commands with scripted dialogs. After every test the window is destroyed
+// and no top-level widget may be left.
+#include <QApplication>
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <memory>
+
+#include "settings/config_file.h"
+#include "settings/defaults.h"
+#include "settings/random_flags.h"
+#include "gui/windows/land_window.h"
+#include "gui/windows/player_window.h"
+#include "gui/windows/quick_window.h"
+#include "gui/help_window.h"
+#include "gui/main_window.h"
+#include "shell_test_support.h"
+#include "run/pipeline.h"
+#include "run/generation_road.h"
+
+using namespace glenmire;
+using glenmire::test::DifferingFields;
+using glenmire::test::ScriptedDialogs;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A small, quick map with several settings marked random.
+SettingsRecord SmallMapSettings() {
+  SettingsRecord r = ZeroRecord();
+  MakeStarterConfiguration(r);
+  r.MapSize = 32;
+  r.LandWater = 60;
+  r.RandomLandWater = 1;
+  r.Forest = 35;
+  r.RandomForest = 1;
+  r.RandomStartGold[0] = 1;
+  r.RandomUnitHitPoints[0] = 1;
+  r.RandomMethod = 2;
+  return r;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void startsWithTheDefaultsWhenThereIsNoDefaultGmp();
+  void startsFromDefaultGmpInTheProgramFolder();
+  void unreadableDefaultGmpIsReportedAndTheDefaultsUsed();
+  void settingsButtonsShowTheirWindow_data();
+  void settingsButtonsShowTheirWindow();
+  void everyWindowShowsWholeWithALargerFont();
+  void switchingSavesTheOldWindowBeforeTheNewOneLoads();
+  void switchingAfterTheUserClosedTheWindow();
+  void mayhemSetsItsFlags();
+  void masterButtonsActOnTheShownWindowOnly();
+  void generateWritesTheCoreFunctionsBytesAndKeepsTheUserSettings();
+  void generateWritesTheSameBytesAsTheCommandLine();
+  void generateWithTheFileWindowShownStoresItsPlayerCounts();
+  void cancelledMapDialogChangesNothing();
+  void unwritableMapIsReportedAndTheSettingsStayTheUsers();
+  void loadMapThenGenerateWithYesAndNo();
+  void loadingAMissingFileSaysSo_data();
+  void loadingAMissingFileSaysSo();
+  void failedConfigurationLoadChangesNothing();
+  void configurationRoundTripAndMenuChecks();
+  void fileDialogsHaveTheirTitlesAndFilters();
+  void helpOpensTheShippedDocument();
+
+ private:
+  void Start();
+  TfrmLand* ShowLand();
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  ScriptedDialogs* dialogs_ = nullptr;
+  std::unique_ptr<TfrmGMMain> main_;
+};
+
+void MainWindowTest::init() { dir_ = std::make_unique<QTemporaryDir>(); }
+
+void MainWindowTest::cleanup() {
+  if (main_) QCOMPARE(dialogs_->unexpected, 0);
+  main_.reset();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+  dir_.reset();
+}
+
+void MainWindowTest::Start() {
+  auto dialogs = std::make_unique<ScriptedDialogs>();
+  dialogs_ = dialogs.get();
+  main_ = std::make_unique<TfrmGMMain>(dir_->path(), std::move(dialogs));
+  main_->State().random.Seed(20261207);
+}
+
+TfrmLand* MainWindowTest::ShowLand() {
+  main_->settingsButtons[7]->click();
+  return qobject_cast<TfrmLand*>(main_->ShownForm());
+}
+
+void MainWindowTest::startsWithTheDefaultsWhenThereIsNoDefaultGmp() {
+  Start();
+  SettingsRecord expected = ZeroRecord();
+  SetDefaults(expected);
+  // The shown "File" window has not been saved yet.
+  QCOMPARE(DifferingFields(expected, main_->State().settings), QStringList());
+  QCOMPARE(main_->windowTitle(), QString("Glenmire32 v3.0"));
+  QCOMPARE(main_->Shell().CurrentForm, 1);
+  QVERIFY(qobject_cast<TfrmQuick*>(main_->ShownForm()));
+  QVERIFY(!main_->SafetyMode->isChecked());  // the defaults leave the menu states 0
+  QVERIFY(!main_->State().MapLoaded);
+  QVERIFY(!main_->lblMapperStatus->isVisibleTo(main_.get()));
+  QCOMPARE(main_->ProgressBar->maximum(), 100);
+}
+
+void MainWindowTest::startsFromDefaultGmpInTheProgramFolder() {
+  SettingsRecord r = SmallMapSettings();
+  r.MapDescription.assign("From the program folder");
+  r.SafetyMode = 0;
+  SaveConfiguration(r, (dir_->path() + "/Default.gmp").toStdString());
+  Start();
+  QCOMPARE(DifferingFields(r, main_->State().settings), QStringList());
+  QVERIFY(main_->ShowWarnings->isChecked());
+  QVERIFY(main_->Compensate->isChecked());
+  QVERIFY(!main_->SafetyMode->isChecked());
+  QCOMPARE(static_cast<TfrmQuick*>(main_->ShownForm())->edMapDesc->text(), QString("From the program folder"));
+}
+
+void MainWindowTest::unreadableDefaultGmpIsReportedAndTheDefaultsUsed() {
+  QFile f(dir_->path() + "/Default.gmp");
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write("short");
+  f.close();
+  Start();
+  SettingsRecord expected = ZeroRecord();
+  SetDefaults(expected);
+  QCOMPARE(DifferingFields(expected, main_->State().settings), QStringList());
+  QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+  QCOMPARE(dialogs_->messages[0].icon, QMessageBox::Critical);
+  QVERIFY(dialogs_->messages[0].detail.contains("Default.gmp"));
+}
+
+void MainWindowTest::settingsButtonsShowTheirWindow_data() {
+  QTest::addColumn<int>("button");
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("caption");
+  QTest::addColumn<QString>("windowClass");
+  QTest::addColumn<QString>("windowCaption");
+  QTest::newRow("1") << 1 << "btQuickStart" << "File" << "TfrmQuick" << "File";
+  QTest::newRow("2") << 2 << "btPlayer" << "Player" << "TfrmPlayer" << "Player Options";
+  QTest::newRow("3") << 3 << "btResources" << "Resources" << "TfrmResources" << "Natural Resources";
+  QTest::newRow("4") << 4 << "btUpgrades" << "Upgrades" << "TfrmUpgrades" << "Upgrade Costs";
+  QTest::newRow("5") << 5 << "btStartupResources" << "Startup Resources" << "TfrmStartRes" << "Startup Resources";
+  QTest::newRow("6") << 6 << "btStartupUnits" << "Startup Units" << "TfrmDifficulty" << "Startup Units";
+  QTest::newRow("7") << 7 << "btUnits" << "Units" << "TfrmUnits" << "Units";
+  QTest::newRow("8") << 8 << "btLand" << "Land" << "TfrmLand" << "Land Attributes";
+  QTest::newRow("9") << 9 << "btRandomMethod" << "Random Method" << "TfrmRandom" << "Random Method";
+  QTest::newRow("10") << 10 << "btCritters" << "Critters!" << "TfrmCritters" << "Critters!";
+}
+
+void MainWindowTest::settingsButtonsShowTheirWindow() {
+  QFETCH(int, button);
+  QFETCH(QString, name);
+  QFETCH(QString, caption);
+  QFETCH(QString, windowClass);
+  QFETCH(QString, windowCaption);
+  Start();
+  main_->ShowSettingsWindow(button == 1 ? 2 : 1);
+  auto* b = main_->findChild<QPushButton*>(name);
+  QVERIFY(b);
+  QCOMPARE(b->text(), caption);
+  b->click();
+  QCOMPARE(main_->Shell().CurrentForm, button);
+  QVERIFY(main_->ShownForm());
+  QCOMPARE(main_->ShownForm()->property("className").toString(), windowClass);
+  QCOMPARE(main_->ShownForm()->windowTitle(), windowCaption);
+  QCOMPARE(main_->mdiArea->subWindowList().size(), 1);
+  QCOMPARE(main_->ShownForm()->parentWidget()->pos(), SettingsForm::kPlace.topLeft());
+}
+
+void MainWindowTest::everyWindowShowsWholeWithALargerFont() {
+  const QFont usual = QApplication::font();
+  QFont large = usual;
+  large.setPointSizeF(usual.pointSizeF() * 1.6);
+  QApplication::setFont(large);
+  Start();
+  main_->show();
+  for (int n = 1; n <= 10; ++n) {
+    main_->ShowSettingsWindow(n);
+    const QRect frame = main_->ShownForm()->parentWidget()->geometry();
+    QVERIFY2(main_->mdiArea->viewport()->rect().contains(frame), qPrintable(SettingsFormClassName(n)));
+  }
+  QVERIFY(main_->btGenerateMap->isVisible());
+  QVERIFY(main_->geometry().contains(main_->btGenerateMap->mapTo(main_.get(), QPoint(0, 0))));
+  QApplication::setFont(usual);
+}
+
+void MainWindowTest::switchingSavesTheOldWindowBeforeTheNewOneLoads() {
+  Start();
+  TfrmLand* land = ShowLand();
+  QVERIFY(land);
+  land->tbLandWater->setValue(55);
+  land->cbRandomLandWater->click();
+  main_->settingsButtons[0]->click();
+  auto* file = qobject_cast<TfrmQuick*>(main_->ShownForm());
+  QVERIFY(file);
+  QCOMPARE(file->tbQSLandWater->value(), 55);
+  QVERIFY(file->cbQSRandomLandWater->isChecked());
+  QVERIFY(!main_->Shell().FormSavePending);
+
+  // And back: the File window's save reaches the Land window.
+  file->cbQSRandomLandWater->click();
+  land = ShowLand();
+  QVERIFY(!land->cbRandomLandWater->isChecked());
+  QVERIFY(land->tbLandWater->isEnabled());
+}
+
+void MainWindowTest::switchingAfterTheUserClosedTheWindow() {
+  Start();
+  TfrmLand* land = ShowLand();
+  land->tbForest->setValue(12);
+  main_->ShownForm()->parentWidget()->close();  // the frame's close saves the window
+  QCOMPARE(main_->Shell().CurrentForm, 0);
+  QCOMPARE(main_->State().settings.Forest, int8_t{12});
+
+  // A command in between, with no window shown, must not be undone by the
+  // closed window's leaving.
+  main_->State().settings.Forest = 33;
+  main_->MasterClose();
+  land = ShowLand();
+  QVERIFY(land);
+  QCOMPARE(land->tbForest->value(), 33);
+  QVERIFY(!main_->Shell().FormSavePending);
+  QCOMPARE(main_->mdiArea->subWindowList().size(), 1);
+}
+
+void MainWindowTest::mayhemSetsItsFlags() {
+  Start();
+  SettingsRecord& r = main_->State().settings;
+  r.RandomUnitArmor[52] = 0;   // unit 53 keeps its flags
+  r.RandomUnitHitPoints[78] = 1;
+  main_->btMayhem->click();
+  QCOMPARE(r.MapSize, 0);
+  QCOMPARE(r.Climate, 4);
+  QCOMPARE(r.RandomMethod, uint8_t{3});
+  QCOMPARE(r.RandomExtremity, int8_t{100});
+  for (int i = 0; i < kPlayers; ++i) {
+    QCOMPARE(r.PlayerRace[i], uint8_t{2});
+    QCOMPARE(r.PlayerAI[i], uint8_t{255});
+    QCOMPARE(r.DifficultyRandom[i], uint8_t{1});
+    QCOMPARE(r.CritterRandomPlayer[i], uint8_t{1});
+    QCOMPARE(r.RandomStartOil[i], uint8_t{1});
+  }
+  for (int k = 0; k < 52; ++k) QCOMPARE(r.RandomUnitArmor[k], uint8_t{1});
+  QCOMPARE(r.RandomUnitArmor[52], uint8_t{0});
+  QCOMPARE(r.RandomUnitHitPoints[78], uint8_t{1});
+  QCOMPARE(r.RandomUpgradeOilCost[51], uint8_t{1});
+  QVERIFY(r.RandomLandWater && r.RandomMountains && r.RandomCritters && r.RandomGoldAmount);
+  // The shown window was reloaded.
+  auto* file = static_cast<TfrmQuick*>(main_->ShownForm());
+  QCOMPARE(file->rgMapSize->ItemIndex(), 4);
+  QCOMPARE(file->rgClimate->ItemIndex(), 4);
+}
+
+void MainWindowTest::masterButtonsActOnTheShownWindowOnly() {
+  Start();
+  ShowLand();
+  main_->MasterClose();
+  const SettingsRecord before = main_->State().settings;
+  main_->btAllRandom->click();
+  main_->MasterClose();
+  QCOMPARE(DifferingFields(before, main_->State().settings),
+           QStringList({"RandomLandWater", "RandomBuildableLand", "RandomRivers", "RandomLakes", "RandomForest",
+                        "RandomMountains"}));
+  main_->btNoneRandom->click();
+  main_->MasterClose();
+  QCOMPARE(DifferingFields(before, main_->State().settings), QStringList());
+  main_->btResetDefaults->click();
+  main_->MasterClose();
+  QCOMPARE(main_->State().settings.Decorations, int8_t{7});
+  QCOMPARE(main_->State().settings.MapSize, before.MapSize);
+}
+
+void MainWindowTest::generateWritesTheCoreFunctionsBytesAndKeepsTheUserSettings() {
+  SaveConfiguration(SmallMapSettings(), (dir_->path() + "/Default.gmp").toStdString());
+  Start();
+  main_->ShownForm()->parentWidget()->close();  // no settings window shown
+  const QString out = dir_->path() + "/window.pud";
+
+  // What the core function writes for the same settings, menu and seed.
+  auto core = MakeGeneratorState();
+  core->settings = main_->State().settings;
+  core->menu = main_->State().menu;
+  core->random.Seed(20261207);
+  glenmire::test::AgreeingUi agree;
+  core->ui = &agree;
+  PrepareAndRunGeneration(*core, out.toStdString());
+  const QByteArray expected = ReadAll(out);
+  QVERIFY(!expected.isEmpty());
+  QFile::remove(out);
+
+  const SettingsRecord user = main_->State().settings;
+  dialogs_->files.push_back(out);
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  main_->btGenerateMap->click();
+  QCOMPARE(ReadAll(out), expected);
+  QVERIFY(dialogs_->Texts().contains(kDoneCreating));
+  QCOMPARE(main_->ProgressBar->value(), 0);
+
+  // The randomised values never reach the user's settings.
+  QStringList changed = DifferingFields(user, main_->State().settings);
+  changed.removeAll("MapFileName");
+  QCOMPARE(changed, QStringList());
+  QCOMPARE(QString::fromStdString(main_->State().settings.MapFileName.str()), out);
+  TfrmLand* land = ShowLand();
+  QCOMPARE(land->tbLandWater->value(), 60);
+  QCOMPARE(land->tbForest->value(), 35);
+  QVERIFY(land->cbRandomForest->isChecked());
+}
+
+void MainWindowTest::generateWritesTheSameBytesAsTheCommandLine() {
+  const QString config = dir_->path() + "/Default.gmp";
+  SettingsRecord settings = SmallMapSettings();
+  settings.MapSize = 64;
+  settings.RandomMethod = 3;
+  SaveConfiguration(settings, config.toStdString());
+  const QString cliMap = dir_->path() + "/cli.pud";
+  QProcess cli;
+  cli.start(QStringLiteral(GLENMIRE_CLI), {"generate", "--config", config, "--seed", "20261207", "--out", cliMap,
+                                           "--build-on-sand", "ok", "--unplaced", "ignore", "--quiet"});
+  QVERIFY(cli.waitForFinished(60000));
+  QCOMPARE(cli.exitCode(), 0);
+
+  Start();
+  main_->ShownForm()->parentWidget()->close();  // the command line has no settings window
+  const QString windowMap = dir_->path() + "/window.pud";
+  dialogs_->files.push_back(windowMap);
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  main_->btGenerateMap->click();
+  const QByteArray bytes = ReadAll(windowMap);
+  QVERIFY(!bytes.isEmpty());
+  QVERIFY(bytes == ReadAll(cliMap));
+}
+
+void MainWindowTest::generateWithTheFileWindowShownStoresItsPlayerCounts() {
+  SaveConfiguration(SmallMapSettings(), (dir_->path() + "/Default.gmp").toStdString());
+  Start();
+  main_->ShowSettingsWindow(2);
+  auto* player = static_cast<TfrmPlayer*>(main_->ShownForm());
+  player->cboController[2]->setCurrentIndex(1);
+  emit player->cboController[2]->activated(1);
+  QCOMPARE(main_->State().settings.NumberOfPlayers, int8_t{3});
+  main_->ShowSettingsWindow(1);
+  dialogs_->files.push_back(dir_->path() + "/file-window.pud");
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  main_->btGenerateMap->click();
+  QVERIFY(QFile::exists(dir_->path() + "/file-window.pud"));
+  QCOMPARE(main_->State().settings.NumberOfPlayers, int8_t{2});
+  QCOMPARE(main_->State().settings.HumanControlled, int8_t{1});
+}
+
+void MainWindowTest::cancelledMapDialogChangesNothing() {
+  Start();
+  ShowLand()->tbLandWater->setValue(70);  // not saved: nothing is saved on cancel
+  const SettingsRecord before = main_->State().settings;
+  const SettingsRecord backup = main_->State().SettingsBackup;
+  dialogs_->files = {std::nullopt, QString()};
+  main_->btGenerateMap->click();
+  main_->btGenerateMap->click();
+  QCOMPARE(DifferingFields(before, main_->State().settings), QStringList());
+  QCOMPARE(DifferingFields(backup, main_->State().SettingsBackup), QStringList());
+  QCOMPARE(dialogs_->messages.size(), std::size_t{0});
+
+  // A name the record cannot hold whole is refused, not cut.
+  const QString tooLong = dir_->path() + "/" + QString(260, 'x') + ".pud";
+  dialogs_->files.push_back(tooLong);
+  main_->btGenerateMap->click();
+  QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+  QCOMPARE(dialogs_->messages[0].detail, tooLong);
+  QCOMPARE(DifferingFields(before, main_->State().settings), QStringList());
+}
+
+void MainWindowTest::unwritableMapIsReportedAndTheSettingsStayTheUsers() {
+  SaveConfiguration(SmallMapSettings(), (dir_->path() + "/Default.gmp").toStdString());
+  Start();
+  ShowLand();
+  main_->MasterClose();
+  const SettingsRecord user = main_->State().settings;
+  const QString target = dir_->path() + "/no/such/folder/map.pud";
+  dialogs_->files.push_back(target);
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  main_->btGenerateMap->click();
+  QCOMPARE(dialogs_->messages.back().icon, QMessageBox::Critical);
+  QCOMPARE(dialogs_->messages.back().detail, target);
+  QVERIFY(!dialogs_->Texts().contains(kDoneCreating));
+  QCOMPARE(main_->ProgressBar->value(), 0);
+  QStringList changed = DifferingFields(user, main_->State().settings);
+  changed.removeAll("MapFileName");
+  QCOMPARE(changed, QStringList());
+  QCOMPARE(static_cast<TfrmLand*>(main_->ShownForm())->tbLandWater->value(), 60);
+}
+
+void MainWindowTest::loadMapThenGenerateWithYesAndNo() {
+  SaveConfiguration(SmallMapSettings(), (dir_->path() + "/Default.gmp").toStdString());
+  Start();
+  const QString first = dir_->path() + "/first.pud";
+  dialogs_->files.push_back(first);
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  main_->btGenerateMap->click();
+  QVERIFY(QFile::exists(first));
+
+  dialogs_->files.push_back(first);
+  main_->LoadMap->trigger();
+  QVERIFY(main_->State().MapLoaded);
+  QCOMPARE(dialogs_->fileDialogs.back().directory, main_->ProgramDir());
+
+  // Yes: the loaded map is written again with the settings of the moment.
+  // The loaded map's size and players go into the record before the run,
+  // whatever it held (the File window, which would store its own, is not shown).
+  ShowLand();
+  main_->State().settings.MapSize = 128;
+  dialogs_->messages.clear();
+  dialogs_->files.push_back(dir_->path() + "/genitized.pud");
+  dialogs_->answers = {QMessageBox::Yes};
+  main_->btGenerateMap->click();
+  QCOMPARE(dialogs_->messages.front().text, QString(kGenitizeQuestion));
+  QCOMPARE(dialogs_->messages.front().icon, QMessageBox::Question);
+  QCOMPARE(dialogs_->messages.front().buttons, QMessageBox::Yes | QMessageBox::No);
+  QVERIFY(dialogs_->Texts().contains(kDoneGenitizing));
+  QVERIFY(QFile::exists(dir_->path() + "/genitized.pud"));
+  QVERIFY(main_->State().MapLoaded);
+  QCOMPARE(main_->State().settings.MapSize, 32);
+
+  // No: a new map, still with the loaded map's size and players.
+  main_->State().settings.MapSize = 128;
+  main_->State().settings.NumberOfPlayers = 5;
+  dialogs_->messages.clear();
+  dialogs_->files.push_back(dir_->path() + "/fresh.pud");
+  dialogs_->answers = {QMessageBox::No, QMessageBox::Ok, QMessageBox::Ignore};
+  main_->btGenerateMap->click();
+  QVERIFY(!main_->State().MapLoaded);
+  QVERIFY(dialogs_->Texts().contains(kDoneCreating));
+  QVERIFY(QFile::exists(dir_->path() + "/fresh.pud"));
+  QCOMPARE(main_->State().settings.MapSize, 32);
+  QCOMPARE(main_->State().settings.NumberOfPlayers, main_->State().LoadedMapSettings.NumberOfPlayers);
+
+  // Declined once, the map is not offered again.
+  dialogs_->messages.clear();
+  dialogs_->files.push_back(std::nullopt);
+  main_->btGenerateMap->click();
+  QCOMPARE(dialogs_->messages.size(), std::size_t{0});
+}
+
+void MainWindowTest::loadingAMissingFileSaysSo_data() {
+  QTest::addColumn<bool>("map");
+  QTest::newRow("Load Map") << true;
+  QTest::newRow("Load Configuration") << false;
+}
+
+void MainWindowTest::loadingAMissingFileSaysSo() {
+  QFETCH(bool, map);
+  Start();
+  const SettingsRecord before = main_->State().settings;
+  const QString missing = dir_->path() + "/missing.file";
+  dialogs_->files.push_back(missing);
+  (map ? main_->LoadMap : main_->LoadConfiguration1)->trigger();
+  QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+  QCOMPARE(dialogs_->messages[0].text, QString("File does not exist."));
+  QCOMPARE(dialogs_->messages[0].icon, QMessageBox::Critical);
+  QCOMPARE(dialogs_->messages[0].detail, missing);
+  QVERIFY(!main_->State().MapLoaded);
+  QStringList changed = DifferingFields(before, main_->State().settings);
+  changed.removeAll("NumberOfPlayers");  // the File window's save
+  changed.removeAll("HumanControlled");
+  QCOMPARE(changed, QStringList());
+}
+
+void MainWindowTest::failedConfigurationLoadChangesNothing() {
+  Start();
+  TfrmLand* land = ShowLand();
+  land->tbMountains->setValue(44);
+  main_->MasterClose();
+  const SettingsRecord before = main_->State().settings;
+  const QString broken = dir_->path() + "/broken.gmp";
+  QFile f(broken);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(QByteArray(100, '\x7f'));
+  f.close();
+  dialogs_->files.push_back(broken);
+  main_->LoadConfiguration1->trigger();
+  QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+  QCOMPARE(dialogs_->messages[0].detail, broken);
+  QVERIFY(!dialogs_->messages[0].text.isEmpty());
+  QCOMPARE(DifferingFields(before, main_->State().settings), QStringList());
+  QCOMPARE(land->tbMountains->value(), 44);
+  QCOMPARE(main_->ShownForm(), land);
+}
+
+void MainWindowTest::configurationRoundTripAndMenuChecks() {
+  Start();
+  QVERIFY(!main_->ShowWarnings->isChecked());
+  main_->ShowWarnings->trigger();  // stored at once
+  main_->SafetyMode->trigger();    // stored at the next "Generate Map" only
+  QCOMPARE(main_->State().settings.ShowWarnings, uint8_t{1});
+  QCOMPARE(main_->State().settings.SafetyMode, uint8_t{0});
+  ShowLand()->tbRivers->setValue(9);  // the shown window is saved first
+
+  const QString file = dir_->path() + "/saved.gmp";
+  dialogs_->files.push_back(file);
+  main_->SaveCurrentSettings1->trigger();
+  const QByteArray bytes = ReadAll(file);
+  QCOMPARE(bytes.size(), qsizetype{kSettingsRecordSize});
+  QCOMPARE(bytes.at(offsetof(SettingsRecord, SafetyMode)), '\0');
+  QCOMPARE(bytes.at(offsetof(SettingsRecord, ShowWarnings)), '\1');
+  QCOMPARE(bytes.at(offsetof(SettingsRecord, Rivers)), '\x09');
+
+  // Loading sets the menu from the file and reloads the shown window.
+  SettingsRecord other = SmallMapSettings();
+  other.Rivers = 17;
+  other.ShowWarnings = 0;
+  other.SafetyMode = 1;
+  SaveConfiguration(other, file.toStdString());
+  dialogs_->files.push_back(file);
+  main_->LoadConfiguration1->trigger();
+  QVERIFY(!main_->ShowWarnings->isChecked());
+  QVERIFY(main_->SafetyMode->isChecked());
+  QCOMPARE(static_cast<TfrmLand*>(main_->ShownForm())->tbRivers->value(), 17);
+  QCOMPARE(DifferingFields(other, main_->State().settings), QStringList());
+}
+
+void MainWindowTest::fileDialogsHaveTheirTitlesAndFilters() {
+  Start();
+  main_->State().settings.WC2Directory.assign("/some/where");
+  dialogs_->files = {std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+  main_->btGenerateMap->click();
+  main_->LoadMap->trigger();
+  main_->SaveCurrentSettings1->trigger();
+  main_->LoadConfiguration1->trigger();
+  const auto& d = dialogs_->fileDialogs;
+  QCOMPARE(d.size(), std::size_t{4});
+  using Mode = FileDialogSetup::Mode;
+  QCOMPARE(d[0].mode, Mode::kSave);
+  QCOMPARE(d[0].title, QString("Save Glenmire Map"));
+  QCOMPARE(d[0].filter, QString("WarCraft II Compatible Map (*.pud)"));
+  QCOMPARE(d[0].defaultName, QString("Glenmire.pud"));
+  QCOMPARE(d[0].directory, QString("/some/where"));
+  QCOMPARE(d[1].mode, Mode::kOpen);
+  QCOMPARE(d[1].title, QString());
+  QCOMPARE(d[1].filter, QString("WarCraft II Map Files (*.pud)"));
+  QCOMPARE(d[2].title, QString("Save Glenmire Configuration"));
+  QCOMPARE(d[2].filter, QString("Glenmire Configuration Files (*.gmp);;WarCraft II Map File (*.pud)"));
+  QCOMPARE(d[2].defaultSuffix, QString("gmp"));
+  QCOMPARE(d[2].defaultName, QString("default.gmp"));
+  QCOMPARE(d[3].title, QString("Load Glenmire Configuration"));
+  QCOMPARE(d[3].filter, QString("Glenmire Configuration Files (*.gmp)"));
+  for (std::size_t i = 1; i < 4; ++i) QCOMPARE(d[i].directory, main_->ProgramDir());
+}
+
+void MainWindowTest::helpOpensTheShippedDocument() {
+  Start();
+  main_->Contents1->trigger();  // not shipped in this folder
+  QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+  QCOMPARE(dialogs_->messages[0].detail, main_->HelpFilePath());
+
+  QVERIFY(QDir(dir_->path()).mkpath("help"));
+  QVERIFY(QFile::copy(QStringLiteral(GLENMIRE_HELP_FILE), main_->HelpFilePath()));
+  main_->Contents1->trigger();
+  auto* help = main_->findChild<HelpWindow*>();
+  QVERIFY(help);
+  QVERIFY(help->isWindow());
+  QVERIFY(help->browser()->toPlainText().contains("Generate Map"));
+  main_->Contents1->trigger();  // the same window again
+  QCOMPARE(main_->findChildren<HelpWindow*>().size(), 1);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
