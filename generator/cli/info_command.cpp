@@ -10,6 +10,7 @@
 #include "cli/unit_names.h"
 #include "mapfile/map_reader.h"
 #include "mapfile/map_sections.h"
+#include "core/unit_types.h"
 #include "placement/unit_list.h"
 #include "core/file_error.h"
 
@@ -74,9 +75,9 @@ Summary Summarise(const GeneratorState& s) {
   for (int i = 0; i + 8 <= unitBytes; i += 8) {
     const UnitRecord u = DecodeUnitRecord(s.UnitList + i);
     ++sum.unitCounts[{UnitTypeName(u.type), OwnerName(u.owner)}];
-    if (u.type == 92) sum.goldMines.push_back({u.row, u.column, u.data * 2500});
-    if (u.type == 93) sum.oilPatches.push_back({u.row, u.column, u.data * 2500});
-    if ((u.type == 94 || u.type == 95) && u.owner < 8) sum.hasStart[u.owner] = true;
+    if (u.type == kGoldMine) sum.goldMines.push_back({u.row, u.column, u.data * 2500});
+    if (u.type == kOilPatch) sum.oilPatches.push_back({u.row, u.column, u.data * 2500});
+    if ((u.type == kHumanStart || u.type == kOrcStart) && u.owner < kPlayers) sum.hasStart[u.owner] = true;
   }
   return sum;
 }

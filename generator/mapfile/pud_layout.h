@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/settings_record.h"
+#include "core/unit_types.h"
 
 namespace glenmire {
 
@@ -37,8 +38,6 @@ inline constexpr int kPlayerSlots = 16;  // OWNR, SIDE, SGLD, ... carry 16 slots
 inline constexpr int kSwampClimate = 3;
 inline constexpr uint8_t kTypeSignature[] = {'W', 'A', 'R', '2', ' ', 'M', 'A', 'P'};
 
-// The game knows 110 unit type ids; the settings keep 79 of them.
-inline constexpr int kUnitIds = 110;
 inline constexpr int kUnitIdsWithAction = 58;  // the second-button array covers ids 0..57 only
 inline constexpr int kLegacyWords = 508;
 // Only settings numbers 1..41 feed the attack-range array; the rest of it is constant.
@@ -91,18 +90,6 @@ inline constexpr int kGroup = 470;    // 16-bit entries
 inline constexpr int kAffected = 574; // 32-bit entries
 inline constexpr int kBytes = 782;
 }  // namespace ugrd
-
-// Settings unit number (1..79) of each unit type id, 0 for ids the settings do not cover.
-inline constexpr std::array<uint8_t, kUnitIds> kSettingOfUnitId = [] {
-  struct Run {
-    int firstSetting, firstId, count;
-  };
-  constexpr Run runs[] = {{1, 0, 18}, {19, 26, 8}, {27, 38, 6}, {33, 45, 1}, {34, 49, 5}, {39, 55, 37}, {76, 96, 4}};
-  std::array<uint8_t, kUnitIds> table{};
-  for (const Run& run : runs)
-    for (int i = 0; i < run.count; ++i) table[run.firstId + i] = static_cast<uint8_t>(run.firstSetting + i);
-  return table;
-}();
 
 // Id 49 (settings number 34) always carries a map-size dependent lumber cost.
 inline constexpr int kFixedLumberSetting = 34;

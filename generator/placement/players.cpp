@@ -3,14 +3,16 @@
 #include "placement/players.h"
 
 #include <array>
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "placement/random_cell.h"
 #include "placement/resources.h"
 #include "placement/site_search.h"
 #include "placement/unit_list.h"
-#include "placement/unit_types.h"
+#include "core/unit_types.h"
 
 namespace glenmire {
 
@@ -26,19 +28,25 @@ struct LevelUnit {
 };
 using LevelTable = std::array<std::vector<LevelUnit>, kLevels>;
 
+std::vector<LevelUnit> Times(int count, LevelUnit unit) { return std::vector<LevelUnit>(static_cast<std::size_t>(count), unit); }
+
+constexpr LevelUnit kDestroyer4{kElvenDestroyer, kTrollDestroyer, 4};
+constexpr LevelUnit kDestroyer6{kElvenDestroyer, kTrollDestroyer, 6};
+constexpr LevelUnit kTanker{kHumanOilTanker, kOrcOilTanker, 4};
+
 const LevelTable& StartupLevels() {
   static const LevelTable levels = {{
       {{kHumanStart, kOrcStart, 2}},
       {{kPeasant, kPeon, 4}},
-      {{kFootman, kGrunt, 2}, {58, 59, 2}, {kFootman, kGrunt, 2}, {58, 59, 2}},  // farms
-      {{kPeasant, kPeon, 2}, {60, 61, 3}},                                       // barracks
-      {{8, 9, 1}, {8, 9, 1}, {8, 9, 1}, {8, 9, 1}},                              // archers, axethrowers
-      {{kFootman, kGrunt, 2}, {kFootman, kGrunt, 2}, {58, 59, 3}},
-      {{76, 77, 4}},                                                                             // lumber mills
-      {{82, 83, 5}},                                                                             // blacksmiths
-      {{6, 7, 2}, {6, 7, 2}, {6, 7, 2}, {6, 7, 2}, {6, 7, 2}, {6, 7, 2}, {6, 7, 2}, {6, 7, 2}},  // knights, ogres
-      {{4, 5, 3}},                                                                               // ballista, catapult
-      {{10, 11, 2}, {10, 11, 2}},                                                                // mages, death knights
+      {{kFootman, kGrunt, 2}, {kFarm, kPigFarm, 2}, {kFootman, kGrunt, 2}, {kFarm, kPigFarm, 2}},
+      {{kPeasant, kPeon, 2}, {kHumanBarracks, kOrcBarracks, 3}},
+      {Times(4, {kElvenArcher, kTrollAxethrower, 1})},
+      {{kFootman, kGrunt, 2}, {kFootman, kGrunt, 2}, {kFarm, kPigFarm, 3}},
+      {{kElvenLumberMill, kTrollLumberMill, 4}},
+      {{kHumanBlacksmith, kOrcBlacksmith, 5}},
+      {Times(8, {kKnight, kOgre, 2})},
+      {{kBallista, kCatapult, 3}},
+      {Times(2, {kMage, kDeathKnight, 2})},
   }};
   return levels;
 }
@@ -47,27 +55,18 @@ const LevelTable& StartupLevels() {
 const LevelTable& NavalLevels() {
   static const LevelTable levels = {{
       {},
-      {{30, 31, 4}},                                         // destroyers
-      {{26, 27, 4}, {30, 31, 4}, {26, 27, 4}, {30, 31, 4}},  // oil tankers and destroyers
-      {{30, 31, 4}},
-      {{30, 31, 4}, {30, 31, 4}, {30, 31, 4}, {30, 31, 4}},
-      {{30, 31, 6}, {30, 31, 6}},
-      {{30, 31, 6}},
-      {{32, 33, 6}, {32, 33, 6}, {32, 33, 6}, {32, 33, 6}, {32, 33, 6}, {32, 33, 6}},  // battleships
-      {{38, 39, 7}, {38, 39, 7}, {38, 39, 7}, {38, 39, 7}},                            // submarines, turtles
-      {{28, 29, 8}},                                                                   // transports
-      {{40, 41, 1}, {40, 41, 1}},                                                      // flying machines, zeppelins
+      {kDestroyer4},
+      {kTanker, kDestroyer4, kTanker, kDestroyer4},
+      {kDestroyer4},
+      {Times(4, kDestroyer4)},
+      {Times(2, kDestroyer6)},
+      {kDestroyer6},
+      {Times(6, {kBattleship, kOgreJuggernaught, 6})},
+      {Times(4, {kGnomishSubmarine, kGiantTurtle, 7})},
+      {{kHumanTransport, kOrcTransport, 8}},
+      {Times(2, {kGnomishFlyingMachine, kGoblinZeppelin, 1})},
   }};
   return levels;
-}
-
-// The unit's index in the settings' per-unit arrays (its settings number - 1).
-int SettingsIndexOf(uint8_t unitType) {
-  if (unitType <= 17) return unitType;
-  if (unitType >= 26 && unitType <= 33) return unitType - 8;
-  if (unitType >= 38 && unitType <= 43) return unitType - 12;
-  if (unitType >= 55 && unitType <= 91) return unitType - 17;
-  return -1;
 }
 
 bool TakesPart(const GeneratorState& s, int player) {
@@ -91,8 +90,10 @@ uint8_t TypeFor(const GeneratorState& s, int player, const LevelUnit& unit) {
   return IsOrc(s, player) ? unit.orc : unit.human;
 }
 
+// Start resources are summed exactly, then capped (and, far below, saturated): never wrapped.
 int32_t Capped(int64_t value) {
-  return value >= kStartResourceCap + 1 ? kStartResourceCap : static_cast<int32_t>(value);
+  if (value >= kStartResourceCap + 1) return kStartResourceCap;
+  return static_cast<int32_t>(std::max<int64_t>(value, std::numeric_limits<int32_t>::min()));
 }
 
 void SetTownPosition(GeneratorState& s, int player, int row, int column) {
@@ -101,16 +102,16 @@ void SetTownPosition(GeneratorState& s, int player, int row, int column) {
 
 // What the units that found no room would have cost, per player.
 struct Compensation {
-  int32_t gold[kPlayers]{};
-  int32_t lumber[kPlayers]{};
-  int32_t oil[kPlayers]{};
+  int64_t gold[kPlayers]{};
+  int64_t lumber[kPlayers]{};
+  int64_t oil[kPlayers]{};
 
   void Charge(const GeneratorState& s, int player, uint8_t unitType) {
     const int index = SettingsIndexOf(unitType);
     if (index < 0) return;
-    gold[player - 1] += s.settings.UnitGoldCost[index] * 10;
-    lumber[player - 1] += s.settings.UnitLumberCost[index] * 10;
-    oil[player - 1] += s.settings.UnitOilCost[index] * 10;
+    gold[player - 1] += int64_t{s.settings.UnitGoldCost[index]} * 10;
+    lumber[player - 1] += int64_t{s.settings.UnitLumberCost[index]} * 10;
+    oil[player - 1] += int64_t{s.settings.UnitOilCost[index]} * 10;
   }
 
   // Only with "Compensate for Unplaced Units" checked; every player is capped.

@@ -6,7 +6,7 @@
 
 #include "placement/random_cell.h"
 #include "placement/unit_list.h"
-#include "placement/unit_types.h"
+#include "core/unit_types.h"
 
 namespace glenmire {
 

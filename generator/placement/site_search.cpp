@@ -8,7 +8,7 @@
 
 #include "core/cell_stack.h"
 #include "placement/unit_list.h"
-#include "placement/unit_types.h"
+#include "core/unit_types.h"
 
 namespace glenmire {
 
@@ -17,8 +17,8 @@ namespace {
 enum class MoveClass { kLand, kWater, kAir };
 
 MoveClass ClassOf(uint8_t unitType) {
-  if ((unitType >= 26 && unitType <= 33) || unitType == 38 || unitType == 39) return MoveClass::kWater;
-  if (unitType >= 40 && unitType <= 43) return MoveClass::kAir;
+  if (IsShip(unitType)) return MoveClass::kWater;
+  if (IsAircraft(unitType)) return MoveClass::kAir;
   return MoveClass::kLand;
 }
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "placement/unit_types.h"
+#include "core/unit_types.h"
 
 namespace glenmire {
 

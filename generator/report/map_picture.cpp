@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "core/unit_types.h"
 #include "placement/unit_list.h"
 #include "core/atomic_file.h"
 #include "core/file_error.h"
@@ -98,7 +99,7 @@ int32_t UnitBytes(const GeneratorState& s) {
 }
 
 MapPicture RenderMapPicture(const GeneratorState& s, int scale) {
-  const int n = s.settings.MapSize;
+  const int n = s.MapSize();
   MapPicture pic;
   pic.width = pic.height = n * scale;
   pic.pixels.assign(static_cast<std::size_t>(pic.width) * pic.height, Rgb{0, 0, 0});
@@ -109,13 +110,13 @@ MapPicture RenderMapPicture(const GeneratorState& s, int scale) {
   for (int pass = 0; pass < 2; ++pass) {
     for (int i = 0; i + 8 <= unitBytes; i += 8) {
       const UnitRecord u = DecodeUnitRecord(s.UnitList + i);
-      const bool resource = u.type == 92 || u.type == 93;
+      const bool resource = u.type == kGoldMine || u.type == kOilPatch;
       if (resource != (pass == 0)) continue;
-      if (u.type == 92)
+      if (u.type == kGoldMine)
         Fill(pic, scale, u.row, u.column, 3, kGoldMineColour);
-      else if (u.type == 93)
+      else if (u.type == kOilPatch)
         Fill(pic, scale, u.row, u.column, 2, kOilPatchColour);
-      else if (u.type == 94 || u.type == 95)
+      else if (u.type == kHumanStart || u.type == kOrcStart)
         Fill(pic, scale, u.row, u.column, 1, kStartLocationColour);
       else
         Fill(pic, scale, u.row, u.column, 1, OwnerColour(u.owner));

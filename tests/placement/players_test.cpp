@@ -9,7 +9,7 @@
 #include "map_builder.h"
 #include "placement/resources.h"
 #include "placement/unit_list.h"
-#include "placement/unit_types.h"
+#include "core/unit_types.h"
 
 namespace glenmire {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "map_builder.h"
-#include "placement/unit_types.h"
+#include "core/unit_types.h"
 
 namespace glenmire {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "placement/site_search.h"
-#include "placement/unit_types.h"
+#include "core/unit_types.h"
 #include "recording_ui.h"
 #include "settings/defaults.h"
 #include "support/reference_data.h"
