@@ -3,6 +3,8 @@
 #   make test  installs what is missing, builds, runs every test
 
 BUILD_DIR ?= build
+# The Qt-free core and its tests again, with AddressSanitizer and UBSan.
+SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
             libbenchmark-dev libpng-dev qt6-base-dev libgl-dev
@@ -33,6 +35,10 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DGLENMIRE_GUI=OFF -DGLENMIRE_BENCH=OFF -DGLENMIRE_SANITIZE=ON > /dev/null
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "core/atomic_file.h"
 #include "settings/config_file.h"
 #include "core/file_error.h"
 #include "settings/random_flags.h"
@@ -199,8 +200,10 @@ void TfrmGMMain::BuildMenus() {
 void TfrmGMMain::BuildDialogs() {
   using Mode = FileDialogSetup::Mode;
   odLoadConfig = {Mode::kOpen, "Load Glenmire Configuration", "Glenmire Configuration Files (*.gmp)", "gmp", "", ""};
-  sdSaveConfig = {Mode::kSave, "Save Glenmire Configuration",
-                  "Glenmire Configuration Files (*.gmp);;WarCraft II Map File (*.pud)", "gmp", "default.gmp", ""};
+  // Only configurations, so one cannot be saved over a map; suggested under the
+  // name the program loads at start.
+  sdSaveConfig = {Mode::kSave, "Save Glenmire Configuration", "Glenmire Configuration Files (*.gmp)", "gmp",
+                  kDefaultConfigName, ""};
   sdSaveMap = {Mode::kSave, "Save Glenmire Map", "WarCraft II Compatible Map (*.pud)", "pud", "Glenmire.pud", ""};
   odLoadMap = {Mode::kOpen, "", "WarCraft II Map Files (*.pud)", "pud", "", ""};
 }
@@ -312,6 +315,12 @@ void TfrmGMMain::btGenerateMapClick() {
   if (!file || file->isEmpty()) return;
   if (!MapFileNameFits(PathBytes(*file))) {
     ShowError("The map file name is too long (at most 255 characters).", *file);
+    return;
+  }
+  try {
+    CheckWritable(PathBytes(*file));  // before the run, so a bad folder costs no work
+  } catch (const FileError& e) {
+    ShowFileError(e);
     return;
   }
 

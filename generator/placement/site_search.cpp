@@ -153,6 +153,9 @@ bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uin
   int r = s.random.RandInt(100) > 50 ? row0 + d : row0 - d;
   d = s.random.RandInt(5);
   int c = s.random.RandInt(100) > 50 ? column0 + d : column0 - d;
+  // With the unit list full no candidate can take the unit: the walk, which
+  // draws nothing, would only spiral to its limit.
+  if (!UnitListHasRoom(s)) return false;
 
   // The walk gives up beyond a quarter of the map side from the target.
   auto beyondLimit = [&](int rr, int cc) {

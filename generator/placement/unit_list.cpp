@@ -55,7 +55,7 @@ bool PlaceUnit(GeneratorState& s, int32_t row, int32_t column, uint8_t owner, ui
     return true;
   }
 
-  if (s.UnitListLength < 0 || s.UnitListLength + kUnitRecordBytes > kUnitListBytes) return false;
+  if (!UnitListHasRoom(s)) return false;
   uint16_t data = 0;
   if (unitType == kGoldMine) data = static_cast<uint8_t>(s.settings.GoldAmount);
   if (unitType == kOilPatch) data = static_cast<uint8_t>(s.settings.OilAmount);

@@ -35,6 +35,11 @@ inline UnitRecord DecodeUnitRecord(const uint8_t* bytes) {
 // False, with nothing changed, when the square leaves the grids, holds a mark
 // other than a start location's, or the list is full.
 bool PlaceUnit(GeneratorState& s, int32_t row, int32_t column, uint8_t owner, uint8_t size, uint8_t unitType);
+// Whether one more record fits the list.
+inline bool UnitListHasRoom(const GeneratorState& s) {
+  return s.UnitListLength >= 0 && s.UnitListLength + kUnitRecordBytes <= kUnitListBytes;
+}
+
 // Writes the closing zero bytes after the last record; the length stays.
 void CloseUnitList(GeneratorState& s);
 

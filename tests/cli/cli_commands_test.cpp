@@ -1,6 +1,10 @@
 // End-to-end runs of the built glenmire command.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/stat.h>
+
+#include <cstddef>
+#include <cstring>
 
 #include "report/map_picture.h"
 #include "cli_test_support.h"
@@ -122,7 +126,8 @@ TEST_F(CliTest, ConfigSetThenShowRoundTrip) {
 
   // Refused assignments change nothing on disk.
   Bytes saved = ReadBytes(cfg);
-  for (const char* bad : {"NoSuchField=1", "LandWater=128", "StartGold=1", "StartGold[9]=1", "BlankMap=2",
+  for (const char* bad : {"NoSuchField=1", "LandWater=128", "StartGold=1", "StartGold[9]=1", "BlankMap=2", "MapSize=99999",
+                          "MapSize=130", "StartGold[99999999999]=1",
                           "MapDescription=" "123456789012345678901234567890123", "LandWater"}) {
     EXPECT_EQ(RunGlenmire("config set " + Quote(cfg) + " " + Quote(bad)).status, 2) << bad;
     EXPECT_EQ(ReadBytes(cfg), saved) << bad;
@@ -132,6 +137,14 @@ TEST_F(CliTest, ConfigSetThenShowRoundTrip) {
 TEST_F(CliTest, UsageAndFileErrorsExitWithTwoAndWriteNothing) {
   std::string cfg = Config(32);
   std::string out = dir_ / "never.pud";
+  // A record no map file can hold, as another program might leave it.
+  Bytes record = ReadBytes(cfg);
+  const int32_t oddSize = 130;
+  std::memcpy(record.data() + offsetof(SettingsRecord, MapSize), &oddSize, sizeof oddSize);
+  const std::string odd = dir_ / "odd.gmp";
+  WriteBytes(odd, record);
+  const std::string fifo = dir_ / "pipe.gmp";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::string cases[] = {
       "",
       "frobnicate",
@@ -141,6 +154,12 @@ TEST_F(CliTest, UsageAndFileErrorsExitWithTwoAndWriteNothing) {
       "generate --config " + Quote(dir_ / "missing.gmp") + " --out " + Quote(out),
       "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(dir_ / "no-such-folder/x.pud"),
       "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(dir_ / (std::string(250, 'x') + ".pud")),
+      "generate --unplaced ignore --config " + Quote(odd) + " --out " + Quote(out),
+      "generate --unplaced ignore --config " + Quote(fifo) + " --out " + Quote(out),
+      "generate --unplaced ignore --retries 0 --config " + Quote(cfg) + " --out " + Quote(out),
+      "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(out) + " --preview " +
+          Quote(dir_ / "no-such-folder/x.png"),
+      "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(out) + " --trace " + Quote(dir_.path().string()),
       "genitize --out " + Quote(out),
       "genitize " + Quote(dir_ / "missing.pud") + " --out " + Quote(out),
       "preview " + Quote(dir_ / "missing.pud"),
@@ -153,6 +172,32 @@ TEST_F(CliTest, UsageAndFileErrorsExitWithTwoAndWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(out)) << args;
   }
   EXPECT_FALSE(std::filesystem::exists(dir_ / "no-such-folder"));
+  const CommandResult refused = RunGlenmire("generate --quiet --config " + Quote(odd) + " --out " + Quote(out));
+  EXPECT_NE(refused.output.find("MapSize is 130; a map is 32, 64, 96 or 128 cells on a side"), std::string::npos)
+      << refused.output;
+}
+
+TEST_F(CliTest, RetryIsBoundedAndOutputsFailingAfterTheMapSayWhatWasWritten) {
+  // No grass and no building on sand: no start location ever finds its ground.
+  const std::string never = Config(32, "BuildableLand=0 SafetyMode=0");
+  const CommandResult retry = RunGlenmire("generate --unplaced retry --retries 3 --seed 1 --config " + Quote(never) +
+                                          " --out " + Quote(dir_ / "never.pud"));
+  EXPECT_EQ(retry.status, 1) << retry.output;
+  EXPECT_NE(retry.output.find("gave up after 3 attempts"), std::string::npos) << retry.output;
+  std::size_t asked = 0;
+  for (std::size_t at = 0; (at = retry.output.find("make map anyway?", at)) != std::string::npos; ++at) ++asked;
+  EXPECT_EQ(asked, 3u);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "never.pud"));
+
+  const std::string cfg = Config(32);
+  EXPECT_EQ(RunGlenmire("generate --quiet --unplaced ignore --seed 2 --config " + Quote(cfg) + " --out /dev/null").status, 0);
+  // A full disk under the picture: the map is in place and the message says so.
+  const CommandResult full = RunGlenmire("generate --quiet --unplaced ignore --seed 2 --config " + Quote(cfg) +
+                                         " --out " + Quote(dir_ / "kept.pud") + " --preview /dev/full");
+  EXPECT_EQ(full.status, 2);
+  EXPECT_NE(full.output.find("/dev/full"), std::string::npos) << full.output;
+  EXPECT_NE(full.output.find((dir_ / "kept.pud") + " was written"), std::string::npos) << full.output;
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "kept.pud"));
 }
 
 TEST_F(CliTest, InfoAndPreviewRefuseATruncatedMap) {

@@ -72,6 +72,7 @@ class MainWindowTest : public QObject {
   void generateWithTheFileWindowShownStoresItsPlayerCounts();
   void cancelledMapDialogChangesNothing();
   void unwritableMapIsReportedAndTheSettingsStayTheUsers();
+  void aMapSizeNoMapHoldsIsRefusedInTheWindow();
   void loadMapThenGenerateWithYesAndNo();
   void loadingAMissingFileSaysSo_data();
   void loadingAMissingFileSaysSo();
@@ -413,6 +414,22 @@ void MainWindowTest::unwritableMapIsReportedAndTheSettingsStayTheUsers() {
   QCOMPARE(static_cast<TfrmLand*>(main_->ShownForm())->tbLandWater->value(), 60);
 }
 
+void MainWindowTest::aMapSizeNoMapHoldsIsRefusedInTheWindow() {
+  SettingsRecord odd = SmallMapSettings();
+  odd.MapSize = 130;  // as another program may have stored it
+  SaveConfiguration(odd, (dir_->path() + "/Default.gmp").toStdString());
+  Start();
+  const QString target = dir_->path() + "/odd.pud";
+  dialogs_->files.push_back(target);
+  main_->btGenerateMap->click();
+  QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+  QCOMPARE(dialogs_->messages.back().icon, QMessageBox::Critical);
+  QVERIFY(dialogs_->messages.back().detail.contains("MapSize is 130"));
+  QVERIFY(!QFileInfo::exists(target));
+  QCOMPARE(main_->State().settings.MapSize, 130);
+  QCOMPARE(main_->ProgressBar->value(), 0);
+}
+
 void MainWindowTest::loadMapThenGenerateWithYesAndNo() {
   SaveConfiguration(SmallMapSettings(), (dir_->path() + "/Default.gmp").toStdString());
   Start();
@@ -561,9 +578,10 @@ void MainWindowTest::fileDialogsHaveTheirTitlesAndFilters() {
   QCOMPARE(d[1].title, QString());
   QCOMPARE(d[1].filter, QString("WarCraft II Map Files (*.pud)"));
   QCOMPARE(d[2].title, QString("Save Glenmire Configuration"));
-  QCOMPARE(d[2].filter, QString("Glenmire Configuration Files (*.gmp);;WarCraft II Map File (*.pud)"));
+  // Only configurations, under the name the program loads at start.
+  QCOMPARE(d[2].filter, QString("Glenmire Configuration Files (*.gmp)"));
   QCOMPARE(d[2].defaultSuffix, QString("gmp"));
-  QCOMPARE(d[2].defaultName, QString("default.gmp"));
+  QCOMPARE(d[2].defaultName, QString("Default.gmp"));
   QCOMPARE(d[3].title, QString("Load Glenmire Configuration"));
   QCOMPARE(d[3].filter, QString("Glenmire Configuration Files (*.gmp)"));
   for (std::size_t i = 1; i < 4; ++i) QCOMPARE(d[i].directory, main_->ProgramDir());

@@ -22,11 +22,6 @@
 
 namespace glenmire::testing {
 
-inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 // A fresh folder per test, removed afterwards.
 class ScratchFolder {
  public:

@@ -38,6 +38,11 @@ inline Bytes ReadBytes(const std::filesystem::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
+inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 inline std::string ReadText(const std::filesystem::path& path) {
   const Bytes bytes = ReadBytes(path);
   return std::string(bytes.begin(), bytes.end());
