@@ -2,7 +2,9 @@
 // Object" line, a "Tri-mesh," line with the counts, a vertex list and a face
 // list. The reader takes only what it needs from each line, by token position.
 #include <cerrno>
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -69,18 +71,10 @@ bool ParseInt(std::string_view token, long long& value) {
 }  // namespace
 
 ImportResult MeshModel::ReadAsc(const std::string& path) {
-  FileHandle in(std::fopen(path.c_str(), "rb"));
-  if (!in) {
-    ReportError(FileReason(path, errno), "Couldn't open file");
-    return ImportResult::Failed;
-  }
+  std::vector<uint8_t> bytes;
+  if (!ReadModelFile(path, bytes)) return ImportResult::Failed;
   if (!other.objects.empty()) return ImportResult::AlreadyImported;
-  std::string text;
-  if (int error = 0; !ReadRest(in.get(), text, error)) {
-    ReportError(FileReason(path, error), "Couldn't open file");
-    return ImportResult::Failed;
-  }
-  in.reset();
+  std::string text(bytes.begin(), bytes.end());
   // No count can exceed the file's length: every vertex and face takes a line.
   const long long limit = static_cast<long long>(text.size());
   LineReader lines(std::move(text));
@@ -191,31 +185,25 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
 }
 
 bool MeshModel::WriteAsc(const std::string& path) const {
-  FileHandle handle(std::fopen(path.c_str(), "w"));
-  if (!handle) {
-    ReportError(FileReason(path, errno), "Couldn't open file");
-    return false;
-  }
-  std::FILE* file = handle.get();
+  std::string text;
+  char line[256];
+  auto put = [&](int n) { text.append(line, static_cast<size_t>(std::max(0, std::min(n, static_cast<int>(sizeof line) - 1)))); };
   for (const MeshObject& obj : current.objects) {
-    std::fprintf(file, "\nNamed Object: \"%s\"\n", FieldText(obj.tag).c_str());
-    std::fprintf(file, "Tri-mesh, Vertices: %i     Faces: %i\n", obj.vertexCount, obj.triangleCount);
-    std::fprintf(file, "Vertex list:\n");
+    text += "\nNamed Object: \"" + FieldText(obj.tag) + "\"\n";
+    put(std::snprintf(line, sizeof line, "Tri-mesh, Vertices: %i     Faces: %i\n", obj.vertexCount, obj.triangleCount));
+    text += "Vertex list:\n";
     for (size_t i = 0; i < obj.vertices.size(); ++i) {
       const MeshVertex& v = obj.vertices[i];
-      std::fprintf(file, "Vertex %i:  X: %i     Y: %i     Z: %i\n", static_cast<int>(i), v.x, v.y, v.z);
+      put(std::snprintf(line, sizeof line, "Vertex %i:  X: %i     Y: %i     Z: %i\n", static_cast<int>(i), v.x, v.y, v.z));
     }
-    std::fprintf(file, "Face list:\n");
+    text += "Face list:\n";
     for (size_t i = 0; i < obj.triangles.size(); ++i) {
       const MeshTriangle& t = obj.triangles[i];
-      std::fprintf(file, "Face %i:    A:%i B:%i C:%i AB:1 BC:1 CA:1\n", static_cast<int>(i), t.a, t.b, t.c);
+      put(std::snprintf(line, sizeof line, "Face %i:    A:%i B:%i C:%i AB:1 BC:1 CA:1\n", static_cast<int>(i), t.a, t.b,
+                        t.c));
     }
   }
-  if (int error = 0; !CloseWritten(std::move(handle), error)) {
-    ReportError(FileReason(path, error), "Couldn't write file");
-    return false;
-  }
-  return true;
+  return WriteModelFile(path, text.data(), text.size());
 }
 
 }  // namespace modelyard

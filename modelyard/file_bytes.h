@@ -1,55 +1,19 @@
-// Whole files in and out through C stdio, so that every failure leaves the
-// system's reason in errno for the report.
+// Whole model files in and out through the generator's one file reader and
+// writer: an input that is not a regular file (a pipe, a device) is refused
+// at once, and an output is replaced atomically, never a device or a
+// read-only file. Each failure is reported with its file and reason.
 #pragma once
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
+#include <cstddef>
+#include <cstdint>
 #include <string>
-#include <utility>
+#include <vector>
 
 namespace modelyard {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-// Appends the rest of the file to `bytes` (std::string or std::vector of
-// bytes); on false the error number of the failed read is in `error`.
-template <class Bytes>
-bool ReadRest(std::FILE* file, Bytes& bytes, int& error) {
-  char chunk[1 << 16];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  }
-  if (std::ferror(file)) {
-    error = errno;
-    return false;
-  }
-  return true;
-}
-
-// Closes a file that was written to; false when any write or the close
-// failed, with the reason in `error` (a full disk may show only at the close).
-inline bool CloseWritten(FileHandle file, int& error) {
-  bool good = !std::ferror(file.get());
-  error = good ? 0 : errno;
-  if (std::fclose(file.release()) != 0 && good) {
-    good = false;
-    error = errno;
-  }
-  return good;
-}
-
-inline bool WriteAndClose(FileHandle file, const void* data, size_t size, int& error) {
-  if (size > 0 && std::fwrite(data, 1, size, file.get()) != size) {
-    error = errno;
-    std::fclose(file.release());
-    return false;
-  }
-  return CloseWritten(std::move(file), error);
-}
+// The whole file; false after the report "Couldn't open file <file>: <reason>".
+bool ReadModelFile(const std::string& path, std::vector<uint8_t>& bytes);
+// False after the report "Couldn't write file <file>: <reason>".
+bool WriteModelFile(const std::string& path, const void* data, size_t size);
 
 }  // namespace modelyard

@@ -26,14 +26,7 @@ void PutBytes(std::vector<uint8_t>& out, const std::string& bytes, size_t width)
 
 bool MeshModel::ReadGeo(const std::string& path) {
   std::vector<uint8_t> file;
-  {
-    FileHandle in(std::fopen(path.c_str(), "rb"));
-    int error = in ? 0 : errno;
-    if (!in || !ReadRest(in.get(), file, error)) {
-      ReportError(FileReason(path, error), "Couldn't open file");
-      return false;
-    }
-  }
+  if (!ReadModelFile(path, file)) return false;
   if (file.size() < kGeoHeaderSize) {
     ReportError(InFile(path), "File ends inside the header");
     return false;
@@ -186,27 +179,8 @@ ExportResult MeshModel::WriteGeo(const std::string& path) const {
   }
   for (int e = 0; e < geo.trailingEmpty; ++e) out.insert(out.end(), emptyHead.begin(), emptyHead.end());
 
-  // Written beside the target and renamed, so a failed write never leaves a
-  // half file under the target's name.
-  const std::string temp = path + ".tmp";
-  {
-    FileHandle file(std::fopen(temp.c_str(), "wb"));
-    if (!file) {
-      ReportError(FileReason(temp, errno), "Couldn't open file");
-      return ExportResult::Failed;
-    }
-    if (int error = 0; !WriteAndClose(std::move(file), out.data(), out.size(), error)) {
-      std::remove(temp.c_str());
-      ReportError(FileReason(temp, error), "Couldn't write file");
-      return ExportResult::Failed;
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    std::remove(temp.c_str());
-    ReportError(FileReason(path, error), "Couldn't write file");
-    return ExportResult::Failed;
-  }
+  // The one writer never leaves a half file under the target's name.
+  if (!WriteModelFile(path, out.data(), out.size())) return ExportResult::Failed;
   return ExportResult::Written;
 }
 

@@ -37,11 +37,6 @@ std::string InFile(const std::string& path) { return "in " + path; }
 
 std::string ForFile(const std::string& path) { return "for " + path; }
 
-std::string FileReason(const std::string& path, int error) {
-  // A failure without an error number is still a failure of the device.
-  return path + ": " + std::strerror(error != 0 ? error : EIO);
-}
-
 std::string FieldText(const std::string& bytes) {
   return bytes.substr(0, std::min(bytes.size(), bytes.find('\0')));
 }

@@ -74,16 +74,16 @@ class MeshModel {
 // file, then the system's reason when it gave one. The line ends the report.
 //   ReportError(InFile("import.asc"), "Line %i: bad vertex (object %i)", 7, 0)
 //     "Line 7: bad vertex (object 0) in import.asc\n"
-//   ReportError(FileReason("import.asc", ENOENT), "Couldn't open file")
-//     "Couldn't open file import.asc: No such file or directory\n"
+//   ReportError("import.asc: File does not exist.", "Couldn't open file")
+//     "Couldn't open file import.asc: File does not exist.\n"
 // The installed sink gets the report (the window shows it in an "ERROR!!!"
 // box); without a sink it goes to stderr.
 void ReportError(const std::string& file, const char* format, ...) __attribute__((format(printf, 2, 3)));
-// How the report names its file: a fault in what the file holds, a file an
-// operation was refused for, and a file the system failed on (errno value).
+// How the report names its file: a fault in what the file holds, and a file an
+// operation was refused for (a file that could not be read or written is
+// named by its reader and writer, file_bytes.h).
 std::string InFile(const std::string& path);
 std::string ForFile(const std::string& path);
-std::string FileReason(const std::string& path, int error);
 using ErrorSink = std::function<void(const std::string&)>;
 void SetErrorSink(ErrorSink sink);
 

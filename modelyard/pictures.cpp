@@ -2,6 +2,8 @@
 // tables and a small bitmap font for the button labels.
 #include "pictures.h"
 
+#include "file_bytes.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -308,9 +310,7 @@ bool WriteBmp8(const std::string& path, const Picture& picture, const ColourTabl
       out.push_back(x < static_cast<uint32_t>(picture.width) ? picture.At(static_cast<int>(x), row) : 0);
     }
   }
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
-  return static_cast<bool>(file);
+  return WriteModelFile(path, out.data(), out.size());
 }
 
 bool ReadBmp8(const std::string& path, Picture& picture, ColourTable& table) {

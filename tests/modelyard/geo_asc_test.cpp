@@ -1,6 +1,7 @@
 // GEO and ASC files: reading, writing, the import/export round trip, and the
 // refusal of broken input without any change to the model.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "mesh_model.h"
 #include "model_test_support.h"
@@ -443,9 +444,13 @@ using FileReports = ModelTest;
 TEST_F(FileReports, EveryFailingReadOrWriteNamesItsFileAndReason) {
   WriteFile(Path("model.geo"), MixedGeo());
   WriteText(Path("export.geo"), "old");
-  for (const char* folder : {"folder.geo", "folder.asc", "export.geo.tmp"}) {
+  for (const char* folder : {"folder.geo", "folder.asc"}) {
     std::filesystem::create_directories(Path(folder));
   }
+  WriteText(Path("locked.geo"), "old");
+  std::filesystem::permissions(Path("locked.geo"), std::filesystem::perms::owner_read);
+  const std::string fifo = Path("pipe.asc");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const auto exportTo = [this](const std::string& name) {
     return [this, name](MeshModel& model) {
       return model.ReadAsc(Path("model.asc")) == ImportResult::Imported &&
@@ -458,21 +463,21 @@ TEST_F(FileReports, EveryFailingReadOrWriteNamesItsFileAndReason) {
     std::string report;
   } rows[] = {
       {"GEO file missing", [this](MeshModel& m) { return !m.ReadGeo(Path("missing.geo")); },
-       "Couldn't open file missing.geo: No such file or directory\n"},
+       "Couldn't open file missing.geo: File does not exist.\n"},
       {"GEO file is a folder", [this](MeshModel& m) { return !m.ReadGeo(Path("folder.geo")); },
-       "Couldn't open file folder.geo: Is a directory\n"},
+       "Couldn't open file folder.geo: it is a folder, not a file\n"},
       {"ASC file missing", [this](MeshModel& m) { return m.ReadAsc(Path("missing.asc")) == ImportResult::Failed; },
-       "Couldn't open file missing.asc: No such file or directory\n"},
-      {"ASC file is a folder", [this](MeshModel& m) { return m.ReadAsc(Path("folder.asc")) == ImportResult::Failed; },
-       "Couldn't open file folder.asc: Is a directory\n"},
+       "Couldn't open file missing.asc: File does not exist.\n"},
+      {"ASC file is a pipe", [&](MeshModel& m) { return m.ReadAsc(fifo) == ImportResult::Failed; },
+       "Couldn't open file pipe.asc: it is not a regular file (a device or a pipe)\n"},
       {"ASC folder missing", [this](MeshModel& m) { return !m.WriteAsc(Path("no/such/folder/model.asc")); },
-       "Couldn't open file no/such/folder/model.asc: No such file or directory\n"},
+       "Couldn't write file no/such/folder/model.asc: its folder no/such/folder does not exist\n"},
       {"ASC disk full", [](MeshModel& m) { return !m.WriteAsc("/dev/full"); },
-       "Couldn't write file /dev/full: No space left on device\n"},
+       "Couldn't write file /dev/full: write failed: No space left on device\n"},
       {"GEO folder missing", exportTo("no/such/folder/export.geo"),
-       "Couldn't open file no/such/folder/export.geo.tmp: No such file or directory\n"},
-      {"GEO temporary file is a folder", exportTo("export.geo"), "Couldn't open file export.geo.tmp: Is a directory\n"},
-      {"GEO target is a folder", exportTo("folder.geo"), "Couldn't write file folder.geo: Is a directory\n"},
+       "Couldn't write file no/such/folder/export.geo: its folder no/such/folder does not exist\n"},
+      {"GEO target is read-only", exportTo("locked.geo"), "Couldn't write file locked.geo: the file is read-only\n"},
+      {"GEO target is a folder", exportTo("folder.geo"), "Couldn't write file folder.geo: it is a folder\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -484,8 +489,8 @@ TEST_F(FileReports, EveryFailingReadOrWriteNamesItsFileAndReason) {
     EXPECT_EQ(Reports(), std::vector<std::string>{row.report});
   }
   EXPECT_EQ(ReadText(Path("export.geo")), "old");
+  EXPECT_EQ(ReadText(Path("locked.geo")), "old");
   EXPECT_TRUE(std::filesystem::is_directory(Path("folder.geo")));
-  EXPECT_FALSE(std::filesystem::exists(Path("folder.geo.tmp")));
 }
 
 }  // namespace

@@ -337,7 +337,7 @@ TEST_F(ViewerTest, ImportAndExportThroughTheButtons) {
   viewer.state.currentObject = 3;
   const auto frame = viewer.view.pixels;
   viewer.Press(10, 20);  // import without a file: reported, nothing changes
-  EXPECT_EQ(Reports(), std::vector<std::string>{"Couldn't open file import.asc: No such file or directory\n"});
+  EXPECT_EQ(Reports(), std::vector<std::string>{"Couldn't open file import.asc: File does not exist.\n"});
   EXPECT_EQ(viewer.state.currentObject, 3);
   EXPECT_EQ(viewer.view.pixels, frame);
 
