@@ -72,6 +72,8 @@ void AppendPng(png_structp png, png_bytep data, png_size_t length) {
 
 Rgb TileColour(uint16_t tile, int climate) {
   const Rgb* pal = kPalette[(climate >= 0 && climate <= 3) ? climate : 0];
+  // The first terrain stages work in two classes, water (0) and land (1).
+  if (tile < 0x10) return tile == 0 ? pal[kFLightWater] : pal[kFLightGround];
   if (tile < 256) return pal[SolidFamily(tile >> 4)];
   // Mixed tiles carry two families; show the mean of the two.
   switch ((tile >> 8) & 0x0F) {

@@ -79,7 +79,8 @@ bool PlayersPlaced(const GeneratorState& s) { return s.settings.PlayersPlaced !=
 
 // ---- what a row does ----
 
-void StartAttempt(GeneratorState& s, RunContext&) {
+// What every attempt starts from.
+void StartAttempt(GeneratorState& s) {
   s.settings.RetryGeneration = 0;
   s.settings.PlayersPlaced = 1;
   s.StartIslandsMode = false;
@@ -176,7 +177,6 @@ void RebuildLoadedMoveMap(GeneratorState& s, RunContext&) {
 }
 
 constexpr Stage kAttempt[] = {
-    {"attempt", kKeepProgress, nullptr, nullptr, StartAttempt},
     {"island mass", 5, "Create Island Mass", nullptr, IslandMass},
     {"rivers", 10, "Rivers", nullptr, Rivers},
     {"lakes", 15, "Lakes", OnIslandMass, Lakes},
@@ -214,7 +214,7 @@ void RunStages(GeneratorState& s, RunContext& run, std::span<const Stage> stages
     if (stage.progress != kKeepProgress) s.ui->Progress(stage.progress);
     if (stage.status) s.ui->Status(stage.status);
     if (stage.work) stage.work(s, run);
-    if (observer) observer->AfterStage(s, stage, attempt, index);
+    if (observer && stage.work) observer->AfterStage(s, stage, attempt, index);
   }
 }
 
@@ -264,6 +264,7 @@ RunOutcome RunGeneration(GeneratorState& s, const RunOptions& options) {
   } else {
     do {
       ++outcome.attempts;
+      StartAttempt(s);
       RunStages(s, run, kAttempt, options.observer, outcome.attempts);
     } while (s.settings.RetryGeneration);
     outcome.kind = s.settings.PlayersPlaced ? RunOutcome::Kind::kMapWritten : RunOutcome::Kind::kNoPlayableMap;

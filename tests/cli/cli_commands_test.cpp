@@ -3,6 +3,7 @@
 #include <png.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -160,6 +161,8 @@ TEST_F(CliTest, UsageAndFileErrorsExitWithTwoAndWriteNothing) {
       "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(out) + " --preview " +
           Quote(dir_ / "no-such-folder/x.png"),
       "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(out) + " --trace " + Quote(dir_.path().string()),
+      "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(out) + " --dump-stages " +
+          Quote(dir_ / "no-such-folder"),
       "genitize --out " + Quote(out),
       "genitize " + Quote(dir_ / "missing.pud") + " --out " + Quote(out),
       "preview " + Quote(dir_ / "missing.pud"),
@@ -175,6 +178,27 @@ TEST_F(CliTest, UsageAndFileErrorsExitWithTwoAndWriteNothing) {
   const CommandResult refused = RunGlenmire("generate --quiet --config " + Quote(odd) + " --out " + Quote(out));
   EXPECT_NE(refused.output.find("MapSize is 130; a map is 32, 64, 96 or 128 cells on a side"), std::string::npos)
       << refused.output;
+}
+
+TEST_F(CliTest, DumpStagesDrawsTheTerrainAfterEveryStageAndChangesNoByte) {
+  const std::string cfg = Config(32);
+  const std::string base = "generate --quiet --unplaced ignore --seed 9 --config " + Quote(cfg);
+  std::filesystem::create_directory(dir_ / "stages");
+  ASSERT_EQ(RunGlenmire(base + " --out " + Quote(dir_ / "plain.pud")).status, 0);
+  ASSERT_EQ(RunGlenmire(base + " --out " + Quote(dir_ / "drawn.pud") + " --dump-stages " + Quote(dir_ / "stages")).status, 0);
+  EXPECT_EQ(ReadBytes(dir_ / "plain.pud"), ReadBytes(dir_ / "drawn.pud"));
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_ / "stages")) {
+    names.push_back(entry.path().filename().string());
+    const Bytes png = ReadBytes(entry.path());
+    ASSERT_GE(png.size(), 8u);
+    EXPECT_EQ(png[1], 'P');
+  }
+  std::sort(names.begin(), names.end());
+  ASSERT_GE(names.size(), 15u);
+  EXPECT_EQ(names.front(), "01-island-mass.png");
+  EXPECT_NE(std::find(names.begin(), names.end(), "09-forest.png"), names.end());
+  EXPECT_NE(names.back().find("map-file.png"), std::string::npos);
 }
 
 TEST_F(CliTest, RetryIsBoundedAndOutputsFailingAfterTheMapSayWhatWasWritten) {
