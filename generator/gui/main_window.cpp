@@ -1,26 +1,38 @@
 #include "gui/main_window.h"
 
-#include <algorithm>
-
-#include <QDateTime>
+#include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRandomGenerator>
 #include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstring>
 
 #include "core/atomic_file.h"
-#include "settings/config_file.h"
 #include "core/file_error.h"
-#include "settings/random_flags.h"
 #include "gui/about_window.h"
 #include "gui/help_window.h"
+#include "gui/preview_pane.h"
 #include "gui/settings_forms.h"
+#include "mapfile/map_reader.h"
 #include "run/generation_road.h"
+#include "run/pipeline.h"
+#include "settings/config_file.h"
+#include "settings/random_flags.h"
 
 namespace glenmire {
 
@@ -28,23 +40,34 @@ namespace {
 
 constexpr int kPanelWidth = 121;
 constexpr QSize kClientSize{632, 424};
+constexpr const char* kTitle = "Glenmire32 v3.0";
 
 QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 // File names go to the core in the file system's own encoding.
 std::string PathBytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
 QString PathText(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
 
+// Where the window keeps what it remembers between runs.
+QString FolderKey(const FileDialogSetup& setup) { return "folders/" + setup.key; }
+
+// The settings a user would call changed: everything but the map file name,
+// which every "Generate Map" stores.
+bool SameSettings(const SettingsRecord& a, const SettingsRecord& b) {
+  SettingsRecord x = a, y = b;
+  x.MapFileName = y.MapFileName;
+  return std::memcmp(&x, &y, sizeof x) == 0;
+}
+
 }  // namespace
 
-TfrmGMMain::TfrmGMMain(const QString& programDir, std::unique_ptr<ShellDialogs> dialogs, QWidget* parent)
+MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent),
       programDir_(programDir),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtShellDialogs>()),
-      state_(MakeGeneratorState()) {
+      state_(MakeGeneratorState()),
+      shown_(MakeGeneratorState()),
+      cleanSettings_(ZeroRecord()) {
   setObjectName("frmGMMain");
-  // A fixed frame with the system menu and the minimise box.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   if (!programDir_.isEmpty() && !programDir_.endsWith('/') && !programDir_.endsWith(QDir::separator()))
     programDir_ += '/';
 
@@ -52,45 +75,50 @@ TfrmGMMain::TfrmGMMain(const QString& programDir, std::unique_ptr<ShellDialogs> 
   auto* v = new QVBoxLayout(central);
   v->setContentsMargins(2, 2, 2, 2);
   auto* h = new QHBoxLayout;
-  mdiArea = new QMdiArea(central);
-  mdiArea->setObjectName("mdiArea");
-  mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  h->addWidget(mdiArea, 1);
-  BuildButtons();
-  pnlButtonMenu->setParent(central);
-  h->addWidget(pnlButtonMenu);
+  mdiArea_ = new QMdiArea(central);
+  mdiArea_->setObjectName("mdiArea");
+  mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea_->setBackground(palette().window());
+  h->addWidget(mdiArea_, 0);
+  previewColumn_ = new QWidget(central);
+  auto* previewLayout = new QVBoxLayout(previewColumn_);
+  previewLayout->setContentsMargins(0, 0, 0, 0);
+  preview_ = new PreviewPane(previewColumn_);
+  previewLayout->addWidget(preview_);
+  h->addWidget(previewColumn_, 1);
+  auto* panel = new QWidget(central);
+  BuildButtons(panel);
+  h->addWidget(panel, 0);
   v->addLayout(h, 1);
-  ProgressBar = new QProgressBar(central);
-  ProgressBar->setObjectName("ProgressBar");
-  ProgressBar->setRange(0, 100);
-  ProgressBar->setValue(0);
-  ProgressBar->setTextVisible(false);
-  ProgressBar->setFixedHeight(10);
-  v->addWidget(ProgressBar);
+  progressBar_ = new QProgressBar(central);
+  progressBar_->setObjectName("ProgressBar");
+  progressBar_->setRange(0, 100);
+  progressBar_->setValue(0);
+  progressBar_->setTextVisible(false);
+  progressBar_->setFixedHeight(10);
+  v->addWidget(progressBar_);
   setCentralWidget(central);
-  StatusBar1 = statusBar();
-  StatusBar1->setObjectName("StatusBar1");
-  StatusBar1->setSizeGripEnabled(false);
+  statusBar()->setObjectName("StatusBar1");
   BuildMenus();
   BuildDialogs();
 
   // Main window creation.
   state_->ui = this;
-  state_->random.Seed(static_cast<uint32_t>(QTime::currentTime().msecsSinceStartOfDay()));
   shell_.CurrentForm = 1;
   std::optional<FileError> startError;
   try {
-    LoadStartupSettings(*state_, PathBytes(programDir_));
+    const std::string loaded = LoadStartupSettings(*state_, PathBytes(programDir_));
+    if (!loaded.empty()) documentName_ = QFileInfo(PathText(loaded)).fileName();
   } catch (const FileError& e) {
     startError = e;  // the defaults are in use; say why once the window is up
   }
-  setWindowTitle("Glenmire32 v3.0");
+  MarkSettingsClean();
   MenuFromState();
 
-  // A fixed frame, as large as its contents need (a larger font makes it larger).
-  const QSize need = sizeHint().expandedTo(kClientSize + QSize(0, menuBar()->sizeHint().height()));
-  setFixedSize(need);
+  // The frame is as large as its contents need (a larger font makes it larger);
+  // it can be made larger still, and the preview grows with it.
+  resize(sizeHint().expandedTo(kClientSize + QSize(360, menuBar()->sizeHint().height())));
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 
@@ -98,18 +126,17 @@ TfrmGMMain::TfrmGMMain(const QString& programDir, std::unique_ptr<ShellDialogs> 
   if (startError) ShowFileError(*startError);
 }
 
-TfrmGMMain::~TfrmGMMain() {
+MainWindow::~MainWindow() {
   // The shown window saves into the record on its way out; it goes first.
   ReleaseForm();
   delete help_;
   state_->ui = nullptr;
 }
 
-void TfrmGMMain::BuildButtons() {
-  pnlButtonMenu = new QWidget(this);
-  pnlButtonMenu->setObjectName("pnlButtonMenu");
-  pnlButtonMenu->setMinimumWidth(kPanelWidth);
-  auto* v = new QVBoxLayout(pnlButtonMenu);
+void MainWindow::BuildButtons(QWidget* panel) {
+  panel->setObjectName("pnlButtonMenu");
+  panel->setMinimumWidth(kPanelWidth);
+  auto* v = new QVBoxLayout(panel);
   v->setContentsMargins(0, 0, 0, 0);
   v->setSpacing(0);
   static const char* const kNames[10] = {"btQuickStart",       "btPlayer", "btResources", "btUpgrades",
@@ -117,116 +144,148 @@ void TfrmGMMain::BuildButtons() {
                                          "btRandomMethod",     "btCritters"};
   static const char* const kCaptions[10] = {"File", "Player", "Resources", "Upgrades", "Startup Resources",
                                             "Startup Units", "Units", "Land", "Random Method", "Critters!"};
-  auto button = [this, v](const char* name, const char* caption) {
-    auto* b = new QPushButton(caption, pnlButtonMenu);
+  auto button = [panel, v](const char* name, const char* caption) {
+    auto* b = new QPushButton(caption, panel);
     b->setObjectName(name);
     b->setMinimumSize(kPanelWidth, 25);
     b->setAutoDefault(false);
+    b->setFocusPolicy(Qt::StrongFocus);
     v->addWidget(b);
     return b;
   };
   for (int i = 0; i < 10; ++i) {
-    settingsButtons[i] = button(kNames[i], kCaptions[i]);
-    connect(settingsButtons[i], &QPushButton::clicked, this, [this, i] { ShowSettingsWindow(i + 1); });
+    QPushButton* b = button(kNames[i], kCaptions[i]);
+    connect(b, &QPushButton::clicked, this, [this, i] { ShowSettingsWindow(i + 1); });
   }
   v->addSpacing(9);
-  btAllRandom = button("btAllRandom", "Set ALL Random");
-  btNoneRandom = button("btNoneRandom", "Set NONE Random");
-  btResetDefaults = button("btResetDefaults", "Reset Defaults");
+  QPushButton* allRandom = button("btAllRandom", "Set ALL Random");
+  QPushButton* noneRandom = button("btNoneRandom", "Set NONE Random");
+  QPushButton* resetDefaults = button("btResetDefaults", "Reset Defaults");
   v->addSpacing(1);
-  btMayhem = button("btMayhem", "Mayhem");
-  lblMapperStatus = new QLabel(pnlButtonMenu);
-  lblMapperStatus->setObjectName("lblMapperStatus");
-  lblMapperStatus->hide();
+  QPushButton* mayhem = button("btMayhem", "Mayhem");
+  lblMapperStatus_ = new QLabel(panel);
+  lblMapperStatus_->setObjectName("lblMapperStatus");
+  lblMapperStatus_->hide();
   v->addSpacing(10);
-  btGenerateMap = button("btGenerateMap", "Generate Map");
-  btGenerateMap->setMinimumHeight(35);
+  QPushButton* generate = button("btGenerateMap", "Generate Map");
+  generate->setMinimumHeight(35);
+  QPushButton* preview = button("btPreviewMap", "Preview Map");
   v->addStretch(1);
-  auto colour = [](QPushButton* b, Qt::GlobalColor c) {
+  // The random buttons stand out in the link colour of the user's palette,
+  // readable on light and dark themes alike.
+  for (QPushButton* b : {allRandom, noneRandom, resetDefaults}) {
     QPalette p = b->palette();
-    p.setColor(QPalette::ButtonText, c);
+    p.setColor(QPalette::ButtonText, p.color(QPalette::Link));
     b->setPalette(p);
-  };
-  colour(btAllRandom, Qt::blue);
-  colour(btNoneRandom, Qt::darkBlue);
-  colour(btResetDefaults, Qt::darkBlue);
-  connect(btAllRandom, &QPushButton::clicked, this, [this] { MasterSetAllToRandom(); });
-  connect(btNoneRandom, &QPushButton::clicked, this, [this] { MasterSetNoneToRandom(); });
-  connect(btResetDefaults, &QPushButton::clicked, this, [this] { MasterResetDefaults(); });
-  connect(btMayhem, &QPushButton::clicked, this, [this] { btMayhemClick(); });
-  connect(btGenerateMap, &QPushButton::clicked, this, [this] { btGenerateMapClick(); });
+  }
+  connect(allRandom, &QPushButton::clicked, this, [this] { MasterSetAllToRandom(); });
+  connect(noneRandom, &QPushButton::clicked, this, [this] { MasterSetNoneToRandom(); });
+  connect(resetDefaults, &QPushButton::clicked, this, [this] { MasterResetDefaults(); });
+  connect(mayhem, &QPushButton::clicked, this, [this] { Mayhem(); });
+  connect(generate, &QPushButton::clicked, this, [this] { GenerateMap(); });
+  connect(preview, &QPushButton::clicked, this, [this] { PreviewMap(); });
 }
 
-void TfrmGMMain::BuildMenus() {
-  auto action = [this](QMenu* menu, const char* name, const char* caption) {
+void MainWindow::BuildMenus() {
+  auto action = [this](QMenu* menu, const char* name, const QString& caption) {
     QAction* a = menu->addAction(caption);
     a->setObjectName(name);
     return a;
   };
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("File1");
-  LoadMap = action(file, "LoadMap", "Load Map");
+  QAction* loadMap = action(file, "LoadMap", "Load Map");
   file->addSeparator();
-  Exit2 = action(file, "Exit2", "Exit");
+  QAction* generate = action(file, "GenerateMap", "&Generate Map");
+  generate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+  QAction* preview = action(file, "PreviewMap", "&Preview Map");
+  preview->setShortcut(QKeySequence(Qt::Key_F5));
+  file->addSeparator();
+  QAction* exit = action(file, "Exit2", "Exit");
+  exit->setShortcut(QKeySequence::Quit);
+
+  QMenu* view = menuBar()->addMenu("&View");
+  view->setObjectName("View1");
+  showPreview_ = action(view, "ShowPreview", "Map &Preview");
+  showPreview_->setCheckable(true);
+  showPreview_->setChecked(QSettings().value("view/preview", true).toBool());
+  previewColumn_->setVisible(showPreview_->isChecked());
+
   QMenu* prefs = menuBar()->addMenu("&Preferences");
   prefs->setObjectName("Preferences1");
-  SaveCurrentSettings1 = action(prefs, "SaveCurrentSettings1", "Save Current Settings");
-  LoadConfiguration1 = action(prefs, "LoadConfiguration1", "Load Configuration");
+  QAction* saveSettings = action(prefs, "SaveCurrentSettings1", "Save Current Settings");
+  QAction* loadConfiguration = action(prefs, "LoadConfiguration1", "Load Configuration");
   prefs->addSeparator();
-  ShowWarnings = action(prefs, "ShowWarnings", "Show Warnings");
-  Compensate = action(prefs, "Compensate", "Compensate for Unplaced Units");
-  SafetyMode = action(prefs, "SafetyMode", "Safety Mode");
-  for (QAction* a : {ShowWarnings, Compensate, SafetyMode}) {
+  showWarnings_ = action(prefs, "ShowWarnings", "Show Warnings");
+  compensate_ = action(prefs, "Compensate", "Compensate for Unplaced Units");
+  safetyMode_ = action(prefs, "SafetyMode", "Safety Mode");
+  for (QAction* a : {showWarnings_, compensate_, safetyMode_}) {
     a->setCheckable(true);
     a->setChecked(true);
   }
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
-  Contents1 = action(help, "Contents1", "Help");
+  QAction* contents = action(help, "Contents1", "Help");
+  contents->setShortcut(QKeySequence::HelpContents);
   help->addSeparator();
-  About1 = action(help, "About1", "About");
+  QAction* about = action(help, "About1", "About");
 
-  connect(LoadMap, &QAction::triggered, this, [this] { LoadMapClick(); });
-  connect(Exit2, &QAction::triggered, this, [this] { close(); });
-  connect(SaveCurrentSettings1, &QAction::triggered, this, [this] { SaveCurrentSettings1Click(); });
-  connect(LoadConfiguration1, &QAction::triggered, this, [this] { LoadConfiguration1Click(); });
-  connect(ShowWarnings, &QAction::triggered, this, [this] { ShowWarningsClick(); });
-  connect(Compensate, &QAction::triggered, this, [this] { CompensateClick(); });
-  connect(SafetyMode, &QAction::triggered, this, [this] { SafetyModeClick(); });
-  connect(Contents1, &QAction::triggered, this, [this] { Contents1Click(); });
-  connect(About1, &QAction::triggered, this, [this] { About1Click(); });
+  connect(loadMap, &QAction::triggered, this, [this] { LoadMapClick(); });
+  connect(generate, &QAction::triggered, this, [this] { GenerateMap(); });
+  connect(preview, &QAction::triggered, this, [this] { PreviewMap(); });
+  connect(exit, &QAction::triggered, this, [this] { close(); });
+  connect(showPreview_, &QAction::toggled, this, [this](bool on) {
+    previewColumn_->setVisible(on);
+    QSettings().setValue("view/preview", on);
+  });
+  connect(saveSettings, &QAction::triggered, this, [this] { SaveCurrentSettingsClick(); });
+  connect(loadConfiguration, &QAction::triggered, this, [this] { LoadConfigurationClick(); });
+  connect(showWarnings_, &QAction::triggered, this, [this] {
+    state_->menu.showWarnings = showWarnings_->isChecked();
+    state_->settings.ShowWarnings = showWarnings_->isChecked();
+  });
+  connect(compensate_, &QAction::triggered, this, [this] {
+    state_->menu.compensate = compensate_->isChecked();
+    state_->settings.Compensate = compensate_->isChecked();
+  });
+  // The record takes this one at the next "Generate Map".
+  connect(safetyMode_, &QAction::triggered, this, [this] { state_->menu.safetyMode = safetyMode_->isChecked(); });
+  connect(contents, &QAction::triggered, this, [this] { HelpClick(); });
+  connect(about, &QAction::triggered, this, [this] { AboutClick(); });
 }
 
-void TfrmGMMain::BuildDialogs() {
+void MainWindow::BuildDialogs() {
   using Mode = FileDialogSetup::Mode;
-  odLoadConfig = {Mode::kOpen, "Load Glenmire Configuration", "Glenmire Configuration Files (*.gmp)", "gmp", "", ""};
+  odLoadConfig_ = {Mode::kOpen, "Load Glenmire Configuration", "Glenmire Configuration Files (*.gmp)", "gmp", "", "",
+                   "configuration"};
   // Only configurations, so one cannot be saved over a map; suggested under the
   // name the program loads at start.
-  sdSaveConfig = {Mode::kSave, "Save Glenmire Configuration", "Glenmire Configuration Files (*.gmp)", "gmp",
-                  kDefaultConfigName, ""};
-  sdSaveMap = {Mode::kSave, "Save Glenmire Map", "WarCraft II Compatible Map (*.pud)", "pud", "Glenmire.pud", ""};
-  odLoadMap = {Mode::kOpen, "", "WarCraft II Map Files (*.pud)", "pud", "", ""};
+  sdSaveConfig_ = {Mode::kSave, "Save Glenmire Configuration", "Glenmire Configuration Files (*.gmp)", "gmp",
+                   kDefaultConfigName, "", "configuration"};
+  sdSaveMap_ = {Mode::kSave, "Save Glenmire Map", "WarCraft II Compatible Map (*.pud)", "pud", "Glenmire.pud", "",
+                "map"};
+  odLoadMap_ = {Mode::kOpen, "", "WarCraft II Map Files (*.pud)", "pud", "", "", "map"};
 }
 
-QString TfrmGMMain::DefaultConfigPath() const { return programDir_ + kDefaultConfigName; }
+QString MainWindow::DefaultConfigPath() const { return programDir_ + kDefaultConfigName; }
 
-QString TfrmGMMain::HelpFilePath() const { return programDir_ + "help/glenmire.html"; }
+QString MainWindow::HelpFilePath() const { return programDir_ + "help/glenmire.html"; }
 
-void TfrmGMMain::MenuFromState() {
-  ShowWarnings->setChecked(state_->menu.showWarnings);
-  Compensate->setChecked(state_->menu.compensate);
-  SafetyMode->setChecked(state_->menu.safetyMode);
+void MainWindow::MenuFromState() {
+  showWarnings_->setChecked(state_->menu.showWarnings);
+  compensate_->setChecked(state_->menu.compensate);
+  safetyMode_->setChecked(state_->menu.safetyMode);
 }
 
 // ---- window switching ----
 
-void TfrmGMMain::ShowSettingsWindow(int index) {
+void MainWindow::ShowSettingsWindow(int index) {
   KillForm();
   shell_.CurrentForm = index;
   PickForm();
 }
 
-void TfrmGMMain::KillForm() {
+void MainWindow::KillForm() {
   shell_.FormSavePending = true;
   if (form_ && shell_.CurrentForm != 0) {
     form_->Save();
@@ -237,7 +296,7 @@ void TfrmGMMain::KillForm() {
   ReleaseForm();
 }
 
-void TfrmGMMain::ReleaseForm() {
+void MainWindow::ReleaseForm() {
   if (!form_) return;
   // The window goes with its frame; it saves once more on its way out.
   QWidget* frame = form_->parentWidget();
@@ -248,10 +307,10 @@ void TfrmGMMain::ReleaseForm() {
   form_ = nullptr;
 }
 
-void TfrmGMMain::PickForm() {
+void MainWindow::PickForm() {
   SettingsForm* form = CreateSettingsForm(shell_.CurrentForm, state_->settings, shell_);
   if (!form) return;
-  QMdiSubWindow* frame = mdiArea->addSubWindow(form, Qt::FramelessWindowHint);
+  QMdiSubWindow* frame = mdiArea_->addSubWindow(form, Qt::FramelessWindowHint);
   frame->setAttribute(Qt::WA_DeleteOnClose);
   form_ = form;
   form->FormCreate();
@@ -259,59 +318,58 @@ void TfrmGMMain::PickForm() {
   FitShownForm();
 }
 
-void TfrmGMMain::FitShownForm() {
-  // A larger font makes a settings window larger: the frame grows to show it
-  // whole (sizes are only known once the frame is on the screen).
-  if (!form_ || !isVisible()) return;
-  const QRect need = form_->parentWidget() ? form_->parentWidget()->geometry() : form_->geometry();
-  const int border = 2 * mdiArea->frameWidth();
-  const QSize have = mdiArea->size() - QSize(border, border);
-  const QSize grow(std::max(0, need.right() + 1 - have.width()), std::max(0, need.bottom() + 1 - have.height()));
-  if (!grow.isNull()) setFixedSize(size() + grow);
+void MainWindow::FitShownForm() {
+  // The frame is as wide and high as the settings window needs (a larger font
+  // makes it larger); the preview takes the rest.
+  if (!form_) return;
+  const QWidget* frame = form_->parentWidget() ? form_->parentWidget() : form_.data();
+  const int border = 2 * mdiArea_->frameWidth();
+  const QRect need = frame->geometry();
+  mdiArea_->setFixedWidth(need.right() + 1 + border);
+  mdiArea_->setMinimumHeight(need.bottom() + 1 + border);
 }
 
-void TfrmGMMain::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   FitShownForm();
 }
 
-void TfrmGMMain::MasterClose() {
+void MainWindow::MasterClose() {
   if (shell_.CurrentForm != 0 && form_) form_->Save();
 }
 
-void TfrmGMMain::MasterOpen() {
+void MainWindow::MasterOpen() {
   if (shell_.CurrentForm != 0 && form_) form_->Load();
 }
 
-void TfrmGMMain::MasterSetAllToRandom() {
+void MainWindow::MasterSetAllToRandom() {
   if (form_) form_->SetAllToRandom();
 }
 
-void TfrmGMMain::MasterSetNoneToRandom() {
+void MainWindow::MasterSetNoneToRandom() {
   if (form_) form_->SetNoneToRandom();
 }
 
-void TfrmGMMain::MasterResetDefaults() {
+void MainWindow::MasterResetDefaults() {
   if (form_) form_->ResetDefaults();
 }
 
 // ---- commands ----
 
-void TfrmGMMain::btMayhemClick() {
+void MainWindow::Mayhem() {
   MasterClose();
   ApplyMayhem(state_->settings);
   MasterOpen();
 }
 
-void TfrmGMMain::btGenerateMapClick() {
+void MainWindow::GenerateMap() {
   GeneratorState& s = *state_;
   if (s.MapLoaded) {
     const auto answer = dialogs_->Message(this, QMessageBox::Question, "Confirm", kGenitizeQuestion, QString(),
                                           QMessageBox::Yes | QMessageBox::No);
     AnswerGenitizeQuestion(s, answer == QMessageBox::Yes);
   }
-  sdSaveMap.directory = PathText(s.settings.WC2Directory.str());
-  const std::optional<QString> file = RunDialog(sdSaveMap);
+  const std::optional<QString> file = RunDialog(sdSaveMap_);
   if (!file || file->isEmpty()) return;
   if (!MapFileNameFits(PathBytes(*file))) {
     ShowError("The map file name is too long (at most 255 characters).", *file);
@@ -323,15 +381,36 @@ void TfrmGMMain::btGenerateMapClick() {
     ShowFileError(e);
     return;
   }
+  Run(PathBytes(*file));
+}
 
+void MainWindow::PreviewMap() { Run(std::nullopt); }
+
+uint32_t MainWindow::NextSeed() const {
+  if (auto kept = preview_->KeptSeed()) return *kept;
+  return QRandomGenerator::global()->generate();
+}
+
+void MainWindow::Run(const std::optional<std::string>& mapFile) {
+  GeneratorState& s = *state_;
   MasterClose();
-  s.menu = {ShowWarnings->isChecked(), Compensate->isChecked(), SafetyMode->isChecked()};
+  s.menu = {showWarnings_->isChecked(), compensate_->isChecked(), safetyMode_->isChecked()};
+  const uint32_t seed = NextSeed();
+  s.random.Seed(seed);
+  MemorySink memory;
+  FileSink file;
+  RunOptions options;
+  options.sink = mapFile ? static_cast<MapSink*>(&file) : &memory;
   try {
-    const RunOutcome outcome = PrepareAndRunGeneration(s, PathBytes(*file));
-    if (outcome.kind == RunOutcome::Kind::kRefused)
-      ShowError("This map cannot be made.", Latin1(outcome.reason));
-    else
-      Inform(outcome.Message());
+    const RunOutcome outcome = PrepareAndRunGeneration(s, mapFile.value_or(s.settings.MapFileName.str()), options);
+    const std::vector<uint8_t>& bytes = mapFile ? file.bytes : memory.bytes;
+    if (outcome.MapMade()) {
+      // What the pane shows is read back from the very bytes of the map.
+      LoadMapBytes(*shown_, outcome.mapFile, bytes);
+      shown_->MapLoaded = true;
+      preview_->ShowMap(*shown_);
+    }
+    ShowOutcome(outcome, seed, !mapFile);
   } catch (const FileError& e) {
     // The record is already the user's again; show why the map was not written.
     Progress(0);
@@ -343,23 +422,60 @@ void TfrmGMMain::btGenerateMapClick() {
   MasterOpen();
 }
 
-void TfrmGMMain::LoadMapClick() {
-  RunFileCommand(odLoadMap, [this](const std::string& path) { LoadMapForGenitize(*state_, path); });
+void MainWindow::ShowOutcome(const RunOutcome& outcome, uint32_t seed, bool preview) {
+  lastSeed_ = seed;
+  preview_->ShowSeed(seed);
+  const QString seedText = QStringLiteral("Seed %1").arg(seed);
+  switch (outcome.kind) {
+    case RunOutcome::Kind::kRefused:
+      statusBar()->showMessage(seedText + ": " + tr("refused"));
+      ShowError("This map cannot be made.", Latin1(outcome.reason));
+      return;
+    case RunOutcome::Kind::kNoPlayableMap:
+      statusBar()->showMessage(seedText + ": " + tr("no playable map"));
+      Inform(outcome.Message());
+      return;
+    case RunOutcome::Kind::kMapWritten:
+    case RunOutcome::Kind::kMapGenitized:
+      if (preview) {
+        statusBar()->showMessage(seedText + ": " + tr("preview, not saved"));
+        return;
+      }
+      statusBar()->showMessage(seedText + ": " + tr("map written to %1").arg(PathText(outcome.mapFile)));
+      Inform(outcome.Message());
+      return;
+  }
 }
 
-void TfrmGMMain::SaveCurrentSettings1Click() {
-  RunFileCommand(sdSaveConfig, [this](const std::string& path) { SaveConfiguration(state_->settings, path); });
-}
-
-void TfrmGMMain::LoadConfiguration1Click() {
-  RunFileCommand(odLoadConfig, [this](const std::string& path) {
-    LoadConfigurationWithMenu(*state_, path);
-    MenuFromState();
+void MainWindow::LoadMapClick() {
+  RunFileCommand(odLoadMap_, [this](const std::string& path) {
+    LoadMapForGenitize(*state_, path);
+    LoadMapFile(*shown_, path);
+    shown_->MapLoaded = true;
+    preview_->ShowMap(*shown_);
+    documentName_ = QFileInfo(PathText(path)).fileName();
+    MarkSettingsClean();
   });
 }
 
-void TfrmGMMain::RunFileCommand(FileDialogSetup& dialog, const std::function<void(const std::string&)>& action) {
-  dialog.directory = programDir_;
+void MainWindow::SaveCurrentSettingsClick() {
+  RunFileCommand(sdSaveConfig_, [this](const std::string& path) {
+    SaveConfiguration(state_->settings, path);
+    documentName_ = QFileInfo(PathText(path)).fileName();
+    MarkSettingsClean();
+  });
+}
+
+void MainWindow::LoadConfigurationClick() {
+  RunFileCommand(odLoadConfig_, [this](const std::string& path) {
+    LoadConfigurationWithMenu(*state_, path);
+    MenuFromState();
+    documentName_ = QFileInfo(PathText(path)).fileName();
+    MarkSettingsClean();
+  });
+}
+
+void MainWindow::RunFileCommand(FileDialogSetup& dialog, const std::function<void(const std::string&)>& action) {
   const std::optional<QString> file = RunDialog(dialog);
   if (!file) return;
   MasterClose();
@@ -373,20 +489,7 @@ void TfrmGMMain::RunFileCommand(FileDialogSetup& dialog, const std::function<voi
   MasterOpen();
 }
 
-void TfrmGMMain::ShowWarningsClick() {
-  state_->menu.showWarnings = ShowWarnings->isChecked();
-  state_->settings.ShowWarnings = ShowWarnings->isChecked();
-}
-
-void TfrmGMMain::CompensateClick() {
-  state_->menu.compensate = Compensate->isChecked();
-  state_->settings.Compensate = Compensate->isChecked();
-}
-
-// The record takes this one at the next "Generate Map".
-void TfrmGMMain::SafetyModeClick() { state_->menu.safetyMode = SafetyMode->isChecked(); }
-
-void TfrmGMMain::Contents1Click() {
+void MainWindow::HelpClick() {
   const QString file = HelpFilePath();
   if (!QFileInfo::exists(file)) {
     ShowError("The help document could not be found.", file);
@@ -398,28 +501,67 @@ void TfrmGMMain::Contents1Click() {
   help_->activateWindow();
 }
 
-void TfrmGMMain::About1Click() {
+void MainWindow::AboutClick() {
   TfrmAbout about(this);
   about.exec();
 }
 
-// ---- the generation run's voice ----
+// ---- settings that changed, the title and Exit ----
 
-void TfrmGMMain::Progress(int percent) {
-  ProgressBar->setValue(percent);
-  // The run holds the GUI thread; paint the bar now rather than when it ends.
-  ProgressBar->repaint();
+void MainWindow::MarkSettingsClean() {
+  cleanSettings_ = state_->settings;
+  UpdateTitle();
 }
 
-void TfrmGMMain::Status(const std::string& text) { lblMapperStatus->setText(Latin1(text)); }
+bool MainWindow::SettingsChanged() {
+  MasterClose();
+  return !SameSettings(cleanSettings_, state_->settings);
+}
 
-BuildOnSandAnswer TfrmGMMain::AskBuildOnSand(const std::string& text) {
+void MainWindow::UpdateTitle() {
+  setWindowTitle(documentName_.isEmpty() ? QString(kTitle) : documentName_ + " - " + kTitle);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!SettingsChanged()) {
+    event->accept();
+    return;
+  }
+  const auto answer = dialogs_->Message(this, QMessageBox::Question, "Exit",
+                                        "The settings have changed since they were last loaded or saved.  Save them "
+                                        "before closing?",
+                                        QString(), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+  if (answer == QMessageBox::Discard) {
+    event->accept();
+    return;
+  }
+  if (answer == QMessageBox::Save) {
+    SaveCurrentSettingsClick();
+    if (!SettingsChanged()) {
+      event->accept();
+      return;
+    }
+  }
+  event->ignore();
+}
+
+// ---- the generation run's voice ----
+
+void MainWindow::Progress(int percent) {
+  progressBar_->setValue(percent);
+  // The run holds the GUI thread; paint the bar now rather than when it ends.
+  progressBar_->repaint();
+}
+
+void MainWindow::Status(const std::string& text) { lblMapperStatus_->setText(Latin1(text)); }
+
+BuildOnSandAnswer MainWindow::AskBuildOnSand(const std::string& text) {
   const auto answer = dialogs_->Message(this, QMessageBox::Warning, "Warning", Latin1(text), QString(),
                                         QMessageBox::Ok | QMessageBox::Cancel);
   return answer == QMessageBox::Ok ? BuildOnSandAnswer::kOk : BuildOnSandAnswer::kCancel;
 }
 
-UnplacedAnswer TfrmGMMain::AskUnplaced(const std::string& text) {
+UnplacedAnswer MainWindow::AskUnplaced(const std::string& text) {
   const auto answer = dialogs_->Message(this, QMessageBox::Warning, "Warning", Latin1(text), QString(),
                                         QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
   if (answer == QMessageBox::Retry) return UnplacedAnswer::kRetry;
@@ -428,15 +570,24 @@ UnplacedAnswer TfrmGMMain::AskUnplaced(const std::string& text) {
 }
 
 // The run's last word ("Done Creating MapFile", the failure message).
-void TfrmGMMain::Inform(const std::string& text) {
+void MainWindow::Inform(const std::string& text) {
   dialogs_->Message(this, QMessageBox::Information, "Information", Latin1(text), QString(), QMessageBox::Ok);
 }
 
 // ---- helpers ----
 
-std::optional<QString> TfrmGMMain::RunDialog(const FileDialogSetup& setup) { return dialogs_->FileDialog(this, setup); }
+std::optional<QString> MainWindow::RunDialog(FileDialogSetup& setup) {
+  // The File window's WarCraft II folder first; without one, where this
+  // dialog was last used (remembered across runs), else the program's folder.
+  QSettings remembered;
+  const QString wc2 = PathText(state_->settings.WC2Directory.str());
+  setup.directory = !wc2.isEmpty() ? wc2 : remembered.value(FolderKey(setup), programDir_).toString();
+  const std::optional<QString> file = dialogs_->FileDialog(this, setup);
+  if (file && !file->isEmpty()) remembered.setValue(FolderKey(setup), QFileInfo(*file).absolutePath());
+  return file;
+}
 
-void TfrmGMMain::ShowFileError(const FileError& e) {
+void MainWindow::ShowFileError(const FileError& e) {
   // "File does not exist." stands as it is, with the file under it.
   if (e.reason() == kFileDoesNotExist)
     ShowError(kFileDoesNotExist, PathText(e.file()));
@@ -444,7 +595,7 @@ void TfrmGMMain::ShowFileError(const FileError& e) {
     ShowError(QString::fromLocal8Bit(e.reason()), PathText(e.file()));
 }
 
-void TfrmGMMain::ShowError(const QString& text, const QString& detail) {
+void MainWindow::ShowError(const QString& text, const QString& detail) {
   dialogs_->Message(this, QMessageBox::Critical, "Error", text, detail, QMessageBox::Ok);
 }
 

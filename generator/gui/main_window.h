@@ -1,129 +1,140 @@
 // The map generator's main window: the button column, one settings window at
-// a time in the frame, the progress bar and the menus. It owns the generator
-// state and is the generation run's way of speaking to the user.
+// a time in the frame, the preview pane with the last map and its seed, the
+// progress bar and the menus. It owns the generator state and is the
+// generation run's way of speaking to the user.
 #pragma once
 
-#include <QAction>
-#include <QLabel>
 #include <QMainWindow>
-#include <QMdiArea>
 #include <QPointer>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QStatusBar>
+#include <QString>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "gui/windows/settings_window.h"
-#include "gui/shell_dialogs.h"
 #include "core/generator_state.h"
+#include "gui/shell_dialogs.h"
+#include "gui/windows/settings_window.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QProgressBar;
+class QPushButton;
 
 namespace glenmire {
 
 class FileError;
 class HelpWindow;
+class PreviewPane;
+struct RunOutcome;
 
-class TfrmGMMain : public QMainWindow, public GenerationUi {
+class MainWindow : public QMainWindow, public GenerationUi {
   Q_OBJECT
 
  public:
   // programDir: the folder of the running program (where "Default.gmp" and
   // the help document are); dialogs: the seam for file dialogs and message
   // boxes (nullptr: the real ones).
-  explicit TfrmGMMain(const QString& programDir, std::unique_ptr<ShellDialogs> dialogs = nullptr,
+  explicit MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> dialogs = nullptr,
                       QWidget* parent = nullptr);
-  ~TfrmGMMain() override;
+  ~MainWindow() override;
 
   GeneratorState& State() { return *state_; }
   ShellState& Shell() { return shell_; }
   // The settings window now shown, or nullptr.
   SettingsForm* ShownForm() const { return form_; }
+  PreviewPane* Preview() const { return preview_; }
   const QString& ProgramDir() const { return programDir_; }
   QString DefaultConfigPath() const;
   QString HelpFilePath() const;
+  // The seed the last run used.
+  std::optional<uint32_t> LastSeed() const { return lastSeed_; }
 
   // Window switching.
   void ShowSettingsWindow(int index);  // KillForm, CurrentForm := index, PickForm
-  void KillForm();
-  void PickForm();
   void MasterClose();
   void MasterOpen();
-  void MasterSetAllToRandom();
-  void MasterSetNoneToRandom();
-  void MasterResetDefaults();
 
   // Commands.
-  void btMayhemClick();
-  void btGenerateMapClick();
-  void LoadMapClick();
-  void SaveCurrentSettings1Click();
-  void LoadConfiguration1Click();
-  void ShowWarningsClick();
-  void CompensateClick();
-  void SafetyModeClick();
-  void Contents1Click();
-  void About1Click();
+  void GenerateMap();
+  void PreviewMap();
 
-  // GenerationUi: the driver's progress, status, questions and messages.
+  // GenerationUi: the run's progress, status and questions.
   void Progress(int percent) override;
   void Status(const std::string& text) override;
   BuildOnSandAnswer AskBuildOnSand(const std::string& text) override;
   UnplacedAnswer AskUnplaced(const std::string& text) override;
 
-
-  // The four file dialogs.
-  FileDialogSetup odLoadConfig;
-  FileDialogSetup sdSaveConfig;
-  FileDialogSetup sdSaveMap;
-  FileDialogSetup odLoadMap;
-
-  QWidget* pnlButtonMenu;
-  std::array<QPushButton*, 10> settingsButtons{};  // btQuickStart .. btCritters
-  QPushButton* btAllRandom;
-  QPushButton* btNoneRandom;
-  QPushButton* btResetDefaults;
-  QPushButton* btMayhem;
-  QPushButton* btGenerateMap;
-  QLabel* lblMapperStatus;
-  QProgressBar* ProgressBar;
-  QStatusBar* StatusBar1;
-  QMdiArea* mdiArea;
-  QAction* LoadMap;
-  QAction* Exit2;
-  QAction* SaveCurrentSettings1;
-  QAction* LoadConfiguration1;
-  QAction* ShowWarnings;
-  QAction* Compensate;
-  QAction* SafetyMode;
-  QAction* Contents1;
-  QAction* About1;
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
-  void Inform(const std::string& text);
-  void BuildButtons();
+  void BuildButtons(QWidget* panel);
   void BuildMenus();
   void BuildDialogs();
   void MenuFromState();
+  void KillForm();
+  void PickForm();
   void ReleaseForm();
   void FitShownForm();
-  void showEvent(QShowEvent* event) override;
+  void MasterSetAllToRandom();
+  void MasterSetNoneToRandom();
+  void MasterResetDefaults();
+  void Mayhem();
+  void LoadMapClick();
+  void SaveCurrentSettingsClick();
+  void LoadConfigurationClick();
+  void HelpClick();
+  void AboutClick();
+
+  // One run of the current settings: into `mapFile` through the file writer,
+  // or (mapFile empty) into memory only; the map is shown in the pane.
+  void Run(const std::optional<std::string>& mapFile);
+  void ShowOutcome(const RunOutcome& outcome, uint32_t seed, bool preview);
+  uint32_t NextSeed() const;
+  void Inform(const std::string& text);
   void ShowFileError(const FileError& e);
   void ShowError(const QString& text, const QString& detail);
-  std::optional<QString> RunDialog(const FileDialogSetup& setup);
-  // Load Map and the configuration menu items: the dialog opens in the
-  // program's folder; a name chosen runs `action` on it with the settings
-  // window closed, and a file error is shown. An empty name only closes and
-  // reopens the window; Cancel does nothing.
+  std::optional<QString> RunDialog(FileDialogSetup& setup);
+  // Load Map and the configuration menu items: a name chosen runs `action`
+  // on it with the settings window closed, and a file error is shown. An
+  // empty name only closes and reopens the window; Cancel does nothing.
   void RunFileCommand(FileDialogSetup& dialog, const std::function<void(const std::string&)>& action);
+
+  // Settings changed since they were last loaded or saved: Exit asks first.
+  void MarkSettingsClean();
+  bool SettingsChanged();
+  void UpdateTitle();
 
   QString programDir_;
   std::unique_ptr<ShellDialogs> dialogs_;
   std::unique_ptr<GeneratorState> state_;
+  std::unique_ptr<GeneratorState> shown_;  // the map in the preview pane
+  SettingsRecord cleanSettings_;
+  QString documentName_;                   // the configuration or map last loaded
+  std::optional<uint32_t> lastSeed_;
   ShellState shell_;
   QPointer<SettingsForm> form_;
   QPointer<HelpWindow> help_;
+
+  FileDialogSetup odLoadConfig_;
+  FileDialogSetup sdSaveConfig_;
+  FileDialogSetup sdSaveMap_;
+  FileDialogSetup odLoadMap_;
+
+  QMdiArea* mdiArea_;
+  PreviewPane* preview_;
+  QWidget* previewColumn_;
+  QLabel* lblMapperStatus_;
+  QProgressBar* progressBar_;
+  QAction* showWarnings_;
+  QAction* compensate_;
+  QAction* safetyMode_;
+  QAction* fairMapsOnly_;
+  QAction* showPreview_;
 };
 
 }  // namespace glenmire

@@ -19,6 +19,7 @@ struct FileDialogSetup {
   QString defaultSuffix;
   QString defaultName;     // proposed file name, may be empty
   QString directory;       // initial folder, may be empty
+  QString key;             // which remembered folder the dialog starts in ("map", "configuration")
 };
 
 class ShellDialogs {

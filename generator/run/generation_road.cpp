@@ -88,20 +88,22 @@ void LoadConfigurationWithMenu(GeneratorState& s, const std::string& path) {
   MenuChecksFromRecord(s);
 }
 
-void LoadStartupSettings(GeneratorState& s, const std::string& programDir) {
-  std::filesystem::path file = std::filesystem::path(programDir) / kDefaultConfigName;
-  if (!Exists(file.string())) {
+std::string LoadStartupSettings(GeneratorState& s, const std::string& programDir) {
+  std::string file = (std::filesystem::path(programDir) / kDefaultConfigName).string();
+  if (!Exists(file)) file = (std::filesystem::path(programDir) / kLowerCaseConfigName).string();
+  if (!Exists(file)) {
     SetDefaults(s.settings);
     MenuChecksFromRecord(s);
-    return;
+    return {};
   }
   try {
-    LoadConfigurationWithMenu(s, file.string());
+    LoadConfigurationWithMenu(s, file);
   } catch (const FileError&) {
     SetDefaults(s.settings);
     MenuChecksFromRecord(s);
     throw;
   }
+  return file;
 }
 
 }  // namespace glenmire

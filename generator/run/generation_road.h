@@ -19,6 +19,7 @@ namespace glenmire {
 inline constexpr const char* kGenitizeQuestion =
     "You have already loaded a map into memory.  Do you want to Genitize it?";
 inline constexpr const char* kDefaultConfigName = "Default.gmp";
+inline constexpr const char* kLowerCaseConfigName = "default.gmp";  // as earlier versions suggested saving it
 
 // Whether the record can hold this map file name whole; a longer one would be
 // cut and the map written somewhere else.
@@ -58,9 +59,11 @@ void LoadConfigurationWithMenu(GeneratorState& s, const std::string& path);
 void MenuChecksFromRecord(GeneratorState& s);
 
 // Program start: the record from <programDir>/Default.gmp when that file
-// exists, otherwise SetDefaults; then the menu checks from the record.
-// When Default.gmp exists but cannot be read, the defaults are used and the
-// FileError is passed on for the caller to show.
-void LoadStartupSettings(GeneratorState& s, const std::string& programDir);
+// exists (or, on a file system that tells case apart, default.gmp when only
+// that one does), otherwise SetDefaults; then the menu checks from the
+// record. Returns the file loaded, empty for the defaults. When the file
+// exists but cannot be read, the defaults are used and the FileError is
+// passed on for the caller to show.
+std::string LoadStartupSettings(GeneratorState& s, const std::string& programDir);
 
 }  // namespace glenmire

@@ -36,15 +36,6 @@ struct RunContext {
 
 namespace {
 
-// Writes the map file through the one atomic writer.
-class FileSink : public MapSink {
- public:
-  void Put(const std::string& mapFile, const std::vector<uint8_t>& bytes) override {
-    if (mapFile.empty()) throw FileError(mapFile, "no map file name given");
-    WriteFileAtomically(mapFile, bytes.data(), bytes.size());
-  }
-};
-
 // Passes everything on and writes a trace line at every status and question.
 class TracingUi : public GenerationUi {
  public:
@@ -219,6 +210,12 @@ void RunStages(GeneratorState& s, RunContext& run, std::span<const Stage> stages
 }
 
 }  // namespace
+
+void FileSink::Put(const std::string& mapFile, const std::vector<uint8_t>& bytes) {
+  if (mapFile.empty()) throw FileError(mapFile, "no map file name given");
+  WriteFileAtomically(mapFile, bytes.data(), bytes.size());
+  this->bytes = bytes;
+}
 
 std::span<const Stage> AttemptStages() { return kAttempt; }
 std::span<const Stage> GenitizeStages() { return kGenitize; }

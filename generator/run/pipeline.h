@@ -53,6 +53,13 @@ class MapSink {
   virtual void Put(const std::string& mapFile, const std::vector<uint8_t>& bytes) = 0;
 };
 
+// Writes the map file through the one atomic writer and keeps the bytes it wrote.
+class FileSink : public MapSink {
+ public:
+  void Put(const std::string& mapFile, const std::vector<uint8_t>& bytes) override;
+  std::vector<uint8_t> bytes;
+};
+
 // Keeps the bytes in memory: for previews, searches, tests and benchmarks.
 class MemorySink : public MapSink {
  public:
@@ -75,7 +82,7 @@ class StageObserver {
 };
 
 struct RunOptions {
-  MapSink* sink = nullptr;              // nullptr: the map file is written
+  MapSink* sink = nullptr;              // nullptr: the map file is written (a FileSink)
   std::string* trace = nullptr;         // lines appended at every status and question, then "end"
   StageObserver* observer = nullptr;
 };

@@ -3,7 +3,15 @@
 // and no top-level widget may be left.
 #include <QApplication>
 #include <QFile>
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,14 +91,28 @@ class MainWindowTest : public QObject {
 
  private:
   void Start();
+  // The window's controls by the names it gives them.
+  template <typename T>
+  T* Find(const char* name) const {
+    T* w = main_->findChild<T*>(name);
+    if (!w) qFatal("no control named %s", name);
+    return w;
+  }
+  QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
+  QAction* Action(const char* name) const { return Find<QAction>(name); }
   TfrmLand* ShowLand();
 
   std::unique_ptr<QTemporaryDir> dir_;
   ScriptedDialogs* dialogs_ = nullptr;
-  std::unique_ptr<TfrmGMMain> main_;
+  std::unique_ptr<MainWindow> main_;
 };
 
-void MainWindowTest::init() { dir_ = std::make_unique<QTemporaryDir>(); }
+void MainWindowTest::init() {
+  dir_ = std::make_unique<QTemporaryDir>();
+  // What the window remembers starts afresh in every test.
+  QSettings::setDefaultFormat(QSettings::IniFormat);
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_->path() + "/remembered");
+}
 
 void MainWindowTest::cleanup() {
   if (main_) QCOMPARE(dialogs_->unexpected, 0);
@@ -103,12 +125,14 @@ void MainWindowTest::cleanup() {
 void MainWindowTest::Start() {
   auto dialogs = std::make_unique<ScriptedDialogs>();
   dialogs_ = dialogs.get();
-  main_ = std::make_unique<TfrmGMMain>(dir_->path(), std::move(dialogs));
-  main_->State().random.Seed(20261207);
+  main_ = std::make_unique<MainWindow>(dir_->path(), std::move(dialogs));
+  // Every run uses this seed, as a user who keeps one would.
+  Find<QLineEdit>("edSeed")->setText("20261207");
+  Find<QCheckBox>("cbKeepSeed")->setChecked(true);
 }
 
 TfrmLand* MainWindowTest::ShowLand() {
-  main_->settingsButtons[7]->click();
+  Button("btLand")->click();
   return qobject_cast<TfrmLand*>(main_->ShownForm());
 }
 
@@ -121,10 +145,10 @@ void MainWindowTest::startsWithTheDefaultsWhenThereIsNoDefaultGmp() {
   QCOMPARE(main_->windowTitle(), QString("Glenmire32 v3.0"));
   QCOMPARE(main_->Shell().CurrentForm, 1);
   QVERIFY(qobject_cast<TfrmQuick*>(main_->ShownForm()));
-  QVERIFY(!main_->SafetyMode->isChecked());  // the defaults leave the menu states 0
+  QVERIFY(!Action("SafetyMode")->isChecked());  // the defaults leave the menu states 0
   QVERIFY(!main_->State().MapLoaded);
-  QVERIFY(!main_->lblMapperStatus->isVisibleTo(main_.get()));
-  QCOMPARE(main_->ProgressBar->maximum(), 100);
+  QVERIFY(!Find<QLabel>("lblMapperStatus")->isVisibleTo(main_.get()));
+  QCOMPARE(Find<QProgressBar>("ProgressBar")->maximum(), 100);
 }
 
 void MainWindowTest::startsFromDefaultGmpInTheProgramFolder() {
@@ -134,9 +158,9 @@ void MainWindowTest::startsFromDefaultGmpInTheProgramFolder() {
   SaveConfiguration(r, (dir_->path() + "/Default.gmp").toStdString());
   Start();
   QCOMPARE(DifferingFields(r, main_->State().settings), QStringList());
-  QVERIFY(main_->ShowWarnings->isChecked());
-  QVERIFY(main_->Compensate->isChecked());
-  QVERIFY(!main_->SafetyMode->isChecked());
+  QVERIFY(Action("ShowWarnings")->isChecked());
+  QVERIFY(Action("Compensate")->isChecked());
+  QVERIFY(!Action("SafetyMode")->isChecked());
   QCOMPARE(static_cast<TfrmQuick*>(main_->ShownForm())->edMapDesc->text(), QString("From the program folder"));
 }
 
@@ -188,7 +212,7 @@ void MainWindowTest::settingsButtonsShowTheirWindow() {
   QVERIFY(main_->ShownForm());
   QCOMPARE(main_->ShownForm()->property("className").toString(), windowClass);
   QCOMPARE(main_->ShownForm()->windowTitle(), windowCaption);
-  QCOMPARE(main_->mdiArea->subWindowList().size(), 1);
+  QCOMPARE(Find<QMdiArea>("mdiArea")->subWindowList().size(), 1);
   QCOMPARE(main_->ShownForm()->parentWidget()->pos(), SettingsForm::kPlace.topLeft());
 }
 
@@ -202,10 +226,10 @@ void MainWindowTest::everyWindowShowsWholeWithALargerFont() {
   for (int n = 1; n <= 10; ++n) {
     main_->ShowSettingsWindow(n);
     const QRect frame = main_->ShownForm()->parentWidget()->geometry();
-    QVERIFY2(main_->mdiArea->viewport()->rect().contains(frame), qPrintable(SettingsFormClassName(n)));
+    QVERIFY2(Find<QMdiArea>("mdiArea")->viewport()->rect().contains(frame), qPrintable(SettingsFormClassName(n)));
   }
-  QVERIFY(main_->btGenerateMap->isVisible());
-  QVERIFY(main_->geometry().contains(main_->btGenerateMap->mapTo(main_.get(), QPoint(0, 0))));
+  QVERIFY(Button("btGenerateMap")->isVisible());
+  QVERIFY(main_->geometry().contains(Button("btGenerateMap")->mapTo(main_.get(), QPoint(0, 0))));
   QApplication::setFont(usual);
 }
 
@@ -215,7 +239,7 @@ void MainWindowTest::switchingSavesTheOldWindowBeforeTheNewOneLoads() {
   QVERIFY(land);
   land->tbLandWater->setValue(55);
   land->cbRandomLandWater->click();
-  main_->settingsButtons[0]->click();
+  Button("btQuickStart")->click();
   auto* file = qobject_cast<TfrmQuick*>(main_->ShownForm());
   QVERIFY(file);
   QCOMPARE(file->tbQSLandWater->value(), 55);
@@ -245,7 +269,7 @@ void MainWindowTest::switchingAfterTheUserClosedTheWindow() {
   QVERIFY(land);
   QCOMPARE(land->tbForest->value(), 33);
   QVERIFY(!main_->Shell().FormSavePending);
-  QCOMPARE(main_->mdiArea->subWindowList().size(), 1);
+  QCOMPARE(Find<QMdiArea>("mdiArea")->subWindowList().size(), 1);
 }
 
 void MainWindowTest::mayhemSetsItsFlags() {
@@ -253,7 +277,7 @@ void MainWindowTest::mayhemSetsItsFlags() {
   SettingsRecord& r = main_->State().settings;
   r.RandomUnitArmor[52] = 0;   // unit 53 keeps its flags
   r.RandomUnitHitPoints[78] = 1;
-  main_->btMayhem->click();
+  Button("btMayhem")->click();
   QCOMPARE(r.MapSize, 0);
   QCOMPARE(r.Climate, 4);
   QCOMPARE(r.RandomMethod, uint8_t{3});
@@ -281,15 +305,15 @@ void MainWindowTest::masterButtonsActOnTheShownWindowOnly() {
   ShowLand();
   main_->MasterClose();
   const SettingsRecord before = main_->State().settings;
-  main_->btAllRandom->click();
+  Button("btAllRandom")->click();
   main_->MasterClose();
   QCOMPARE(DifferingFields(before, main_->State().settings),
            QStringList({"RandomLandWater", "RandomBuildableLand", "RandomRivers", "RandomLakes", "RandomForest",
                         "RandomMountains"}));
-  main_->btNoneRandom->click();
+  Button("btNoneRandom")->click();
   main_->MasterClose();
   QCOMPARE(DifferingFields(before, main_->State().settings), QStringList());
-  main_->btResetDefaults->click();
+  Button("btResetDefaults")->click();
   main_->MasterClose();
   QCOMPARE(main_->State().settings.Decorations, int8_t{7});
   QCOMPARE(main_->State().settings.MapSize, before.MapSize);
@@ -316,10 +340,10 @@ void MainWindowTest::generateWritesTheCoreFunctionsBytesAndKeepsTheUserSettings(
   const SettingsRecord user = main_->State().settings;
   dialogs_->files.push_back(out);
   dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
-  main_->btGenerateMap->click();
+  Button("btGenerateMap")->click();
   QCOMPARE(ReadAll(out), expected);
   QVERIFY(dialogs_->Texts().contains(kDoneCreating));
-  QCOMPARE(main_->ProgressBar->value(), 0);
+  QCOMPARE(Find<QProgressBar>("ProgressBar")->value(), 0);
 
   // The randomised values never reach the user's settings.
   QStringList changed = DifferingFields(user, main_->State().settings);
@@ -350,7 +374,7 @@ void MainWindowTest::generateWritesTheSameBytesAsTheCommandLine() {
   const QString windowMap = dir_->path() + "/window.pud";
   dialogs_->files.push_back(windowMap);
   dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
-  main_->btGenerateMap->click();
+  Button("btGenerateMap")->click();
   const QByteArray bytes = ReadAll(windowMap);
   QVERIFY(!bytes.isEmpty());
   QVERIFY(bytes == ReadAll(cliMap));
@@ -367,7 +391,7 @@ void MainWindowTest::generateWithTheFileWindowShownStoresItsPlayerCounts() {
   main_->ShowSettingsWindow(1);
   dialogs_->files.push_back(dir_->path() + "/file-window.pud");
   dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
-  main_->btGenerateMap->click();
+  Button("btGenerateMap")->click();
   QVERIFY(QFile::exists(dir_->path() + "/file-window.pud"));
   QCOMPARE(main_->State().settings.NumberOfPlayers, int8_t{2});
   QCOMPARE(main_->State().settings.HumanControlled, int8_t{1});
@@ -379,8 +403,8 @@ void MainWindowTest::cancelledMapDialogChangesNothing() {
   const SettingsRecord before = main_->State().settings;
   const SettingsRecord backup = main_->State().SettingsBackup;
   dialogs_->files = {std::nullopt, QString()};
-  main_->btGenerateMap->click();
-  main_->btGenerateMap->click();
+  Button("btGenerateMap")->click();
+  Button("btGenerateMap")->click();
   QCOMPARE(DifferingFields(before, main_->State().settings), QStringList());
   QCOMPARE(DifferingFields(backup, main_->State().SettingsBackup), QStringList());
   QCOMPARE(dialogs_->messages.size(), std::size_t{0});
@@ -388,7 +412,7 @@ void MainWindowTest::cancelledMapDialogChangesNothing() {
   // A name the record cannot hold whole is refused, not cut.
   const QString tooLong = dir_->path() + "/" + QString(260, 'x') + ".pud";
   dialogs_->files.push_back(tooLong);
-  main_->btGenerateMap->click();
+  Button("btGenerateMap")->click();
   QCOMPARE(dialogs_->messages.size(), std::size_t{1});
   QCOMPARE(dialogs_->messages[0].detail, tooLong);
   QCOMPARE(DifferingFields(before, main_->State().settings), QStringList());
@@ -403,11 +427,11 @@ void MainWindowTest::unwritableMapIsReportedAndTheSettingsStayTheUsers() {
   const QString target = dir_->path() + "/no/such/folder/map.pud";
   dialogs_->files.push_back(target);
   dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
-  main_->btGenerateMap->click();
+  Button("btGenerateMap")->click();
   QCOMPARE(dialogs_->messages.back().icon, QMessageBox::Critical);
   QCOMPARE(dialogs_->messages.back().detail, target);
   QVERIFY(!dialogs_->Texts().contains(kDoneCreating));
-  QCOMPARE(main_->ProgressBar->value(), 0);
+  QCOMPARE(Find<QProgressBar>("ProgressBar")->value(), 0);
   QStringList changed = DifferingFields(user, main_->State().settings);
   changed.removeAll("MapFileName");
   QCOMPARE(changed, QStringList());
@@ -421,13 +445,13 @@ void MainWindowTest::aMapSizeNoMapHoldsIsRefusedInTheWindow() {
   Start();
   const QString target = dir_->path() + "/odd.pud";
   dialogs_->files.push_back(target);
-  main_->btGenerateMap->click();
+  Button("btGenerateMap")->click();
   QCOMPARE(dialogs_->messages.size(), std::size_t{1});
   QCOMPARE(dialogs_->messages.back().icon, QMessageBox::Critical);
   QVERIFY(dialogs_->messages.back().detail.contains("MapSize is 130"));
   QVERIFY(!QFileInfo::exists(target));
   QCOMPARE(main_->State().settings.MapSize, 130);
-  QCOMPARE(main_->ProgressBar->value(), 0);
+  QCOMPARE(Find<QProgressBar>("ProgressBar")->value(), 0);
 }
 
 void MainWindowTest::loadMapThenGenerateWithYesAndNo() {
@@ -436,13 +460,13 @@ void MainWindowTest::loadMapThenGenerateWithYesAndNo() {
   const QString first = dir_->path() + "/first.pud";
   dialogs_->files.push_back(first);
   dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
-  main_->btGenerateMap->click();
+  Button("btGenerateMap")->click();
   QVERIFY(QFile::exists(first));
 
   dialogs_->files.push_back(first);
-  main_->LoadMap->trigger();
+  Action("LoadMap")->trigger();
   QVERIFY(main_->State().MapLoaded);
-  QCOMPARE(dialogs_->fileDialogs.back().directory, main_->ProgramDir());
+  QCOMPARE(dialogs_->fileDialogs.back().directory, dir_->path());  // where the last map went
 
   // Yes: the loaded map is written again with the settings of the moment.
   // The loaded map's size and players go into the record before the run,
@@ -452,7 +476,7 @@ void MainWindowTest::loadMapThenGenerateWithYesAndNo() {
   dialogs_->messages.clear();
   dialogs_->files.push_back(dir_->path() + "/genitized.pud");
   dialogs_->answers = {QMessageBox::Yes};
-  main_->btGenerateMap->click();
+  Button("btGenerateMap")->click();
   QCOMPARE(dialogs_->messages.front().text, QString(kGenitizeQuestion));
   QCOMPARE(dialogs_->messages.front().icon, QMessageBox::Question);
   QCOMPARE(dialogs_->messages.front().buttons, QMessageBox::Yes | QMessageBox::No);
@@ -467,7 +491,7 @@ void MainWindowTest::loadMapThenGenerateWithYesAndNo() {
   dialogs_->messages.clear();
   dialogs_->files.push_back(dir_->path() + "/fresh.pud");
   dialogs_->answers = {QMessageBox::No, QMessageBox::Ok, QMessageBox::Ignore};
-  main_->btGenerateMap->click();
+  Button("btGenerateMap")->click();
   QVERIFY(!main_->State().MapLoaded);
   QVERIFY(dialogs_->Texts().contains(kDoneCreating));
   QVERIFY(QFile::exists(dir_->path() + "/fresh.pud"));
@@ -477,7 +501,7 @@ void MainWindowTest::loadMapThenGenerateWithYesAndNo() {
   // Declined once, the map is not offered again.
   dialogs_->messages.clear();
   dialogs_->files.push_back(std::nullopt);
-  main_->btGenerateMap->click();
+  Button("btGenerateMap")->click();
   QCOMPARE(dialogs_->messages.size(), std::size_t{0});
 }
 
@@ -493,7 +517,7 @@ void MainWindowTest::loadingAMissingFileSaysSo() {
   const SettingsRecord before = main_->State().settings;
   const QString missing = dir_->path() + "/missing.file";
   dialogs_->files.push_back(missing);
-  (map ? main_->LoadMap : main_->LoadConfiguration1)->trigger();
+  Action(map ? "LoadMap" : "LoadConfiguration1")->trigger();
   QCOMPARE(dialogs_->messages.size(), std::size_t{1});
   QCOMPARE(dialogs_->messages[0].text, QString("File does not exist."));
   QCOMPARE(dialogs_->messages[0].icon, QMessageBox::Critical);
@@ -517,7 +541,7 @@ void MainWindowTest::failedConfigurationLoadChangesNothing() {
   f.write(QByteArray(100, '\x7f'));
   f.close();
   dialogs_->files.push_back(broken);
-  main_->LoadConfiguration1->trigger();
+  Action("LoadConfiguration1")->trigger();
   QCOMPARE(dialogs_->messages.size(), std::size_t{1});
   QCOMPARE(dialogs_->messages[0].detail, broken);
   QVERIFY(!dialogs_->messages[0].text.isEmpty());
@@ -528,16 +552,16 @@ void MainWindowTest::failedConfigurationLoadChangesNothing() {
 
 void MainWindowTest::configurationRoundTripAndMenuChecks() {
   Start();
-  QVERIFY(!main_->ShowWarnings->isChecked());
-  main_->ShowWarnings->trigger();  // stored at once
-  main_->SafetyMode->trigger();    // stored at the next "Generate Map" only
+  QVERIFY(!Action("ShowWarnings")->isChecked());
+  Action("ShowWarnings")->trigger();  // stored at once
+  Action("SafetyMode")->trigger();    // stored at the next "Generate Map" only
   QCOMPARE(main_->State().settings.ShowWarnings, uint8_t{1});
   QCOMPARE(main_->State().settings.SafetyMode, uint8_t{0});
   ShowLand()->tbRivers->setValue(9);  // the shown window is saved first
 
   const QString file = dir_->path() + "/saved.gmp";
   dialogs_->files.push_back(file);
-  main_->SaveCurrentSettings1->trigger();
+  Action("SaveCurrentSettings1")->trigger();
   const QByteArray bytes = ReadAll(file);
   QCOMPARE(bytes.size(), qsizetype{kSettingsRecordSize});
   QCOMPARE(bytes.at(offsetof(SettingsRecord, SafetyMode)), '\0');
@@ -551,9 +575,9 @@ void MainWindowTest::configurationRoundTripAndMenuChecks() {
   other.SafetyMode = 1;
   SaveConfiguration(other, file.toStdString());
   dialogs_->files.push_back(file);
-  main_->LoadConfiguration1->trigger();
-  QVERIFY(!main_->ShowWarnings->isChecked());
-  QVERIFY(main_->SafetyMode->isChecked());
+  Action("LoadConfiguration1")->trigger();
+  QVERIFY(!Action("ShowWarnings")->isChecked());
+  QVERIFY(Action("SafetyMode")->isChecked());
   QCOMPARE(static_cast<TfrmLand*>(main_->ShownForm())->tbRivers->value(), 17);
   QCOMPARE(DifferingFields(other, main_->State().settings), QStringList());
 }
@@ -562,10 +586,10 @@ void MainWindowTest::fileDialogsHaveTheirTitlesAndFilters() {
   Start();
   main_->State().settings.WC2Directory.assign("/some/where");
   dialogs_->files = {std::nullopt, std::nullopt, std::nullopt, std::nullopt};
-  main_->btGenerateMap->click();
-  main_->LoadMap->trigger();
-  main_->SaveCurrentSettings1->trigger();
-  main_->LoadConfiguration1->trigger();
+  Button("btGenerateMap")->click();
+  Action("LoadMap")->trigger();
+  Action("SaveCurrentSettings1")->trigger();
+  Action("LoadConfiguration1")->trigger();
   const auto& d = dialogs_->fileDialogs;
   QCOMPARE(d.size(), std::size_t{4});
   using Mode = FileDialogSetup::Mode;
@@ -584,23 +608,24 @@ void MainWindowTest::fileDialogsHaveTheirTitlesAndFilters() {
   QCOMPARE(d[2].defaultName, QString("Default.gmp"));
   QCOMPARE(d[3].title, QString("Load Glenmire Configuration"));
   QCOMPARE(d[3].filter, QString("Glenmire Configuration Files (*.gmp)"));
-  for (std::size_t i = 1; i < 4; ++i) QCOMPARE(d[i].directory, main_->ProgramDir());
+  // The File window's WarCraft II folder is where every dialog starts.
+  for (std::size_t i = 1; i < 4; ++i) QCOMPARE(d[i].directory, QString("/some/where"));
 }
 
 void MainWindowTest::helpOpensTheShippedDocument() {
   Start();
-  main_->Contents1->trigger();  // not shipped in this folder
+  Action("Contents1")->trigger();  // not shipped in this folder
   QCOMPARE(dialogs_->messages.size(), std::size_t{1});
   QCOMPARE(dialogs_->messages[0].detail, main_->HelpFilePath());
 
   QVERIFY(QDir(dir_->path()).mkpath("help"));
   QVERIFY(QFile::copy(QStringLiteral(GLENMIRE_HELP_FILE), main_->HelpFilePath()));
-  main_->Contents1->trigger();
+  Action("Contents1")->trigger();
   auto* help = main_->findChild<HelpWindow*>();
   QVERIFY(help);
   QVERIFY(help->isWindow());
   QVERIFY(help->browser()->toPlainText().contains("Generate Map"));
-  main_->Contents1->trigger();  // the same window again
+  Action("Contents1")->trigger();  // the same window again
   QCOMPARE(main_->findChildren<HelpWindow*>().size(), 1);
 }
 

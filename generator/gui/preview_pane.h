@@ -1,0 +1,72 @@
+// The main window's preview pane: the seed of the last run and the field for
+// the next one, the map last generated, previewed or loaded (the same picture
+// as `glenmire preview`, scaled to fit with crisp pixels, its start locations
+// and gold mines marked in the players' colours), a legend, and the map
+// report beside it.
+#pragma once
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "core/generator_state.h"
+
+namespace glenmire {
+
+// The picture with its marks, scaled to the room it has.
+class MapView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MapView(QWidget* parent);
+  struct Mark {
+    int row, column, size;  // cells, 1-based top-left
+    QColor colour;
+    bool round;              // start locations round, mines square
+  };
+  void SetMap(const QImage& picture, std::vector<Mark> marks);
+  const QImage& Picture() const { return picture_; }
+  QSize sizeHint() const override { return {256, 256}; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage picture_;  // one pixel per cell
+  std::vector<Mark> marks_;
+};
+
+class PreviewPane : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PreviewPane(QWidget* parent);
+
+  // Shows the map the state holds (a loaded map or one read back from a
+  // run's bytes) and its report.
+  void ShowMap(const GeneratorState& map);
+  // The picture shown, one pixel per cell (what `glenmire preview` writes).
+  const QImage& Picture() const { return view_->Picture(); }
+
+  // The seed a run should use: the typed one with "Keep seed" checked, or nothing.
+  std::optional<uint32_t> KeptSeed() const;
+  void ShowSeed(uint32_t seed);
+  QLineEdit* SeedEdit() const { return seed_; }
+
+ private:
+  void ShowReport(const GeneratorState& map);
+
+  QLineEdit* seed_;
+  QCheckBox* keepSeed_;
+  MapView* view_;
+  QLabel* legend_;
+  QTableWidget* report_;
+  QLabel* verdict_;
+};
+
+}  // namespace glenmire
