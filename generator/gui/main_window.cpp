@@ -113,7 +113,6 @@ MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> 
   } catch (const FileError& e) {
     startError = e;  // the defaults are in use; say why once the window is up
   }
-  MarkSettingsClean();
   MenuFromState();
 
   // The frame is as large as its contents need (a larger font makes it larger);
@@ -123,6 +122,7 @@ MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> 
     move(screen->availableGeometry().center() - rect().center());
 
   PickForm();  // the "File" window first
+  MarkSettingsClean();
   if (startError) ShowFileError(*startError);
 }
 
@@ -313,6 +313,9 @@ void MainWindow::PickForm() {
   QMdiSubWindow* frame = mdiArea_->addSubWindow(form, Qt::FramelessWindowHint);
   frame->setAttribute(Qt::WA_DeleteOnClose);
   form_ = form;
+  connect(form, &SettingsForm::TabOut, this, [this](bool next) {
+    if (auto* b = findChild<QPushButton*>(next ? "btQuickStart" : "btPreviewMap")) b->setFocus(Qt::TabFocusReason);
+  });
   form->FormCreate();
   frame->show();
   FitShownForm();
@@ -454,7 +457,6 @@ void MainWindow::LoadMapClick() {
     shown_->MapLoaded = true;
     preview_->ShowMap(*shown_);
     documentName_ = QFileInfo(PathText(path)).fileName();
-    MarkSettingsClean();
   });
 }
 
@@ -462,7 +464,6 @@ void MainWindow::SaveCurrentSettingsClick() {
   RunFileCommand(sdSaveConfig_, [this](const std::string& path) {
     SaveConfiguration(state_->settings, path);
     documentName_ = QFileInfo(PathText(path)).fileName();
-    MarkSettingsClean();
   });
 }
 
@@ -471,7 +472,6 @@ void MainWindow::LoadConfigurationClick() {
     LoadConfigurationWithMenu(*state_, path);
     MenuFromState();
     documentName_ = QFileInfo(PathText(path)).fileName();
-    MarkSettingsClean();
   });
 }
 
@@ -479,14 +479,18 @@ void MainWindow::RunFileCommand(FileDialogSetup& dialog, const std::function<voi
   const std::optional<QString> file = RunDialog(dialog);
   if (!file) return;
   MasterClose();
+  bool done = false;
   if (!file->isEmpty()) {
     try {
       action(PathBytes(*file));
+      done = true;
     } catch (const FileError& e) {
       ShowFileError(e);
     }
   }
   MasterOpen();
+  // Loaded or saved: the settings are as a file holds them.
+  if (done) MarkSettingsClean();
 }
 
 void MainWindow::HelpClick() {
@@ -509,7 +513,11 @@ void MainWindow::AboutClick() {
 // ---- settings that changed, the title and Exit ----
 
 void MainWindow::MarkSettingsClean() {
+  // What a save of the shown window would store, without storing it.
+  const SettingsRecord record = state_->settings;
+  MasterClose();
   cleanSettings_ = state_->settings;
+  state_->settings = record;
   UpdateTitle();
 }
 

@@ -100,8 +100,9 @@ class MainWindow : public QMainWindow, public GenerationUi {
   void ShowError(const QString& text, const QString& detail);
   std::optional<QString> RunDialog(FileDialogSetup& setup);
   // Load Map and the configuration menu items: a name chosen runs `action`
-  // on it with the settings window closed, and a file error is shown. An
-  // empty name only closes and reopens the window; Cancel does nothing.
+  // on it with the settings window closed, and a file error is shown; after
+  // it the settings count as unchanged. An empty name only closes and reopens
+  // the window; Cancel does nothing.
   void RunFileCommand(FileDialogSetup& dialog, const std::function<void(const std::string&)>& action);
 
   // Settings changed since they were last loaded or saved: Exit asks first.

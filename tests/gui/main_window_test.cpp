@@ -4,6 +4,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QAction>
+#include <QDir>
+#include <QImage>
+#include <QSet>
+#include <QStatusBar>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QLabel>
@@ -26,6 +30,7 @@
 #include "gui/windows/quick_window.h"
 #include "gui/help_window.h"
 #include "gui/main_window.h"
+#include "gui/preview_pane.h"
 #include "shell_test_support.h"
 #include "run/pipeline.h"
 #include "run/generation_road.h"
@@ -35,6 +40,14 @@ using glenmire::test::DifferingFields;
 using glenmire::test::ScriptedDialogs;
 
 namespace {
+
+// The picture `glenmire preview` makes of a map file, one pixel per cell.
+QImage CommandPreview(const QString& map, const QString& png) {
+  QProcess cli;
+  cli.start(QStringLiteral(GLENMIRE_CLI), {"preview", map, "--out", png});
+  if (!cli.waitForFinished(60000) || cli.exitCode() != 0) return {};
+  return QImage(png).convertToFormat(QImage::Format_RGB888);
+}
 
 QByteArray ReadAll(const QString& path) {
   QFile f(path);
@@ -88,6 +101,10 @@ class MainWindowTest : public QObject {
   void configurationRoundTripAndMenuChecks();
   void fileDialogsHaveTheirTitlesAndFilters();
   void helpOpensTheShippedDocument();
+  void previewShowsTheMapThatGenerateAndLoadMapWrite();
+  void foldersAreRememberedAcrossRunsAndLowerCaseDefaultIsFound();
+  void exitAsksBeforeDroppingChangedSettings();
+  void tabReachesEveryCommandButton();
 
  private:
   void Start();
@@ -629,5 +646,106 @@ void MainWindowTest::helpOpensTheShippedDocument() {
   QCOMPARE(main_->findChildren<HelpWindow*>().size(), 1);
 }
 
+void MainWindowTest::previewShowsTheMapThatGenerateAndLoadMapWrite() {
+  SaveConfiguration(SmallMapSettings(), (dir_->path() + "/Default.gmp").toStdString());
+  Start();
+  Find<QCheckBox>("cbKeepSeed")->setChecked(false);
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  Action("PreviewMap")->trigger();  // in memory: no file, no dialog
+  QVERIFY(dialogs_->fileDialogs.empty());
+  QVERIFY(main_->LastSeed().has_value());
+  QCOMPARE(Find<QLineEdit>("edSeed")->text(), QString::number(*main_->LastSeed()));
+  QVERIFY(main_->statusBar()->currentMessage().startsWith(QStringLiteral("Seed %1").arg(*main_->LastSeed())));
+  const QImage previewed = main_->Preview()->Picture();
+  QCOMPARE(previewed.size(), QSize(32, 32));
+
+  // Keep the previewed seed: Generate Map writes the map that was shown.
+  Find<QCheckBox>("cbKeepSeed")->setChecked(true);
+  const QString out = dir_->path() + "/kept.pud";
+  dialogs_->files.push_back(out);
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  Button("btGenerateMap")->click();
+  QVERIFY(main_->statusBar()->currentMessage().contains(out));
+  QCOMPARE(main_->Preview()->Picture(), previewed);
+  QCOMPARE(CommandPreview(out, dir_->path() + "/kept.png"), previewed);
+
+  // A loaded map is shown as it is in its file.
+  const QString other = dir_->path() + "/other.pud";
+  Find<QCheckBox>("cbKeepSeed")->setChecked(false);
+  dialogs_->files.push_back(other);
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  Button("btGenerateMap")->click();
+  dialogs_->files.push_back(out);
+  Action("LoadMap")->trigger();
+  QCOMPARE(main_->Preview()->Picture(), previewed);
+  QCOMPARE(main_->windowTitle(), QString("kept.pud - Glenmire32 v3.0"));
+
+  // The pane can be hidden, and stays so at the next start.
+  Action("ShowPreview")->trigger();
+  QVERIFY(main_->Preview()->isHidden() || !main_->Preview()->isVisibleTo(main_.get()));
+  main_.reset();
+  Start();
+  QVERIFY(!Action("ShowPreview")->isChecked());
+}
+
+void MainWindowTest::foldersAreRememberedAcrossRunsAndLowerCaseDefaultIsFound() {
+  // Saved as older versions suggested: found at start on a file system that tells case apart.
+  SettingsRecord lower = SmallMapSettings();
+  lower.LandWater = 77;
+  SaveConfiguration(lower, (dir_->path() + "/default.gmp").toStdString());
+  Start();
+  QCOMPARE(main_->State().settings.LandWater, int8_t{77});
+  QCOMPARE(main_->windowTitle(), QString("default.gmp - Glenmire32 v3.0"));
+
+  QDir(dir_->path()).mkdir("configs");
+  const QString saved = dir_->path() + "/configs/mine.gmp";
+  dialogs_->files.push_back(saved);
+  Action("SaveCurrentSettings1")->trigger();
+  QVERIFY(QFile::exists(saved));
+  main_.reset();
+
+  Start();
+  dialogs_->files.push_back(std::nullopt);
+  Action("LoadConfiguration1")->trigger();
+  QCOMPARE(dialogs_->fileDialogs.back().directory, dir_->path() + "/configs");
+}
+
+void MainWindowTest::exitAsksBeforeDroppingChangedSettings() {
+  Start();
+  main_->show();
+  QVERIFY(!main_->close() || true);  // unchanged: closes without a word
+  QVERIFY(dialogs_->messages.empty());
+  main_->show();
+  Button("btMayhem")->click();
+  dialogs_->answers = {QMessageBox::Cancel};
+  QVERIFY(!main_->close());
+  QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+  QVERIFY(main_->isVisible());
+  const QString saved = dir_->path() + "/kept.gmp";
+  dialogs_->answers = {QMessageBox::Save};
+  dialogs_->files.push_back(saved);
+  QVERIFY(main_->close());
+  SettingsRecord r = ZeroRecord();
+  LoadConfiguration(r, saved.toStdString());
+  QCOMPARE(r.MapSize, 0);  // Mayhem's random size went into the file
+}
+
+void MainWindowTest::tabReachesEveryCommandButton() {
+  Start();
+  main_->show();
+  QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+  main_->ShownForm()->setFocus();
+  QSet<QString> reached;
+  for (int i = 0; i < 200; ++i) {
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused) break;
+    reached << focused->objectName();
+    QTest::keyClick(focused, Qt::Key_Tab);
+  }
+  for (const char* name : {"btQuickStart", "btCritters", "btAllRandom", "btMayhem", "btGenerateMap", "btPreviewMap"})
+    QVERIFY2(reached.contains(name), qPrintable(QStringList(reached.values()).join(",")));
+}
+
 QTEST_MAIN(MainWindowTest)
+
 #include "main_window_test.moc"

@@ -2,6 +2,8 @@
 // Set ALL / Set NONE / Reset Defaults buttons, and each window's own rules.
 #include <QDir>
 #include <QSignalSpy>
+#include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -137,6 +139,7 @@ class SettingsWindowsTest : public QObject {
   void rawMethodGreysOutExtremity();
   void unknownMapSizeSurvivesASave();
   void descriptionHoldsAtMost31Characters();
+  void folderBoxNavigatesRealFolders();
   void startResourceRandomBoxDisablesOnlyItsEdit();
   void landLoadDoesNotWaitForAPendingSave();
   void clickOnTheBackgroundPutsTheWindowBack();
@@ -634,6 +637,39 @@ void SettingsWindowsTest::descriptionHoldsAtMost31Characters() {
   QTest::keyClick(f->edMapDesc, Qt::Key_Backspace);
   QTest::keyClicks(f->edMapDesc, "dd");
   QCOMPARE(f->edMapDesc->text().size(), 31);
+  QVERIFY(f->DescriptionHint().contains("31"));
+  // Only what a map file holds: a character outside it is refused with a hint, never stored as "?".
+  f->edMapDesc->clear();
+  for (QChar c : QString::fromUtf8("Z\u00fcrich \u20ac5")) {  // typed as a keyboard would, beyond ASCII
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(f->edMapDesc, &press);
+  }
+  QCOMPARE(f->edMapDesc->text(), QString::fromUtf8("Z\u00fcrich 5"));
+  QVERIFY(f->DescriptionHint().contains("Western European"));
+  f->SaveQuickStart();
+  QCOMPARE(w.record.MapDescription.str(), std::string("Z\xfcrich 5"));
+}
+
+void SettingsWindowsTest::folderBoxNavigatesRealFolders() {
+  Window w(1);
+  auto* f = static_cast<TfrmQuick*>(w.form.get());
+  // Without drive letters: the root and the home folder, and no letter stored.
+  QCOMPARE(f->dcbWC2Dir->count(), 2);
+  QCOMPARE(QDir::fromNativeSeparators(f->dcbWC2Dir->itemText(1)), QDir::homePath());
+  f->dcbWC2Dir->setCurrentIndex(1);
+  f->dcbWC2DirChange();
+  QCOMPARE(f->dlbWC2Dir->Directory(), QDir::homePath());
+  QCOMPARE(w.record.WC2Drive, '\0');
+
+  QTemporaryDir dir;
+  QDir(dir.path()).mkpath("Warcraft II/Maps");
+  f->dlbWC2Dir->SetDirectory(dir.path());
+  const QList<QListWidgetItem*> found = f->dlbWC2Dir->findItems("Warcraft II", Qt::MatchEndsWith);
+  QCOMPARE(found.size(), 1);
+  emit f->dlbWC2Dir->itemActivated(found.front());
+  QCOMPARE(f->dlbWC2Dir->Directory(), dir.path() + "/Warcraft II");
+  QCOMPARE(QString::fromStdString(w.record.WC2Directory.str()), dir.path() + "/Warcraft II");
+  QVERIFY(!f->dlbWC2Dir->findItems("Maps", Qt::MatchEndsWith).isEmpty());
 }
 
 void SettingsWindowsTest::startResourceRandomBoxDisablesOnlyItsEdit() {

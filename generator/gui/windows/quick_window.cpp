@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QGridLayout>
+#include <QRegularExpressionValidator>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -28,6 +30,16 @@ TfrmQuick::TfrmQuick(SettingsRecord& record, ShellState& shell, QWidget* parent)
 
   edMapDesc = MakeEdit("edMapDesc", this);
   edMapDesc->setMaxLength(kTypedDescription);
+  // A map file holds one byte per character: Latin-1 only, so nothing turns into "?".
+  edMapDesc->setValidator(new QRegularExpressionValidator(QRegularExpression("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}]*"), edMapDesc));
+  edMapDesc->setToolTip(tr("Letters, digits and signs of Western European languages; a map file holds no others."));
+  connect(edMapDesc, &QLineEdit::inputRejected, this, [this] {
+    const QString hint = edMapDesc->text().size() >= edMapDesc->maxLength()
+                             ? tr("A map description holds at most %1 characters.").arg(edMapDesc->maxLength())
+                             : tr("A map description holds only Western European letters, digits and signs.");
+    QToolTip::showText(edMapDesc->mapToGlobal(QPoint(0, edMapDesc->height())), hint, edMapDesc);
+    descriptionHint_ = hint;
+  });
   // A longer stored description is shown whole; once shortened, typing keeps to the limit.
   connect(edMapDesc, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (text.size() <= kTypedDescription) edMapDesc->setMaxLength(kTypedDescription);
@@ -91,8 +103,16 @@ void TfrmQuick::LoadQuickStart() {
     dcbWC2Dir->SelectDrive(record_.WC2Drive);
     suppressFolderChange_ = false;
   }
-  if (!record_.WC2Directory.empty())
-    dlbWC2Dir->SetDirectory(QFile::decodeName(QByteArray::fromStdString(record_.WC2Directory.str())));
+  if (!record_.WC2Directory.empty()) {
+    const QString folder = QFile::decodeName(QByteArray::fromStdString(record_.WC2Directory.str()));
+    if (record_.WC2Drive == 0 || dcbWC2Dir->Drive() == 0) {
+      suppressFolderChange_ = true;
+      dcbWC2Dir->SelectHolding(folder);
+      suppressFolderChange_ = false;
+    }
+    dlbWC2Dir->SetDirectory(folder);
+    edWarcraftDirectoryDisplay->setText(folder);
+  }
 }
 
 void TfrmQuick::SaveQuickStart() {

@@ -36,8 +36,12 @@ class TfrmQuick final : public SettingsForm {
   QSlider* tbQSLandWater;
   QCheckBox* cbQSRandomLandWater;
 
+  // The last hint shown for refused typing in the description.
+  const QString& DescriptionHint() const { return descriptionHint_; }
+
  private:
   bool suppressFolderChange_ = false;
+  QString descriptionHint_;
 };
 
 }  // namespace glenmire

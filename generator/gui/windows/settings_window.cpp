@@ -1,5 +1,7 @@
 #include "gui/windows/settings_window.h"
 
+#include <QApplication>
+
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -29,6 +31,19 @@ void SettingsForm::FormCreate() {
 }
 
 void SettingsForm::FormClick() { Place(); }
+
+bool SettingsForm::focusNextPrevChild(bool next) {
+  // The frame keeps Tab inside the window; at its ends, hand over instead.
+  QWidget* const focused = QApplication::focusWidget();
+  for (QWidget* w = focused; w;) {
+    w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+    if (w == nullptr || w == focused || w == this || !isAncestorOf(w)) break;
+    if (w->isEnabled() && w->isVisibleTo(this) && (w->focusPolicy() & Qt::TabFocus))
+      return QWidget::focusNextPrevChild(next);
+  }
+  emit TabOut(next);
+  return true;
+}
 
 void SettingsForm::FormClose() {
   Save();

@@ -46,7 +46,13 @@ class SettingsForm : public QWidget {
 
   static constexpr QRect kPlace{7, 0, 495, 395};
 
+ signals:
+  // Tab went past the window's last control (next) or Shift+Tab before its
+  // first: the main window's controls come next.
+  void TabOut(bool next);
+
  protected:
+  bool focusNextPrevChild(bool next) override;
   // Every save ends here.
   void SaveDone() { shell_.FormSavePending = false; }
   void Place();

@@ -112,15 +112,45 @@ bool EditValue(const QLineEdit* edit, long long lo, long long hi, long long& val
   return true;
 }
 
+namespace {
+
+// The places a folder can be chosen from: the drives, and on a system
+// without drive letters the file system's root and the home folder.
+QStringList Roots() {
+  QStringList roots;
+  for (const QFileInfo& drive : QDir::drives()) roots << QDir::toNativeSeparators(drive.absoluteFilePath());
+  const bool letters = !roots.isEmpty() && roots.front().size() >= 2 && roots.front().at(1) == QLatin1Char(':');
+  if (!letters) roots << QDir::toNativeSeparators(QDir::homePath());
+  return roots;
+}
+
+bool HasDriveLetter(const QString& root) { return root.size() >= 2 && root.at(1) == QLatin1Char(':'); }
+
+}  // namespace
+
 DriveList::DriveList(const QString& name, QWidget* parent) : QComboBox(parent) {
   setObjectName(name);
-  for (const QFileInfo& drive : QDir::drives()) addItem(QDir::toNativeSeparators(drive.absoluteFilePath()));
+  addItems(Roots());
   setCurrentIndex(-1);
 }
 
 char DriveList::Drive() const {
   const QString root = currentText();
-  return root.isEmpty() ? 0 : root.at(0).toLatin1();
+  return HasDriveLetter(root) ? root.at(0).toLatin1() : 0;
+}
+
+void DriveList::SelectHolding(const QString& folder) {
+  int best = -1;
+  qsizetype longest = -1;
+  const QString path = QDir::fromNativeSeparators(folder);
+  for (int i = 0; i < count(); ++i) {
+    const QString root = QDir::fromNativeSeparators(itemText(i));
+    if (path.startsWith(root) && root.size() > longest) {
+      best = i;
+      longest = root.size();
+    }
+  }
+  setCurrentIndex(best);
 }
 
 bool DriveList::SelectDrive(char letter) {
@@ -156,7 +186,7 @@ void FolderList::Fill() {
     item->setData(Qt::UserRole, path);
   };
   if (directory_.isEmpty()) {
-    for (const QFileInfo& drive : QDir::drives()) add(drive.absoluteFilePath(), drive.absoluteFilePath(), 0);
+    for (const QString& root : Roots()) add(root, QDir::fromNativeSeparators(root), 0);
     return;
   }
   // The path from the root down to the folder, then its sub-folders.

@@ -66,8 +66,9 @@ class DriveList : public QComboBox {
 
  public:
   DriveList(const QString& name, QWidget* parent);
-  char Drive() const;              // 0 when none is selected
+  char Drive() const;              // 0 when none or a place without a letter is selected
   bool SelectDrive(char letter);   // false (selection unchanged) when unknown
+  void SelectHolding(const QString& folder);  // the place the folder lies in
   QString Root() const;            // the selected drive's root folder
 };
 
