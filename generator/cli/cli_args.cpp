@@ -10,8 +10,13 @@ std::optional<std::string> ParsedArgs::Value(const std::string& flag) const {
   return it->second;
 }
 
+std::vector<std::string> ParsedArgs::All(const std::string& flag) const {
+  auto it = repeated.find(flag);
+  return it == repeated.end() ? std::vector<std::string>{} : it->second;
+}
+
 ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::set<std::string>& valueFlags,
-                     const std::set<std::string>& switchFlags) {
+                     const std::set<std::string>& switchFlags, const std::set<std::string>& repeatableFlags) {
   ParsedArgs parsed;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -20,6 +25,9 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::set<std::s
         if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
         if (parsed.values.count(a)) throw UsageError(a + " given twice");
         parsed.values[a] = args[++i];
+      } else if (repeatableFlags.count(a)) {
+        if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
+        parsed.repeated[a].push_back(args[++i]);
       } else if (switchFlags.count(a)) {
         parsed.switches.insert(a);
       } else {

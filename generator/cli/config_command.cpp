@@ -7,8 +7,8 @@
 #include "cli/json_writer.h"
 #include "settings/config_file.h"
 #include "settings/defaults.h"
-#include "settings/record_limits.h"
 #include "settings/settings_fields.h"
+#include "run/presets.h"
 
 namespace glenmire {
 namespace {
@@ -59,56 +59,9 @@ void ShowJson(const SettingsRecord& r) {
   std::printf("\n}\n");
 }
 
-int64_t ParseNumber(const std::string& text, const std::string& assignment) {
-  if (text == "true") return 1;
-  if (text == "false") return 0;
-  std::size_t used = 0;
-  long long v = 0;
-  try {
-    v = std::stoll(text, &used, 10);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != text.size()) throw UsageError("not a number (or far too large) in " + assignment);
-  return v;
-}
-
 // "Field=VALUE" or "Field[i]=VALUE" with i counted from 1.
 void Assign(SettingsRecord& r, const std::string& assignment) {
-  std::size_t eq = assignment.find('=');
-  if (eq == std::string::npos) throw UsageError("expected FIELD=VALUE, got \"" + assignment + "\"");
-  std::string name = assignment.substr(0, eq);
-  std::string value = assignment.substr(eq + 1);
-  int index = 0;
-  bool indexed = false;
-  std::size_t open = name.find('[');
-  if (open != std::string::npos) {
-    if (name.back() != ']') throw UsageError("bad index in \"" + assignment + "\"");
-    std::string digits = name.substr(open + 1, name.size() - open - 2);
-    const int64_t entry = ParseNumber(digits, assignment);
-    index = entry >= 1 && entry <= 65536 ? static_cast<int>(entry - 1) : -1;  // beyond any array: refused below
-    name = name.substr(0, open);
-    indexed = true;
-  }
-  const FieldInfo* f = FindField(name);
-  if (!f || !Shown(*f)) throw UsageError("unknown field \"" + name + "\"");
-  if (f->IsArray() != indexed)
-    throw UsageError(indexed ? name + " is not an array" : name + " is an array: write " + name + "[i]=VALUE");
-  if (f->IsArray() && (index < 0 || index >= f->count))
-    throw UsageError(name + " has entries 1.." + std::to_string(f->count));
-  if (f->type == FieldType::kShortString) {
-    if (!WriteFieldString(r, *f, value))
-      throw UsageError(name + " holds at most " + std::to_string(f->count) + " characters");
-    return;
-  }
-  int64_t v = (f->type == FieldType::kChar && value.size() == 1) ? static_cast<unsigned char>(value[0])
-                                                                 : ParseNumber(value, assignment);
-  if (auto refusal = StoredValueRefusal(name, v)) throw UsageError(*refusal);
-  if (!WriteFieldElement(r, *f, index, v)) {
-    const NumberRange range = FieldTypeRange(f->type);
-    throw UsageError(std::to_string(v) + " does not fit " + name + " (" + std::string(FieldTypeName(f->type)) + ": " +
-                     std::to_string(range.lowest) + ".." + std::to_string(range.highest) + ")");
-  }
+  if (auto refusal = AssignField(r, assignment)) throw UsageError(*refusal);
 }
 
 std::string RequiredOut(const ParsedArgs& a) {
@@ -120,7 +73,7 @@ std::string RequiredOut(const ParsedArgs& a) {
 }  // namespace
 
 int RunConfigCommand(const std::vector<std::string>& args) {
-  if (args.empty()) throw UsageError("config needs one of: defaults, starter, show, set");
+  if (args.empty()) throw UsageError("config needs one of: defaults, starter, preset, show, set");
   const std::string& what = args[0];
   std::vector<std::string> rest(args.begin() + 1, args.end());
   if (what == "defaults" || what == "starter") {
@@ -132,6 +85,13 @@ int RunConfigCommand(const std::vector<std::string>& args) {
     else
       MakeStarterConfiguration(r);
     SaveConfiguration(r, RequiredOut(a));
+    return 0;
+  }
+  if (what == "preset") {
+    ParsedArgs a = ParseArgs(rest, {"--out"}, {});
+    if (a.positional.size() != 1) throw UsageError("config preset RECIPE.txt --out FILE.gmp");
+    const std::string out = RequiredOut(a);
+    SaveConfiguration(MakePresetRecord(ReadPresetRecipe(a.positional[0]), a.positional[0]), out);
     return 0;
   }
   if (what == "show") {

@@ -8,11 +8,16 @@
 
 #include "cli/cli_args.h"
 #include "cli/console_ui.h"
+#include "cli/fair_options.h"
 #include "core/atomic_file.h"
 #include "core/file_error.h"
 #include "report/map_picture.h"
+#include "mapfile/map_reader.h"
+#include "report/report_text.h"
+#include "run/fair_search.h"
 #include "run/generation_road.h"
 #include "run/pipeline.h"
+#include "run/presets.h"
 
 namespace glenmire {
 namespace {
@@ -30,6 +35,9 @@ struct GenerateOptions {
   UnplacedAnswer unplaced = UnplacedAnswer::kAbort;
   int retries = kDefaultRetries;
   bool quiet = false;
+  bool fair = false;
+  int tries = kDefaultFairTries;
+  FairnessRules rules;
 };
 
 int ParseCount(const std::string& flag, const std::string& text, int lowest) {
@@ -70,6 +78,20 @@ GenerateOptions ReadOptions(const ParsedArgs& a) {
   }
   if (auto v = a.Value("--retries")) o.retries = ParseCount("--retries", *v, 1);
   o.quiet = a.Has("--quiet");
+  o.fair = a.Has("--fair");
+  if (auto v = a.Value("--tries")) o.tries = ParseCount("--tries", *v, 1);
+  o.rules = ReadFairRules(a);
+  if (!o.fair) {
+    for (const char* flag : {"--tries", kFairRuleFlag})
+      if (a.Value(flag) || !a.All(flag).empty()) throw UsageError(std::string(flag) + " belongs to --fair");
+    if (a.Has(kAllowSeaFlag)) throw UsageError(std::string(kAllowSeaFlag) + " belongs to --fair");
+  } else {
+    // The search never asks: a run that cannot place every player is answered Abort.
+    if (o.unplaced != UnplacedAnswer::kAbort) throw UsageError("--fair answers Abort to unplaced players");
+    for (const char* flag : {"--trace", "--dump-stages", "--retries"})
+      if (a.Value(flag))
+        throw UsageError(std::string(flag) + " cannot be used with --fair: run the seed it finds again with --seed");
+  }
   return o;
 }
 
@@ -77,7 +99,7 @@ GenerateOptions ReadOptions(const ParsedArgs& a) {
 // program, else the defaults; the menu check marks follow the record.
 void PrepareState(GeneratorState& s, const GenerateOptions& o, const std::string& programDir) {
   if (o.config)
-    LoadConfigurationWithMenu(s, *o.config);
+    LoadConfigurationWithMenu(s, ResolveConfigPath(*o.config, programDir));
   else
     LoadStartupSettings(s, programDir);
 }
@@ -122,14 +144,77 @@ std::string Written(const std::vector<std::string>& files) {
   return text + (files.size() == 1 ? " was written" : " were written");
 }
 
+// Seeds from the first one on until a map passes the rules; only that map is
+// written (and its picture), byte for byte the map of a plain run of its seed.
+int RunFairSearch(GeneratorState& s, const GenerateOptions& o, uint32_t firstSeed, const std::string& mapFile) {
+  FairSearchRequest request;
+  request.setup.record = s.settings;
+  request.setup.menu = s.menu;
+  request.setup.mapFileName = mapFile;
+  request.setup.rules = o.rules;
+  request.setup.buildOnSand = o.buildOnSand;
+  request.firstSeed = firstSeed;
+  request.tries = o.tries;
+  ProgressLine progress(!o.quiet);
+  const FairSearchResult result = FindFairMap(request, [&](const FairSearchProgress& p) {
+    progress.Show("fair search: try " + std::to_string(p.tried) + " of " + std::to_string(p.tries) + ", seed " +
+                  std::to_string(p.seed));
+    return true;
+  });
+  progress.Done();
+  switch (result.kind) {
+    case FairSearchResult::Kind::kRefused:
+      std::fprintf(stderr, "glenmire: This map cannot be made: %s.\n", result.reason.c_str());
+      return 2;
+    case FairSearchResult::Kind::kNotFound:
+    case FairSearchResult::Kind::kStopped: {
+      const uint32_t last = firstSeed + static_cast<uint32_t>(result.tries - 1);
+      std::string why = "no try was judged";
+      if (auto rule = result.tally.MostCommon())
+        why = "the most common failed rule: " + NamedRule(o.rules, *rule) + ", in " +
+              std::to_string(result.tally.Count(*rule)) + " of " + std::to_string(result.tries) + " tries";
+      std::fprintf(stderr, "glenmire: no fair map in %d tries (seeds %u..%u); %s\n", result.tries, firstSeed, last,
+                   why.c_str());
+      return 1;
+    }
+    case FairSearchResult::Kind::kFound: break;
+  }
+  std::vector<std::string> written;
+  try {
+    WriteFileAtomically(result.mapFile, result.bytes.data(), result.bytes.size());
+    written.push_back(result.mapFile);
+    if (o.preview) {
+      auto shown = MakeGeneratorState();
+      LoadMapFile(*shown, result.mapFile);
+      shown->MapLoaded = true;
+      WriteMapPicture(*shown, *o.preview, 1);
+      written.push_back(*o.preview);
+    }
+  } catch (const FileError& e) {
+    std::fprintf(stderr, "glenmire: %s (%s)\n", e.what(), Written(written).c_str());
+    return 2;
+  }
+  // Printed even when quiet: the seed makes the map again.
+  std::printf("Seed %u: fair after %d %s\n", result.seed, result.tries, result.tries == 1 ? "try" : "tries");
+  if (!o.quiet) {
+    std::fputs(FormatReportText(*result.report, result.verdict).c_str(), stdout);
+    std::printf("Map written to %s\n", result.mapFile.c_str());
+  }
+  return 0;
+}
+
 int Run(const std::vector<std::string>& args, const std::string& programDir, bool genitize) {
   std::set<std::string> valueFlags = {"--config", "--seed", "--out", "--preview", "--trace", "--dump-stages"};
   if (!genitize) {
     valueFlags.insert("--build-on-sand");
     valueFlags.insert("--unplaced");
     valueFlags.insert("--retries");
+    valueFlags.insert("--tries");
   }
-  ParsedArgs a = ParseArgs(args, valueFlags, {"--quiet"});
+  const std::set<std::string> switches =
+      genitize ? std::set<std::string>{"--quiet"} : std::set<std::string>{"--quiet", "--fair", kAllowSeaFlag};
+  const std::set<std::string> repeatable = genitize ? std::set<std::string>{} : std::set<std::string>{kFairRuleFlag};
+  ParsedArgs a = ParseArgs(args, valueFlags, switches, repeatable);
   if (genitize ? a.positional.size() != 1 : !a.positional.empty())
     throw UsageError(genitize ? "genitize needs exactly one MAP.pud" : "unexpected argument " + a.positional[0]);
   GenerateOptions o = ReadOptions(a);
@@ -142,8 +227,9 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
 
   ConsoleUi ui(o.buildOnSand, o.unplaced, o.retries, o.quiet);
   s.ui = &ui;
-  // Printed even when quiet: without it a clock-seeded map could not be made again.
-  if (!o.seed) std::printf("Seed %u\n", seed);
+  // Printed even when quiet: without it a clock-seeded map could not be made
+  // again. A search prints the seed it found instead.
+  if (!o.seed && !o.fair) std::printf("Seed %u\n", seed);
 
   if (genitize) {
     LoadMapForGenitize(s, a.positional[0]);
@@ -159,6 +245,7 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
   if (o.preview) CheckWritable(*o.preview);
   if (o.trace) CheckWritable(*o.trace);
   if (o.dumpStages) CheckFolder(*o.dumpStages);
+  if (o.fair) return RunFairSearch(s, o, seed, mapFile);
 
   std::string trace;
   StagePictures pictures(o.dumpStages.value_or(""));

@@ -6,8 +6,15 @@
 
 #include "cli/cli_args.h"
 #include "cli/json_writer.h"
+#include "cli/report_json.h"
+#include "report/fairness.h"
+#include "report/map_facts.h"
 #include "report/map_picture.h"
-#include "cli/unit_names.h"
+#include "report/map_report.h"
+#include "report/report_text.h"
+#include "report/unit_names.h"
+#include "run/presets.h"
+#include "settings/config_file.h"
 #include "mapfile/map_reader.h"
 #include "mapfile/map_sections.h"
 #include "core/unit_types.h"
@@ -16,29 +23,6 @@
 
 namespace glenmire {
 namespace {
-
-const char* const kColours[8] = {"Red", "Blue", "Green", "Violet", "Orange", "Black", "White", "Yellow"};
-
-std::string ControllerName(uint8_t code) {
-  switch (code) {
-    case 0: return "Rescue (Rnd)";
-    case 3: return "None";
-    case 4: return "Computer";
-    case 5: return "Human";
-    case 6: return "Rescue (Passive)";
-    case 7: return "Rescue (Active)";
-    default: return "code " + std::to_string(code);
-  }
-}
-
-std::string RaceName(uint8_t race) {
-  switch (race) {
-    case 0: return "Human";
-    case 1: return "Orc";
-    case 2: return "Random";
-    default: return "code " + std::to_string(race);
-  }
-}
 
 std::string BehaviourName(uint8_t ai) {
   switch (ai) {
@@ -56,7 +40,7 @@ std::string ClimateName(int32_t climate) {
   return climate >= 0 && climate <= 3 ? kNames[climate] : "code " + std::to_string(climate);
 }
 
-std::string OwnerName(uint8_t owner) { return owner < 8 ? kColours[owner] : "Neutral"; }
+std::string OwnerName(uint8_t owner) { return PlayerColourName(owner + 1); }
 
 struct Resource {
   int row, column;
@@ -91,7 +75,7 @@ bool EveryActiveHasStart(const GeneratorState& s, const Summary& sum) {
 }
 
 void PrintText(const std::string& path, const GeneratorState& s, const Summary& sum,
-               const MapSections& sections) {
+               const MapSections& sections, const MapReport& report, const Verdict& verdict) {
   const SettingsRecord& r = s.settings;
   std::printf("Map: %s\n", path.c_str());
   std::printf("Size: %d x %d\n", r.MapSize, r.MapSize);
@@ -99,7 +83,7 @@ void PrintText(const std::string& path, const GeneratorState& s, const Summary& 
   std::printf("Description: %s\n", r.MapDescription.str().c_str());
   std::printf("Players:\n");
   for (int p = 0; p < 8; ++p) {
-    std::printf("  %d %-7s %-16s %-6s %-11s gold %d, lumber %d, oil %d%s\n", p + 1, kColours[p],
+    std::printf("  %d %-7s %-16s %-6s %-11s gold %d, lumber %d, oil %d%s\n", p + 1, PlayerColourName(p + 1),
                 ControllerName(r.PlayerController[p]).c_str(), RaceName(r.PlayerRace[p]).c_str(),
                 BehaviourName(r.PlayerAI[p]).c_str(), r.StartGold[p], r.StartLumber[p], r.StartOil[p],
                 Active(r.PlayerController[p]) ? (sum.hasStart[p] ? ", start location" : ", NO start location") : "");
@@ -114,6 +98,7 @@ void PrintText(const std::string& path, const GeneratorState& s, const Summary& 
   std::printf("Sections:");
   for (const MapSection& sec : sections.All()) std::printf(" \"%s\" %u;", sec.tag, sec.length);
   std::printf("\nEvery active player has a start location: %s\n", EveryActiveHasStart(s, sum) ? "yes" : "no");
+  std::fputs(FormatReportText(report, verdict).c_str(), stdout);
 }
 
 void PrintResources(const char* name, const std::vector<Resource>& list) {
@@ -125,7 +110,8 @@ void PrintResources(const char* name, const std::vector<Resource>& list) {
 }
 
 void PrintJson(const std::string& path, const GeneratorState& s, const Summary& sum,
-               const MapSections& sections) {
+               const MapSections& sections, const MapReport& report, const Verdict& verdict,
+               const FairnessRules& rules) {
   const SettingsRecord& r = s.settings;
   std::printf("{\n  \"file\": %s,\n  \"size\": %d,\n  \"climate\": %s,\n  \"description\": %s,\n",
               JsonString(path).c_str(), r.MapSize, JsonString(ClimateName(r.Climate)).c_str(),
@@ -134,7 +120,7 @@ void PrintJson(const std::string& path, const GeneratorState& s, const Summary& 
   for (int p = 0; p < 8; ++p) {
     std::printf("    {\"player\": %d, \"colour\": %s, \"controller\": %s, \"race\": %s, \"behaviour\": %s, "
                 "\"gold\": %d, \"lumber\": %d, \"oil\": %d, \"startLocation\": %s}%s\n",
-                p + 1, JsonString(kColours[p]).c_str(), JsonString(ControllerName(r.PlayerController[p])).c_str(),
+                p + 1, JsonString(PlayerColourName(p + 1)).c_str(), JsonString(ControllerName(r.PlayerController[p])).c_str(),
                 JsonString(RaceName(r.PlayerRace[p])).c_str(), JsonString(BehaviourName(r.PlayerAI[p])).c_str(),
                 r.StartGold[p], r.StartLumber[p], r.StartOil[p], sum.hasStart[p] ? "true" : "false", p < 7 ? "," : "");
   }
@@ -152,14 +138,16 @@ void PrintJson(const std::string& path, const GeneratorState& s, const Summary& 
   const std::vector<MapSection>& all = sections.All();
   for (std::size_t i = 0; i < all.size(); ++i)
     std::printf("%s{\"tag\": %s, \"length\": %u}", i ? ", " : "", JsonString(all[i].tag).c_str(), all[i].length);
-  std::printf("],\n  \"everyActivePlayerHasStartLocation\": %s\n}\n", EveryActiveHasStart(s, sum) ? "true" : "false");
+  std::printf("],\n  \"everyActivePlayerHasStartLocation\": %s,\n", EveryActiveHasStart(s, sum) ? "true" : "false");
+  std::printf("  \"rules\": %s,\n", RulesJson(rules).c_str());
+  std::printf("  \"report\": %s\n}\n", ReportJson(report, verdict, 2).c_str());
 }
 
 }  // namespace
 
-int RunInfoCommand(const std::vector<std::string>& args) {
-  ParsedArgs a = ParseArgs(args, {}, {"--json"});
-  if (a.positional.size() != 1) throw UsageError("info MAP.pud [--json]");
+int RunInfoCommand(const std::vector<std::string>& args, const std::string& programDir) {
+  ParsedArgs a = ParseArgs(args, {"--config"}, {"--json"});
+  if (a.positional.size() != 1) throw UsageError("info MAP.pud [--config FILE.gmp] [--json]");
   const std::string& path = a.positional[0];
   auto state = MakeGeneratorState();
   LoadMapFile(*state, path);
@@ -168,10 +156,21 @@ int RunInfoCommand(const std::vector<std::string>& args) {
   // The reader has checked the file; this lists its sections as they stand.
   const std::vector<uint8_t> bytes = ReadMapFileBytes(path);
   const MapSections sections(path, bytes);
+  // Without the settings the map was made with, every player is taken as
+  // set up to start alike.
+  StartGroups groups = AllStartAlike();
+  if (auto config = a.Value("--config")) {
+    SettingsRecord r = ZeroRecord();
+    LoadConfiguration(r, ResolveConfigPath(*config, programDir));
+    groups = StartGroupsFromSettings(r);
+  }
+  const FairnessRules rules;
+  const MapReport report = ReportMap(ReadMapFacts(bytes, path));
+  const Verdict verdict = JudgeMap(report, rules, groups);
   if (a.Has("--json"))
-    PrintJson(path, *state, sum, sections);
+    PrintJson(path, *state, sum, sections, report, verdict, rules);
   else
-    PrintText(path, *state, sum, sections);
+    PrintText(path, *state, sum, sections, report, verdict);
   return 0;
 }
 

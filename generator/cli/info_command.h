@@ -7,7 +7,9 @@
 
 namespace glenmire {
 
-int RunInfoCommand(const std::vector<std::string>& args);
+// `--config FILE.gmp` names the settings the map was made with, so that
+// only players set up alike are held to the same start.
+int RunInfoCommand(const std::vector<std::string>& args, const std::string& programDir);
 int RunPreviewCommand(const std::vector<std::string>& args);
 
 }  // namespace glenmire

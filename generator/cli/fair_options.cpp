@@ -1,0 +1,70 @@
+#include "cli/fair_options.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace glenmire {
+namespace {
+
+std::string RuleValue(const FairnessRules& r, FairRule rule) {
+  const auto number = [](const auto& v) { return v ? std::to_string(*v) : std::string("off"); };
+  switch (rule) {
+    case FairRule::kStarts: return r.starts ? "on" : "off";
+    case FairRule::kMineSteps: return number(r.mineSteps);
+    case FairRule::kMineSpread: return number(r.mineSpread);
+    case FairRule::kMeet: return r.meet == MeetRule::kOnFoot ? "foot" : r.meet == MeetRule::kBySea ? "sea" : "off";
+    case FairRule::kMinRoom: return number(r.minRoom);
+    case FairRule::kRoomRatio: {
+      if (!r.roomRatio) return "off";
+      char text[32];
+      std::snprintf(text, sizeof text, "%g", *r.roomRatio);
+      return text;
+    }
+    case FairRule::kSameStart: return r.sameStart ? "on" : "off";
+  }
+  return "";
+}
+
+}  // namespace
+
+FairnessRules ReadFairRules(const ParsedArgs& args) {
+  FairnessRules rules;
+  if (args.Has(kAllowSeaFlag)) rules.meet = MeetRule::kBySea;
+  for (const std::string& assignment : args.All(kFairRuleFlag))
+    if (auto refusal = SetFairRule(rules, assignment)) throw UsageError(*refusal);
+  return rules;
+}
+
+std::string FairRulesHelp(const FairnessRules& rules) {
+  std::string text;
+  for (FairRule rule : kAllFairRules) {
+    char line[256];
+    const std::string setting = std::string(FairRuleName(rule)) + "=" + RuleValue(rules, rule);
+    std::snprintf(line, sizeof line, "  %-18s %s\n", setting.c_str(), DescribeFairRule(rules, rule).c_str());
+    text += line;
+  }
+  return text;
+}
+
+std::string NamedRule(const FairnessRules& rules, FairRule rule) {
+  return std::string(FairRuleName(rule)) + " (" + DescribeFairRule(rules, rule) + ")";
+}
+
+ProgressLine::ProgressLine(bool wanted) : active_(wanted && ::isatty(STDERR_FILENO)) {}
+
+void ProgressLine::Show(const std::string& text) {
+  if (!active_) return;
+  std::fprintf(stderr, "\r%s\033[K", text.c_str());
+  std::fflush(stderr);
+  shown_ = true;
+}
+
+void ProgressLine::Done() {
+  if (!shown_) return;
+  std::fprintf(stderr, "\r\033[K");
+  std::fflush(stderr);
+  shown_ = false;
+}
+
+}  // namespace glenmire

@@ -1,0 +1,38 @@
+// The flags that set the fairness rules (`--fair-rule NAME=VALUE`, given as
+// often as wanted, and `--allow-sea`), shared by generate and survey, and
+// the tty progress line both show.
+#pragma once
+
+#include <string>
+
+#include "cli/cli_args.h"
+#include "report/fairness.h"
+
+namespace glenmire {
+
+inline constexpr const char* kFairRuleFlag = "--fair-rule";
+inline constexpr const char* kAllowSeaFlag = "--allow-sea";
+
+// The default rules changed by the flags, in the order given; a usage error
+// for a rule or value that is refused.
+FairnessRules ReadFairRules(const ParsedArgs& args);
+// The rules, one per line: "  mine-steps=20   each start has ...".
+std::string FairRulesHelp(const FairnessRules& rules);
+// The rule and what it asks, for messages ("mine-steps (each start has ...)").
+std::string NamedRule(const FairnessRules& rules, FairRule rule);
+
+// A progress line on standard error that rewrites itself, shown only when
+// standard error is a terminal; Done clears it.
+class ProgressLine {
+ public:
+  explicit ProgressLine(bool wanted);
+  void Show(const std::string& text);
+  void Done();
+  ~ProgressLine() { Done(); }
+
+ private:
+  bool shown_ = false;
+  bool active_;
+};
+
+}  // namespace glenmire

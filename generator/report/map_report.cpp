@@ -1,0 +1,274 @@
+// One breadth-first walk per player over the movement map, on work grids
+// kept from map to map; the sea is labelled once per map.
+#include "report/map_report.h"
+
+#include <algorithm>
+
+#include "core/unit_types.h"
+#include "report/unit_names.h"
+
+namespace glenmire {
+
+namespace {
+
+constexpr int kRowStep[8] = {-1, 1, 0, 0, -1, -1, 1, 1};
+constexpr int kColumnStep[8] = {0, 0, -1, 1, -1, 1, -1, 1};
+constexpr int kSideSteps = 4;  // the first four steps are straight, the rest diagonal
+
+constexpr int kCellWalkable = 1;
+constexpr int kCellBuildable = 2;
+
+}  // namespace
+
+struct MapReporter::Work {
+  int n = 0;
+  std::vector<uint8_t> cell;    // kCellWalkable | kCellBuildable, buildings taken out
+  std::vector<uint16_t> sea;    // sea body label, 0 for no sea
+  std::vector<int32_t> steps;   // of the walk under way, kNotReached where it has not been
+  std::vector<int32_t> queue;
+  std::vector<int32_t> reached;  // the cells the walk reached, in order
+  std::array<std::vector<uint64_t>, kPlayers> seas;  // sea bodies each player's walk touched
+  int bodies = 0;
+
+  int Index(int row, int column) const { return (row - 1) * n + (column - 1); }
+  bool Inside(int row, int column) const { return row >= 1 && row <= n && column >= 1 && column <= n; }
+  bool Walkable(int row, int column) const { return Inside(row, column) && (cell[Index(row, column)] & kCellWalkable); }
+
+  void Prepare(const MapFacts& facts) {
+    n = facts.mapSize;
+    const std::size_t cells = static_cast<std::size_t>(n) * n;
+    cell.assign(cells, 0);
+    for (std::size_t i = 0; i < cells; ++i) {
+      const uint8_t code = facts.movement[i];
+      cell[i] = static_cast<uint8_t>((IsWalkableCode(code) ? kCellWalkable : 0) | (IsBuildableCode(code) ? kCellBuildable : 0));
+    }
+    for (const UnitRecord& u : facts.units) {
+      if (!IsBuilding(u.type)) continue;
+      const int side = FootprintSide(u.type);
+      for (int r = u.row; r < u.row + side; ++r)
+        for (int c = u.column; c < u.column + side; ++c)
+          if (Inside(r, c)) cell[Index(r, c)] = 0;
+    }
+    steps.assign(cells, kNotReached);
+    queue.resize(cells);
+    reached.reserve(cells);
+    LabelSeas(facts);
+  }
+
+  // Eight-connected bodies of sea cells; ships turn on any corner.
+  void LabelSeas(const MapFacts& facts) {
+    const std::size_t cells = static_cast<std::size_t>(n) * n;
+    sea.assign(cells, 0);
+    bodies = 0;
+    for (std::size_t start = 0; start < cells; ++start) {
+      if (sea[start] || !IsSeaCode(facts.movement[start])) continue;
+      const uint16_t label = static_cast<uint16_t>(std::min(++bodies, 65535));
+      std::size_t head = 0, tail = 0;
+      queue[tail++] = static_cast<int32_t>(start);
+      sea[start] = label;
+      while (head < tail) {
+        const int at = queue[head++];
+        const int row = at / n + 1, column = at % n + 1;
+        for (int d = 0; d < 8; ++d) {
+          const int r = row + kRowStep[d], c = column + kColumnStep[d];
+          if (!Inside(r, c)) continue;
+          const int i = Index(r, c);
+          if (sea[i] || !IsSeaCode(facts.movement[i])) continue;
+          sea[i] = label;
+          queue[tail++] = i;
+        }
+      }
+    }
+    bodies = std::min(bodies, 65535);
+  }
+
+  // Steps from the start over walkable cells; a diagonal step needs one of
+  // the two cells beside it open, so walkers never squeeze between two
+  // blocked corners. The start itself always counts as reached.
+  void Walk(int startRow, int startColumn, std::vector<uint64_t>& touched) {
+    for (int i : reached) steps[i] = kNotReached;
+    reached.clear();
+    touched.assign(static_cast<std::size_t>(bodies / 64 + 1), 0);
+    if (!Inside(startRow, startColumn)) return;
+    std::size_t head = 0, tail = 0;
+    const int first = Index(startRow, startColumn);
+    steps[first] = 0;
+    queue[tail++] = first;
+    while (head < tail) {
+      const int at = queue[head++];
+      reached.push_back(at);
+      const int row = at / n + 1, column = at % n + 1;
+      for (int d = 0; d < 8; ++d) {
+        const int r = row + kRowStep[d], c = column + kColumnStep[d];
+        if (!Inside(r, c)) continue;
+        const int i = Index(r, c);
+        if (const uint16_t body = sea[i]) touched[body / 64] |= uint64_t{1} << (body % 64);
+        if (steps[i] != kNotReached || !(cell[i] & kCellWalkable)) continue;
+        if (d >= kSideSteps && !Walkable(row + kRowStep[d], column) && !Walkable(row, column + kColumnStep[d])) continue;
+        steps[i] = steps[at] + 1;
+        queue[tail++] = i;
+      }
+      if (const uint16_t body = sea[at]) touched[body / 64] |= uint64_t{1} << (body % 64);
+    }
+  }
+
+  int StepsAt(int row, int column) const { return Inside(row, column) ? steps[Index(row, column)] : kNotReached; }
+
+  // Steps to the nearest cell beside a square (diagonals included).
+  int StepsBeside(int row, int column, int side) const {
+    int best = kNotReached;
+    for (int r = row - 1; r <= row + side; ++r)
+      for (int c = column - 1; c <= column + side; ++c) {
+        if (r >= row && r < row + side && c >= column && c < column + side) continue;
+        const int s = StepsAt(r, c);
+        if (s != kNotReached && (best == kNotReached || s < best)) best = s;
+      }
+    return best;
+  }
+
+  bool InRoom(int row, int column) const {
+    if (!Inside(row, column)) return false;
+    const int i = Index(row, column);
+    return (cell[i] & kCellBuildable) && steps[i] != kNotReached && steps[i] <= kRoomSteps;
+  }
+
+  void MeasureRoom(PlayerReport& p) const {
+    p.buildableRoom = 0;
+    for (int i : reached)
+      if ((cell[i] & kCellBuildable) && steps[i] <= kRoomSteps) ++p.buildableRoom;
+    p.townHallFits = false;
+    for (int top = p.startRow - kRoomSteps; top <= p.startRow + kRoomSteps && !p.townHallFits; ++top)
+      for (int left = p.startColumn - kRoomSteps; left <= p.startColumn + kRoomSteps && !p.townHallFits; ++left) {
+        bool fits = true;
+        for (int r = top; r < top + kTownHallSide && fits; ++r)
+          for (int c = left; c < left + kTownHallSide && fits; ++c) fits = InRoom(r, c);
+        p.townHallFits = fits;
+      }
+  }
+};
+
+int PlayerReport::UnitsOfKind(uint8_t kind) const {
+  for (const KindCount& k : units)
+    if (k.kind == kind) return k.count;
+  return 0;
+}
+
+const char* MeetingName(Meeting m) {
+  switch (m) {
+    case Meeting::kOnFoot: return "on foot";
+    case Meeting::kBySea: return "by sea";
+    case Meeting::kApart: return "apart";
+  }
+  return "apart";
+}
+
+std::vector<int> MapReport::ActivePlayers() const {
+  std::vector<int> active;
+  for (const PlayerReport& p : players)
+    if (p.active) active.push_back(p.player);
+  return active;
+}
+
+MapReporter::MapReporter() : work_(std::make_unique<Work>()) {}
+MapReporter::~MapReporter() = default;
+
+MapReport MapReporter::Report(const MapFacts& facts) {
+  Work& w = *work_;
+  w.Prepare(facts);
+
+  MapReport report;
+  report.mapSize = facts.mapSize;
+  report.climate = facts.climate;
+  report.cells = facts.mapSize * facts.mapSize;
+  for (uint8_t code : facts.movement) {
+    if (IsWaterCode(code)) ++report.waterCells;
+    if (IsBuildableCode(code)) ++report.buildableCells;
+  }
+  report.landCells = report.cells - report.waterCells;
+
+  for (int p = 1; p <= kPlayers; ++p) {
+    PlayerReport& player = report.players[p - 1];
+    player.player = p;
+    player.controller = facts.controller[p - 1];
+    player.race = facts.race[p - 1];
+    player.active = IsActiveController(player.controller);
+    player.gold = facts.gold[p - 1];
+    player.lumber = facts.lumber[p - 1];
+    player.oil = facts.oil[p - 1];
+  }
+  std::vector<const UnitRecord*> mines;
+  for (const UnitRecord& u : facts.units) {
+    if (u.type == kGoldMine) {
+      ++report.goldMines;
+      report.gold += int64_t{u.data} * 2500;
+      mines.push_back(&u);
+    }
+    if (u.type == kOilPatch) ++report.oilPatches;
+    if (u.owner >= kPlayers) continue;
+    PlayerReport& owner = report.players[u.owner];
+    if (u.type == kCritter) {
+      ++owner.critters;
+      continue;
+    }
+    if ((u.type == kHumanStart || u.type == kOrcStart) && !owner.hasStart) {
+      owner.hasStart = true;
+      owner.startRow = u.row;
+      owner.startColumn = u.column;
+    }
+    const uint8_t kind = UnitKind(u.type);
+    auto at = std::find_if(owner.units.begin(), owner.units.end(), [&](const KindCount& k) { return k.kind == kind; });
+    if (at == owner.units.end())
+      owner.units.push_back({kind, 1});
+    else
+      ++at->count;
+  }
+  for (PlayerReport& p : report.players)
+    std::sort(p.units.begin(), p.units.end(), [](const KindCount& a, const KindCount& b) { return a.kind < b.kind; });
+
+  // Walking steps from each measured player to every other start.
+  std::array<std::array<int, kPlayers>, kPlayers> between{};
+  for (PlayerReport& p : report.players) {
+    if (!p.active || !p.hasStart) continue;
+    w.Walk(p.startRow, p.startColumn, w.seas[p.player - 1]);
+    p.walkableArea = static_cast<int>(w.reached.size());
+    for (const UnitRecord* mine : mines) {
+      const int s = w.StepsBeside(mine->row, mine->column, FootprintSide(kGoldMine));
+      if (s == kNotReached) continue;
+      if (s <= kMineReachSteps) ++p.minesInReach;
+      if (p.nearestMineSteps == kNotReached || s < p.nearestMineSteps) {
+        p.nearestMineSteps = s;
+        p.nearestMineRow = mine->row;
+        p.nearestMineColumn = mine->column;
+        p.nearestMineGold = mine->data * 2500;
+      }
+    }
+    w.MeasureRoom(p);
+    for (const PlayerReport& q : report.players)
+      between[p.player - 1][q.player - 1] = q.hasStart ? w.StepsAt(q.startRow, q.startColumn) : kNotReached;
+  }
+
+  for (const PlayerReport& a : report.players) {
+    if (!a.active || !a.hasStart) continue;
+    for (const PlayerReport& b : report.players) {
+      if (b.player <= a.player || !b.active || !b.hasStart) continue;
+      PairReport pair{a.player, b.player, Meeting::kApart, between[a.player - 1][b.player - 1]};
+      if (pair.steps != kNotReached) {
+        pair.meeting = Meeting::kOnFoot;
+      } else {
+        const auto& sa = w.seas[a.player - 1];
+        const auto& sb = w.seas[b.player - 1];
+        for (std::size_t i = 0; i < sa.size() && i < sb.size(); ++i)
+          if (sa[i] & sb[i]) pair.meeting = Meeting::kBySea;
+      }
+      report.pairs.push_back(pair);
+    }
+  }
+  return report;
+}
+
+MapReport ReportMap(const MapFacts& facts) {
+  MapReporter reporter;
+  return reporter.Report(facts);
+}
+
+}  // namespace glenmire

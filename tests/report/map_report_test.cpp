@@ -1,0 +1,265 @@
+// The walking rules on small drawn maps: steps to a gold mine, whom a player
+// meets and how, and the room to build near a start.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "drawn_map.h"
+#include "report/map_report.h"
+
+namespace glenmire {
+namespace {
+
+using testing::AddUnit;
+using testing::DrawMap;
+
+std::vector<std::string> Field(int side, char cell = '.') { return std::vector<std::string>(side, std::string(side, cell)); }
+
+void Put(std::vector<std::string>& rows, int row, int column, char cell) { rows[row - 1][column - 1] = cell; }
+
+struct MineCase {
+  const char* name;
+  std::vector<std::string> rows;
+  int steps;         // to stand beside the mine, or kNotReached
+  int minesInReach;  // within 20 steps
+};
+
+// Player 1 starts in the top-left corner; the mine's top-left cell is at row 1, column 8.
+std::vector<std::string> MineMap(void (*shape)(std::vector<std::string>&)) {
+  std::vector<std::string> rows = Field(12);
+  Put(rows, 1, 1, '1');
+  Put(rows, 1, 8, 'G');
+  shape(rows);
+  return rows;
+}
+
+TEST(MapReportTest, StepsToTheNearestGoldMineFollowTheWalkingRules) {
+  const MineCase cases[] = {
+      {"open field: diagonal steps count one", MineMap([](auto&) {}), 6, 1},
+      {"mine behind a forest wall", MineMap([](auto& r) { for (int row = 1; row <= 12; ++row) Put(r, row, 5, 'T'); }),
+       kNotReached, 0},
+      {"a gap at the wall's foot", MineMap([](auto& r) { for (int row = 1; row <= 11; ++row) Put(r, row, 5, 'T'); }), 19,
+       1},
+      {"no squeezing between two diagonal corners", MineMap([](auto& r) { for (int row = 1; row <= 6; ++row) Put(r, row, 7 - row, 'T'); }),
+       kNotReached, 0},
+      {"a ford of walkable cells across water",
+       MineMap([](auto& r) {
+         for (int row = 1; row <= 12; ++row) Put(r, row, 5, '~'), Put(r, row, 6, '~');
+         Put(r, 6, 5, ',');
+         Put(r, 6, 6, ',');
+       }),
+       8, 1},
+      {"a shore no walker enters", MineMap([](auto& r) { for (int row = 1; row <= 12; ++row) Put(r, row, 5, 'S'); }),
+       kNotReached, 0},
+      {"a walkable shore", MineMap([](auto& r) { for (int row = 1; row <= 12; ++row) Put(r, row, 5, 's'); }), 6, 1},
+  };
+  for (const MineCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const MapReport report = ReportMap(DrawMap(c.rows));
+    const PlayerReport& p = report.Player(1);
+    EXPECT_EQ(p.nearestMineSteps, c.steps);
+    EXPECT_EQ(p.minesInReach, c.minesInReach);
+    if (c.steps != kNotReached) {
+      EXPECT_EQ(p.nearestMineGold, 25000);
+    }
+  }
+}
+
+TEST(MapReportTest, BuildingsBlockWalkersAndStartLocationsDoNot) {
+  struct Case {
+    const char* name;
+    uint8_t type;  // stood in a column of squares at column 5
+    int steps;
+  } const cases[] = {
+      {"farms", kFarm, kNotReached},
+      {"town halls", kTownHall, kNotReached},
+      {"start locations of a third player", kHumanStart, 6},
+      {"peasants", kPeasant, 6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MapFacts facts = DrawMap(MineMap([](auto&) {}));
+    for (int row = 1; row <= 12; ++row) AddUnit(facts, row, 5, c.type, 3);
+    EXPECT_EQ(ReportMap(facts).Player(1).nearestMineSteps, c.steps);
+  }
+}
+
+TEST(MapReportTest, TheNearestOfSeveralMinesIsTakenAndTheFarOnesAreNotInReach) {
+  std::vector<std::string> rows = Field(32);
+  Put(rows, 1, 1, '1');
+  Put(rows, 1, 10, 'G');  // beside at column 9: 8 steps
+  Put(rows, 20, 1, 'G');  // beside at row 19: 18 steps
+  Put(rows, 28, 28, 'G');  // beside at row 27: 26 steps
+  const PlayerReport p = ReportMap(DrawMap(rows)).Player(1);
+  EXPECT_EQ(p.nearestMineSteps, 8);
+  EXPECT_EQ(p.nearestMineRow, 1);
+  EXPECT_EQ(p.nearestMineColumn, 10);
+  EXPECT_EQ(p.minesInReach, 2);
+}
+
+struct PairCase {
+  const char* name;
+  std::vector<std::string> rows;
+  Meeting meeting;
+  int steps;
+};
+
+// Two square islands of side 3 at rows/columns 2..4 and 8..10 of a 12 x 12
+// sea, the players on their centres; shape draws the rest.
+std::vector<std::string> Islands(void (*shape)(std::vector<std::string>&)) {
+  std::vector<std::string> rows = Field(12, '~');
+  for (int r = 2; r <= 4; ++r)
+    for (int c = 2; c <= 4; ++c) Put(rows, r, c, ',');
+  for (int r = 8; r <= 10; ++r)
+    for (int c = 8; c <= 10; ++c) Put(rows, r, c, ',');
+  Put(rows, 3, 3, '1');
+  Put(rows, 9, 9, '2');
+  shape(rows);
+  return rows;
+}
+
+TEST(MapReportTest, PairsMeetOnFootBySeaOrNotAtAll) {
+  const PairCase cases[] = {
+      {"one land", [] { auto r = Field(12); Put(r, 1, 1, '1'); Put(r, 12, 5, '2'); return r; }(), Meeting::kOnFoot, 11},
+      {"two islands in one sea", Islands([](auto&) {}), Meeting::kBySea, kNotReached},
+      {"islands ringed by shore no walker enters",
+       Islands([](auto& r) {
+         for (int i = 1; i <= 11; ++i)
+           for (int j = 1; j <= 11; ++j)
+             if (r[i - 1][j - 1] == '~' && ((i <= 5 && j <= 5) || (i >= 7 && j >= 7))) Put(r, i, j, 'S');
+       }),
+       Meeting::kBySea, kNotReached},
+      {"a ford joins the islands",
+       Islands([](auto& r) {
+         for (int i = 5; i <= 7; ++i) Put(r, i, 3, ',');
+         for (int j = 3; j <= 8; ++j) Put(r, 7, j, ',');
+       }),
+       Meeting::kOnFoot, 9},
+      {"a ford of diagonal steps only: walkers do not squeeze through",
+       Islands([](auto& r) { for (int i = 5; i <= 7; ++i) Put(r, i, i, ','); }), Meeting::kBySea, kNotReached},
+      {"two lakes a rock ridge keeps apart",
+       Islands([](auto& r) {
+         for (int i = 1; i <= 12; ++i) Put(r, i, 6, 'T'), Put(r, i, 7, 'T');
+         for (int j = 1; j <= 12; ++j) Put(r, 6, j, 'T');
+       }),
+       Meeting::kApart, kNotReached},
+  };
+  for (const PairCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const MapReport report = ReportMap(DrawMap(c.rows));
+    ASSERT_EQ(report.pairs.size(), 1u);
+    EXPECT_EQ(report.pairs[0].first, 1);
+    EXPECT_EQ(report.pairs[0].second, 2);
+    EXPECT_EQ(report.pairs[0].meeting, c.meeting);
+    EXPECT_EQ(report.pairs[0].steps, c.steps);
+  }
+}
+
+TEST(MapReportTest, OnlyActivePlayersWithAStartArePaired) {
+  std::vector<std::string> rows = Field(12);
+  Put(rows, 1, 1, '1');
+  Put(rows, 6, 6, '2');
+  Put(rows, 12, 12, '3');
+  MapFacts facts = DrawMap(rows);
+  facts.controller[1] = kControllerRescuePassive;
+  facts.controller[4] = kControllerHuman;  // player 5: no start location
+  const MapReport report = ReportMap(facts);
+  ASSERT_EQ(report.pairs.size(), 1u);
+  EXPECT_EQ(report.pairs[0].first, 1);
+  EXPECT_EQ(report.pairs[0].second, 3);
+  EXPECT_EQ(report.ActivePlayers(), (std::vector<int>{1, 3, 5}));
+  EXPECT_FALSE(report.Player(5).hasStart);
+}
+
+struct RoomCase {
+  const char* name;
+  std::vector<std::string> rows;  // player 1 starts at row 16, column 16
+  std::vector<UnitRecord> buildings;
+  int room;
+  bool hallFits;
+};
+
+std::vector<std::string> Around(char fill, void (*shape)(std::vector<std::string>&)) {
+  std::vector<std::string> rows = Field(32, fill);
+  shape(rows);
+  Put(rows, 16, 16, '1');
+  return rows;
+}
+
+TEST(MapReportTest, BuildableRoomCountsBuildableCellsWithinTenSteps) {
+  const RoomCase cases[] = {
+      {"open buildable land", Around('.', [](auto&) {}), {}, 21 * 21, true},
+      {"land that cannot be built on, but the start", Around(',', [](auto&) {}), {}, 1, false},
+      {"a corridor three cells wide",
+       Around(',', [](auto& r) { for (int row = 15; row <= 17; ++row) r[row - 1] = std::string(32, '.'); }), {},
+       3 * 21, false},
+      {"a town hall takes its square", Around('.', [](auto&) {}), {{23, 14, kTownHall, 0, 0}}, 21 * 21 - 16, true},
+      {"a forest ring three steps out",
+       Around('.', [](auto& r) {
+         for (int i = 13; i <= 19; ++i) Put(r, 13, i, 'T'), Put(r, 19, i, 'T'), Put(r, i, 13, 'T'), Put(r, i, 19, 'T');
+       }),
+       {}, 25, true},
+      {"the map's edge cuts the room", [] { auto r = Field(32); Put(r, 1, 1, '1'); return r; }(), {}, 11 * 11, true},
+  };
+  for (const RoomCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    MapFacts facts = DrawMap(c.rows);
+    for (const UnitRecord& u : c.buildings) facts.units.push_back(u);
+    const PlayerReport p = ReportMap(facts).Player(1);
+    EXPECT_EQ(p.buildableRoom, c.room);
+    EXPECT_EQ(p.townHallFits, c.hallFits);
+  }
+}
+
+TEST(MapReportTest, UnitsAreCountedByKindWhateverTheRaceAndCrittersApart) {
+  std::vector<std::string> rows = Field(12);
+  Put(rows, 1, 1, '1');
+  Put(rows, 10, 10, '2');
+  MapFacts facts = DrawMap(rows);
+  facts.units[1].type = kOrcStart;
+  AddUnit(facts, 1, 1, kPeasant, 1);
+  AddUnit(facts, 3, 3, kTownHall, 1);
+  AddUnit(facts, 10, 10, kPeon, 2);
+  AddUnit(facts, 5, 8, kGreatHall, 2);
+  AddUnit(facts, 12, 12, kCritter, 2);
+  const MapReport report = ReportMap(facts);
+  const std::vector<KindCount> expected = {{kPeasant, 1}, {kTownHall, 1}, {kHumanStart, 1}};
+  EXPECT_EQ(report.Player(1).units, expected);
+  EXPECT_EQ(report.Player(2).units, expected);
+  EXPECT_EQ(report.Player(2).critters, 1);
+}
+
+TEST(MapReportTest, MapSharesCountWaterShoreAndBuildableCells) {
+  std::vector<std::string> rows = Field(10, '~');
+  rows[0] = "1.........";  // 10 buildable
+  rows[1] = ",,,,,,,,,,";  // 10 land
+  rows[2] = "ssssssssss";  // 10 walkable shore: land
+  rows[3] = "SSSSSSSSSS";  // 10 shore no walker enters: water
+  rows[4] = "TTTTTGTTTT";  // forest is land; a mine stands on buildable ground
+  MapFacts facts = DrawMap(rows);
+  AddUnit(facts, 8, 8, kOilPatch, 0, 4);
+  const MapReport report = ReportMap(facts);
+  EXPECT_EQ(report.cells, 100);
+  EXPECT_EQ(report.waterCells, 60);
+  EXPECT_EQ(report.landCells, 40);
+  EXPECT_EQ(report.buildableCells, 11);
+  EXPECT_EQ(report.goldMines, 1);
+  EXPECT_EQ(report.gold, 25000);
+  EXPECT_EQ(report.oilPatches, 1);
+}
+
+TEST(MapReportTest, OneReporterGivesTheSameReportForTheSameMapAfterAnother) {
+  MapReporter reporter;
+  const MapFacts a = DrawMap(Islands([](auto&) {}));
+  const MapFacts b = DrawMap(MineMap([](auto&) {}));
+  const MapReport first = reporter.Report(a);
+  reporter.Report(b);
+  const MapReport again = reporter.Report(a);
+  EXPECT_EQ(again.pairs[0].meeting, first.pairs[0].meeting);
+  EXPECT_EQ(again.Player(1).buildableRoom, first.Player(1).buildableRoom);
+  EXPECT_EQ(again.Player(2).walkableArea, first.Player(2).walkableArea);
+}
+
+}  // namespace
+}  // namespace glenmire
