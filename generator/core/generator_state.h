@@ -49,7 +49,8 @@ struct GeneratorState {
   CellPosition StartCells[kPlayers]{};  // player p at index p-1
   bool MapLoaded = false;
 
-  // Placement context (lives for the whole program; town positions are never reset).
+  // Placement context: town positions carry over between the attempts of a
+  // run (a player without a new town keeps its last one); each run starts them at (0, 0).
   uint8_t MinesPlaced = 0;
   CellPosition TownPosition[kPlayers]{};  // player p at index p-1
 

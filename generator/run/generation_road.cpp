@@ -50,6 +50,10 @@ RunOutcome PrepareAndRunGeneration(GeneratorState& s, const std::string& mapFile
   } else {
     CopyLoadedMapPlayers(s);
   }
+  // Town positions carry over between the attempts of one run, not from an
+  // earlier run: a run's map depends on its settings and seed alone, so the
+  // window and the command make the same map.
+  for (CellPosition& town : s.TownPosition) town = {};
 
   RunOutcome outcome;
   try {

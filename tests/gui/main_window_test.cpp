@@ -388,6 +388,13 @@ void MainWindowTest::generateWritesTheSameBytesAsTheCommandLine() {
 
   Start();
   main_->ShownForm()->parentWidget()->close();  // the command line has no settings window
+  // Earlier runs with other seeds leave nothing that changes the next map.
+  for (const char* seed : {"1", "2"}) {
+    Find<QLineEdit>("edSeed")->setText(seed);
+    dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+    Action("PreviewMap")->trigger();
+  }
+  Find<QLineEdit>("edSeed")->setText("20261207");
   const QString windowMap = dir_->path() + "/window.pud";
   dialogs_->files.push_back(windowMap);
   dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
