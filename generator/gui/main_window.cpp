@@ -29,8 +29,12 @@
 #include "gui/preview_pane.h"
 #include "gui/settings_forms.h"
 #include "mapfile/map_reader.h"
+#include "mapfile/map_sections.h"
+#include "report/fairness.h"
 #include "run/generation_road.h"
+#include "run/fair_search.h"
 #include "run/pipeline.h"
+#include "run/presets.h"
 #include "settings/config_file.h"
 #include "settings/random_flags.h"
 
@@ -195,6 +199,19 @@ void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("File1");
   QAction* loadMap = action(file, "LoadMap", "Load Map");
+  QMenu* presets = file->addMenu("New from &Preset");
+  presets->setObjectName("NewFromPreset");
+  presets->setToolTipsVisible(true);
+  for (const PresetRecipe& recipe : ListPresets(PathBytes(programDir_))) {
+    const QString name = PathText(recipe.name);
+    QAction* a = presets->addAction(name + " \u2014 " + QString::fromStdString(recipe.description));
+    a->setObjectName("preset:" + name);
+    const QString survey = QString::fromStdString(recipe.survey);
+    a->setToolTip(survey);
+    a->setStatusTip(survey);
+    connect(a, &QAction::triggered, this, [this, name] { LoadPreset(name); });
+  }
+  presets->setEnabled(!presets->isEmpty());
   file->addSeparator();
   QAction* generate = action(file, "GenerateMap", "&Generate Map");
   generate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -223,6 +240,12 @@ void MainWindow::BuildMenus() {
     a->setCheckable(true);
     a->setChecked(true);
   }
+  prefs->addSeparator();
+  fairMapsOnly_ = action(prefs, "FairMapsOnly", "&Fair Maps Only");
+  fairMapsOnly_->setCheckable(true);
+  fairMapsOnly_->setChecked(QSettings().value("preferences/fairMapsOnly", false).toBool());
+  fairMapsOnly_->setStatusTip(tr("Runs try seed after seed until a map passes the fairness rules"));
+  connect(fairMapsOnly_, &QAction::toggled, this, [](bool on) { QSettings().setValue("preferences/fairMapsOnly", on); });
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
   QAction* contents = action(help, "Contents1", "Help");
@@ -394,10 +417,22 @@ uint32_t MainWindow::NextSeed() const {
   return QRandomGenerator::global()->generate();
 }
 
+void MainWindow::ShowBytes(const std::string& mapFile, const std::vector<uint8_t>& bytes, const StartGroups& groups) {
+  // What the pane shows is read back from the very bytes of the map.
+  LoadMapBytes(*shown_, mapFile, bytes);
+  shown_->MapLoaded = true;
+  preview_->ShowMap(*shown_, bytes, groups);
+}
+
 void MainWindow::Run(const std::optional<std::string>& mapFile) {
   GeneratorState& s = *state_;
   MasterClose();
   s.menu = {showWarnings_->isChecked(), compensate_->isChecked(), safetyMode_->isChecked()};
+  if (fairMapsOnly_->isChecked() && !s.MapLoaded) {
+    RunFairSearch(mapFile);
+    MasterOpen();
+    return;
+  }
   const uint32_t seed = NextSeed();
   s.random.Seed(seed);
   MemorySink memory;
@@ -409,9 +444,7 @@ void MainWindow::Run(const std::optional<std::string>& mapFile) {
     const std::vector<uint8_t>& bytes = mapFile ? file.bytes : memory.bytes;
     if (outcome.MapMade()) {
       // What the pane shows is read back from the very bytes of the map.
-      LoadMapBytes(*shown_, outcome.mapFile, bytes);
-      shown_->MapLoaded = true;
-      preview_->ShowMap(*shown_);
+      ShowBytes(outcome.mapFile, bytes, StartGroupsFromSettings(s.settings));
     }
     ShowOutcome(outcome, seed, !mapFile);
   } catch (const FileError& e) {
@@ -423,6 +456,79 @@ void MainWindow::Run(const std::optional<std::string>& mapFile) {
     ShowError("The map could not be made.", QString::fromLocal8Bit(e.what()));
   }
   MasterOpen();
+}
+
+// Fair Maps Only: the command's search with its default rules and tries; no
+// question is asked on the way (Build On Sand is answered Cancel).
+void MainWindow::RunFairSearch(const std::optional<std::string>& mapFile) {
+  GeneratorState& s = *state_;
+  SettingsRecord& r = s.settings;
+  // As Generate Map stores them before its backup.
+  if (mapFile) r.MapFileName.assign(*mapFile);
+  r.ShowWarnings = s.menu.showWarnings;
+  r.Compensate = s.menu.compensate;
+  r.SafetyMode = s.menu.safetyMode;
+  FairSearchRequest request;
+  request.setup.record = r;
+  request.setup.menu = s.menu;
+  request.setup.mapFileName = r.MapFileName.empty() ? kDefaultMapFileName : r.MapFileName.str();
+  request.setup.buildOnSand = BuildOnSandAnswer::kCancel;
+  request.firstSeed = NextSeed();
+  request.tries = kDefaultFairTries;
+  const FairSearchResult result = FindFairMap(request, [this](const FairSearchProgress& p) {
+    Progress(p.tried * 100 / std::max(p.tries, 1));
+    statusBar()->showMessage(tr("Looking for a fair map: try %1 of %2, seed %3").arg(p.tried).arg(p.tries).arg(p.seed));
+    statusBar()->repaint();
+    return true;
+  });
+  Progress(0);
+  const uint32_t last = request.firstSeed + static_cast<uint32_t>(std::max(result.tries - 1, 0));
+  switch (result.kind) {
+    case FairSearchResult::Kind::kRefused:
+      statusBar()->showMessage(tr("refused"));
+      ShowError("This map cannot be made.", Latin1(result.reason));
+      return;
+    case FairSearchResult::Kind::kNotFound:
+    case FairSearchResult::Kind::kStopped: {
+      QString why = tr("No map was made.");
+      if (auto rule = result.tally.MostCommon())
+        why = tr("The rule failed most often (in %1 of %2 tries): %3.")
+                  .arg(result.tally.Count(*rule))
+                  .arg(result.tries)
+                  .arg(QString::fromStdString(DescribeFairRule(request.setup.rules, *rule)));
+      statusBar()->showMessage(tr("No fair map in %1 tries").arg(result.tries));
+      ShowError(tr("No fair map was found in %1 tries (seeds %2 to %3).").arg(result.tries).arg(request.firstSeed).arg(last),
+                why);
+      return;
+    }
+    case FairSearchResult::Kind::kFound:
+      break;
+  }
+  lastSeed_ = result.seed;
+  preview_->ShowSeed(result.seed);
+  try {
+    if (mapFile) WriteFileAtomically(result.mapFile, result.bytes.data(), result.bytes.size());
+  } catch (const FileError& e) {
+    ShowFileError(e);
+    return;
+  }
+  ShowBytes(result.mapFile, result.bytes, StartGroupsFromSettings(request.setup.record));
+  const QString found = tr("Seed %1: fair after %2 %3").arg(result.seed).arg(result.tries).arg(result.tries == 1 ? tr("try") : tr("tries"));
+  statusBar()->showMessage(mapFile ? found + ": " + tr("map written to %1").arg(PathText(result.mapFile)) : found);
+  if (mapFile) Inform(kDoneCreating);
+}
+
+void MainWindow::LoadPreset(const QString& name) {
+  MasterClose();
+  try {
+    LoadConfigurationWithMenu(*state_, ResolveConfigPath(kPresetPrefix + PathBytes(name), PathBytes(programDir_)));
+    MenuFromState();
+    documentName_ = name;
+  } catch (const FileError& e) {
+    ShowFileError(e);
+  }
+  MasterOpen();
+  MarkSettingsClean();
 }
 
 void MainWindow::ShowOutcome(const RunOutcome& outcome, uint32_t seed, bool preview) {
@@ -453,9 +559,8 @@ void MainWindow::ShowOutcome(const RunOutcome& outcome, uint32_t seed, bool prev
 void MainWindow::LoadMapClick() {
   RunFileCommand(odLoadMap_, [this](const std::string& path) {
     LoadMapForGenitize(*state_, path);
-    LoadMapFile(*shown_, path);
-    shown_->MapLoaded = true;
-    preview_->ShowMap(*shown_);
+    // A map's own settings do not say which players were meant to start alike.
+    ShowBytes(path, ReadMapFileBytes(path), AllStartAlike());
     documentName_ = QFileInfo(PathText(path)).fileName();
   });
 }

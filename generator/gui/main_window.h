@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/generator_state.h"
 #include "gui/shell_dialogs.h"
@@ -29,6 +30,7 @@ class FileError;
 class HelpWindow;
 class PreviewPane;
 struct RunOutcome;
+struct StartGroups;
 
 class MainWindow : public QMainWindow, public GenerationUi {
   Q_OBJECT
@@ -93,6 +95,9 @@ class MainWindow : public QMainWindow, public GenerationUi {
   // One run of the current settings: into `mapFile` through the file writer,
   // or (mapFile empty) into memory only; the map is shown in the pane.
   void Run(const std::optional<std::string>& mapFile);
+  void RunFairSearch(const std::optional<std::string>& mapFile);
+  void ShowBytes(const std::string& mapFile, const std::vector<uint8_t>& bytes, const StartGroups& groups);
+  void LoadPreset(const QString& name);
   void ShowOutcome(const RunOutcome& outcome, uint32_t seed, bool preview);
   uint32_t NextSeed() const;
   void Inform(const std::string& text);

@@ -11,7 +11,10 @@
 
 #include "core/unit_types.h"
 #include "placement/unit_list.h"
+#include "core/file_error.h"
+#include "report/map_facts.h"
 #include "report/map_picture.h"
+#include "report/report_text.h"
 
 namespace glenmire {
 
@@ -130,7 +133,7 @@ std::optional<uint32_t> PreviewPane::KeptSeed() const {
 
 void PreviewPane::ShowSeed(uint32_t seed) { seed_->setText(QString::number(seed)); }
 
-void PreviewPane::ShowMap(const GeneratorState& map) {
+void PreviewPane::ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups) {
   const MapPicture picture = RenderMapPicture(map, 1);
   QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width, picture.height,
                picture.width * 3, QImage::Format_RGB888);
@@ -153,21 +156,34 @@ void PreviewPane::ShowMap(const GeneratorState& map) {
     if (players[p]) legend += swatch(OwnerColour(static_cast<uint8_t>(p))) + " " + tr(kPlayerColours[p]) + "&nbsp;&nbsp; ";
   legend += swatch(kGoldMineColour) + " " + tr("gold mine");
   legend_->setText(legend);
-  ShowReport(map);
+  ShowReport(bytes, groups);
 }
 
-void PreviewPane::ShowReport(const GeneratorState& map) {
+QString PreviewPane::VerdictText() const { return verdict_->text(); }
+
+void PreviewPane::ShowReport(const std::vector<uint8_t>& bytes, const StartGroups& groups) {
   report_->setRowCount(0);
-  const int32_t unitBytes = UnitBytes(map);
-  for (int32_t i = 0; i + kUnitRecordBytes <= unitBytes; i += kUnitRecordBytes) {
-    const UnitRecord u = DecodeUnitRecord(map.UnitList + i);
-    if ((u.type != kHumanStart && u.type != kOrcStart) || u.owner >= kPlayers) continue;
+  verdict_->clear();
+  MapReport report;
+  try {
+    report = reporter_.Report(ReadMapFacts(bytes, ""));
+  } catch (const FileError&) {
+    return;  // the picture stands alone: the map was read already, the report is extra
+  }
+  const Verdict verdict = JudgeMap(report, FairnessRules{}, groups);
+  for (int player : report.ActivePlayers()) {
+    const PlayerReport& p = report.Player(player);
     const int row = report_->rowCount();
     report_->insertRow(row);
-    report_->setItem(row, 0, new QTableWidgetItem(tr(kPlayerColours[u.owner])));
-    report_->setItem(row, 1, new QTableWidgetItem(QStringLiteral("%1, %2").arg(u.row).arg(u.column)));
+    report_->setItem(row, 0, new QTableWidgetItem(tr(kPlayerColours[player - 1])));
+    report_->setItem(row, 1, new QTableWidgetItem(p.hasStart ? QStringLiteral("%1, %2").arg(p.startRow).arg(p.startColumn)
+                                                             : tr("none")));
+    report_->setItem(row, 2,
+                     new QTableWidgetItem(p.nearestMineSteps == kNotReached ? tr("none on foot")
+                                                                           : tr("%1 steps").arg(p.nearestMineSteps)));
+    report_->setItem(row, 3, new QTableWidgetItem(tr("%1 cells%2").arg(p.buildableRoom).arg(p.townHallFits ? "" : tr(", no town hall"))));
   }
-  verdict_->clear();
+  verdict_->setText(QString::fromStdString(VerdictLine(verdict)));
 }
 
 }  // namespace glenmire

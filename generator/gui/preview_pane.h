@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "core/generator_state.h"
+#include "report/fairness.h"
+#include "report/map_report.h"
 
 namespace glenmire {
 
@@ -47,9 +49,12 @@ class PreviewPane : public QWidget {
  public:
   explicit PreviewPane(QWidget* parent);
 
-  // Shows the map the state holds (a loaded map or one read back from a
-  // run's bytes) and its report.
-  void ShowMap(const GeneratorState& map);
+  // Shows the map the state holds (loaded from `bytes`, a map file's) and
+  // its report, judged by the command's default rules with the players set
+  // up alike as `groups` says.
+  void ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups);
+  // The verdict in words, as the pane shows it.
+  QString VerdictText() const;
   // The picture shown, one pixel per cell (what `glenmire preview` writes).
   const QImage& Picture() const { return view_->Picture(); }
 
@@ -59,7 +64,7 @@ class PreviewPane : public QWidget {
   QLineEdit* SeedEdit() const { return seed_; }
 
  private:
-  void ShowReport(const GeneratorState& map);
+  void ShowReport(const std::vector<uint8_t>& bytes, const StartGroups& groups);
 
   QLineEdit* seed_;
   QCheckBox* keepSeed_;
@@ -67,6 +72,7 @@ class PreviewPane : public QWidget {
   QLabel* legend_;
   QTableWidget* report_;
   QLabel* verdict_;
+  MapReporter reporter_;
 };
 
 }  // namespace glenmire

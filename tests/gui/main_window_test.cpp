@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDir>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStatusBar>
 #include <QCheckBox>
@@ -105,6 +106,8 @@ class MainWindowTest : public QObject {
   void foldersAreRememberedAcrossRunsAndLowerCaseDefaultIsFound();
   void exitAsksBeforeDroppingChangedSettings();
   void tabReachesEveryCommandButton();
+  void fairMapsOnlySearchesWithoutQuestionsAndWritesTheSeedsMap();
+  void presetsAreListedWithTheirSurveyAndLoad();
 
  private:
   void Start();
@@ -751,6 +754,70 @@ void MainWindowTest::tabReachesEveryCommandButton() {
   }
   for (const char* name : {"btQuickStart", "btCritters", "btAllRandom", "btMayhem", "btGenerateMap", "btPreviewMap"})
     QVERIFY2(reached.contains(name), qPrintable(QStringList(reached.values()).join(",")));
+}
+
+void MainWindowTest::fairMapsOnlySearchesWithoutQuestionsAndWritesTheSeedsMap() {
+  // The shipped Default.gmp at 32 x 32, where a fair map takes a few tries.
+  const QString shipped = QFileInfo(QStringLiteral(GLENMIRE_CLI)).absolutePath() + "/Default.gmp";
+  SettingsRecord r = ZeroRecord();
+  LoadConfiguration(r, shipped.toStdString());
+  r.MapSize = 32;
+  const QString config = dir_->path() + "/Default.gmp";
+  SaveConfiguration(r, config.toStdString());
+  Start();
+  Action("FairMapsOnly")->trigger();
+  QVERIFY(Action("FairMapsOnly")->isChecked());
+  const QString out = dir_->path() + "/fair.pud";
+  dialogs_->files.push_back(out);
+  Button("btGenerateMap")->click();
+  // Only the closing message: the search asks nothing on its way.
+  QCOMPARE(dialogs_->Texts(), QStringList{kDoneCreating});
+  const QString message = main_->statusBar()->currentMessage();
+  QVERIFY2(message.contains(QRegularExpression("^Seed \\d+: fair after \\d+ tr")), qPrintable(message));
+  QCOMPARE(main_->Preview()->VerdictText(), QString("fair"));
+  const QString seed = message.section(' ', 1, 1).chopped(1);
+  QCOMPARE(Find<QLineEdit>("edSeed")->text(), seed);
+
+  QProcess cli;
+  const QString again = dir_->path() + "/again.pud";
+  cli.start(QStringLiteral(GLENMIRE_CLI), {"generate", "--config", config, "--seed", seed, "--out", again, "--quiet"});
+  QVERIFY(cli.waitForFinished(60000));
+  QCOMPARE(cli.exitCode(), 0);
+  QCOMPARE(ReadAll(out), ReadAll(again));
+
+  // Settings that never place their players: the message names the rule that failed.
+  main_->State().settings.BuildableLand = 0;
+  main_->State().settings.SafetyMode = 0;
+  main_->State().menu.safetyMode = false;
+  Action("SafetyMode")->setChecked(false);
+  main_->ShownForm()->parentWidget()->close();
+  dialogs_->messages.clear();
+  Action("PreviewMap")->trigger();
+  QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+  QVERIFY(dialogs_->messages[0].text.startsWith("No fair map was found in 500 tries"));
+  QVERIFY2(dialogs_->messages[0].detail.contains("start location"), qPrintable(dialogs_->messages[0].detail));
+  main_.reset();
+  Start();
+  QVERIFY(Action("FairMapsOnly")->isChecked());  // remembered
+}
+
+void MainWindowTest::presetsAreListedWithTheirSurveyAndLoad() {
+  QDir(dir_->path()).mkdir("presets");
+  SettingsRecord duel = SmallMapSettings();
+  duel.LandWater = 88;
+  SaveConfiguration(duel, (dir_->path() + "/presets/duel.gmp").toStdString());
+  QFile recipe(dir_->path() + "/presets/duel.txt");
+  QVERIFY(recipe.open(QIODevice::WriteOnly));
+  recipe.write("description: A small duel\nsurvey: 100 % placed, 50 % fair\nLandWater=88\n");
+  recipe.close();
+  Start();
+  QAction* preset = Action("preset:duel");
+  QVERIFY(preset->text().contains("A small duel"));
+  QCOMPARE(preset->toolTip(), QString("100 % placed, 50 % fair"));
+  preset->trigger();
+  QCOMPARE(main_->State().settings.LandWater, int8_t{88});
+  QCOMPARE(main_->windowTitle(), QString("duel - Glenmire32 v3.0"));
+  QVERIFY(dialogs_->messages.empty());
 }
 
 QTEST_MAIN(MainWindowTest)
