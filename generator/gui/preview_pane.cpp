@@ -159,11 +159,12 @@ void PreviewPane::ShowMap(const GeneratorState& map, const std::vector<uint8_t>&
   ShowReport(bytes, groups);
 }
 
-QString PreviewPane::VerdictText() const { return verdict_->text(); }
+QString PreviewPane::VerdictText() const { return verdictLine_; }
 
 void PreviewPane::ShowReport(const std::vector<uint8_t>& bytes, const StartGroups& groups) {
   report_->setRowCount(0);
   verdict_->clear();
+  verdictLine_.clear();
   MapReport report;
   try {
     report = reporter_.Report(ReadMapFacts(bytes, ""));
@@ -183,7 +184,8 @@ void PreviewPane::ShowReport(const std::vector<uint8_t>& bytes, const StartGroup
                                                                            : tr("%1 steps").arg(p.nearestMineSteps)));
     report_->setItem(row, 3, new QTableWidgetItem(tr("%1 cells%2").arg(p.buildableRoom).arg(p.townHallFits ? "" : tr(", no town hall"))));
   }
-  verdict_->setText(QString::fromStdString(VerdictLine(verdict)));
+  verdictLine_ = QString::fromStdString(VerdictLine(verdict));
+  verdict_->setText(tr("<b>Verdict:</b> %1").arg(verdictLine_.toHtmlEscaped()));
 }
 
 }  // namespace glenmire

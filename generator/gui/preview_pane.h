@@ -72,6 +72,7 @@ class PreviewPane : public QWidget {
   QLabel* legend_;
   QTableWidget* report_;
   QLabel* verdict_;
+  QString verdictLine_;
   MapReporter reporter_;
 };
 
