@@ -203,7 +203,10 @@ void Store(const CheckedMap& m, GeneratorState& s) {
 }  // namespace
 
 void LoadMapFile(GeneratorState& s, const std::string& fileName) {
-  const std::vector<uint8_t> bytes = ReadMapFileBytes(fileName);
+  LoadMapBytes(s, fileName, ReadMapFileBytes(fileName));
+}
+
+void LoadMapBytes(GeneratorState& s, const std::string& fileName, const std::vector<uint8_t>& bytes) {
   const MapSections sections(fileName, bytes);
   const CheckedMap map = Check(fileName, sections);
   Store(map, s);

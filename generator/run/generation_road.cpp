@@ -71,6 +71,12 @@ void LoadMapForGenitize(GeneratorState& s, const std::string& path) {
   s.LoadedMapSettings = s.settings;
 }
 
+void LoadMapForGenitize(GeneratorState& s, const std::string& path, const std::vector<uint8_t>& bytes) {
+  LoadMapBytes(s, path, bytes);
+  s.MapLoaded = true;
+  s.LoadedMapSettings = s.settings;
+}
+
 void MenuChecksFromRecord(GeneratorState& s) {
   s.menu.showWarnings = s.settings.ShowWarnings != 0;
   s.menu.compensate = s.settings.Compensate != 0;

@@ -7,7 +7,9 @@
 // and its reload (MasterOpen) just after.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/generator_state.h"
 #include "run/pipeline.h"
@@ -45,6 +47,8 @@ RunOutcome PrepareAndRunGeneration(GeneratorState& s, const std::string& mapFile
 // LoadedMapSettings := the record. Throws FileError ("File does not exist."
 // for a missing file) and then changes nothing.
 void LoadMapForGenitize(GeneratorState& s, const std::string& path);
+// The same for a map file's bytes already in memory, named `path` in reports.
+void LoadMapForGenitize(GeneratorState& s, const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Reads a configuration file into the record and sets the three menu checks
 // from it. Throws FileError and then changes nothing.
