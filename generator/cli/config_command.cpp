@@ -73,8 +73,9 @@ int64_t ParseNumber(const std::string& text, const std::string& assignment) {
   return v;
 }
 
-// "Field=VALUE" or "Field[i]=VALUE" with i counted from 1.
-void Assign(SettingsRecord& r, const std::string& assignment) {
+}  // namespace
+
+void AssignField(SettingsRecord& r, const std::string& assignment) {
   std::size_t eq = assignment.find('=');
   if (eq == std::string::npos) throw UsageError("expected FIELD=VALUE, got \"" + assignment + "\"");
   std::string name = assignment.substr(0, eq);
@@ -110,6 +111,8 @@ void Assign(SettingsRecord& r, const std::string& assignment) {
                      std::to_string(range.lowest) + ".." + std::to_string(range.highest) + ")");
   }
 }
+
+namespace {
 
 std::string RequiredOut(const ParsedArgs& a) {
   auto out = a.Value("--out");
@@ -150,7 +153,7 @@ int RunConfigCommand(const std::vector<std::string>& args) {
     if (a.positional.size() < 2) throw UsageError("config set FILE.gmp FIELD=VALUE... [--out FILE.gmp]");
     SettingsRecord r = ZeroRecord();
     LoadConfiguration(r, a.positional[0]);
-    for (std::size_t i = 1; i < a.positional.size(); ++i) Assign(r, a.positional[i]);
+    for (std::size_t i = 1; i < a.positional.size(); ++i) AssignField(r, a.positional[i]);
     SaveConfiguration(r, a.Value("--out").value_or(a.positional[0]));
     return 0;
   }

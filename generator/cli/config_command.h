@@ -5,7 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "core/settings_record.h"
+
 namespace glenmire {
+
+// One `config set` assignment, "Field=VALUE" or "Field[i]=VALUE" with i
+// counted from 1, applied to the record. Throws UsageError naming what is
+// wrong and then changes nothing.
+void AssignField(SettingsRecord& r, const std::string& assignment);
 
 int RunConfigCommand(const std::vector<std::string>& args);
 
