@@ -1,14 +1,19 @@
 # Set-up, build and test on a fresh Debian machine.
 #   make run   installs what is missing, builds, starts the map generator
 #   make test  installs what is missing, builds, runs every test
+#   make fuzz  installs what is missing, builds the fuzz targets with clang in
+#              build-fuzz and runs each for FUZZ_SECONDS (scripts/fuzz.sh)
 
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-            libbenchmark-dev libpng-dev qt6-base-dev libgl-dev
+            libbenchmark-dev libpng-dev qt6-base-dev libgl-dev \
+            clang libclang-rt-14-dev
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test fuzz clean
 
 all: build
 
@@ -34,5 +39,8 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+fuzz: deps
+	JOBS=$(JOBS) ./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
