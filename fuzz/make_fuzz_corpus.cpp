@@ -1,7 +1,9 @@
 // Writes the fuzz targets' seed inputs, all made by the project itself: the
 // configurations the program ships or makes, a few edge records, small maps
 // generated from them, the sample car and its ASC text, and `config set`
-// lines. Usage: make_fuzz_corpus <folder>; the inputs go to <folder>/<target>/.
+// lines; and libFuzzer dictionaries of the words the readers look for.
+// Usage: make_fuzz_corpus <folder>; the inputs go to <folder>/<target>/, the
+// dictionaries to <folder>/<target>.dict.
 // The same program always writes the same bytes.
 #include <cstdio>
 #include <filesystem>
@@ -13,12 +15,14 @@
 
 #include "cli/config_command.h"
 #include "core/generator_state.h"
+#include "mapfile/pud_layout.h"
 #include "mesh_model.h"
 #include "run/generation_road.h"
 #include "run/pipeline.h"
 #include "sample_car.h"
 #include "settings/defaults.h"
 #include "settings/random_flags.h"
+#include "settings/settings_fields.h"
 
 namespace {
 
@@ -134,6 +138,50 @@ void Assignments() {
   Write("config_set", "refused.txt", Text("4294967296\nMapSize=33\nPlayerRace[0]=1\nUnitArmor[80]=1\nNoSuchField=1\n"));
 }
 
+// One quoted entry per line, as libFuzzer reads a dictionary.
+void Dictionary(const std::string& target, const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) {
+    text += '"';
+    for (unsigned char c : word) {
+      if (c == '"' || c == '\\') {
+        text += '\\';
+        text += static_cast<char>(c);
+      } else if (c < 0x20 || c >= 0x7F) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        text += hex;
+      } else {
+        text += static_cast<char>(c);
+      }
+    }
+    text += "\"\n";
+  }
+  std::ofstream file(root / (target + ".dict"), std::ios::trunc);
+  file << text;
+  if (!file) good = false;
+}
+
+void Dictionaries() {
+  std::vector<std::string> fields = {"=", "[", "]=", "true", "false", "-", "0", "4294967295", "2147483648"};
+  for (const FieldInfo& f : SettingsFields())
+    if (f.type != FieldType::kReserved && f.type != FieldType::kOpaque) fields.emplace_back(f.name);
+  Dictionary("config_set", fields);
+
+  std::vector<std::string> tags;
+  for (const char* tag : {kTagType, kTagVersion, kTagDescription, kTagOwners, kTagEra, kTagEraExpansion,
+                          kTagDimensions, kTagUnitData, kTagUpgradeData, kTagSides, kTagStartGold,
+                          kTagStartLumber, kTagStartOil, kTagAiPlayers, kTagTiles, kTagMovement, kTagOilMap,
+                          kTagRegions, kTagUnits})
+    tags.emplace_back(tag);
+  tags.emplace_back("WAR2 MAP");
+  for (char size : {'\x20', '\x40', '\x60', '\x80'}) tags.push_back(std::string{size, '\0'});  // DIM words
+  Dictionary("map_genitize", tags);
+
+  Dictionary("asc_export", {"Named", "Object:", "Tri-mesh,", "Vertices:", "Faces:", "Vertex", "list:", "Face",
+                            "A:", "B:", "C:", "X:", "Y:", "Z:", "AB:1", "\"", "\n", "-32768", "32767"});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -147,6 +195,7 @@ int main(int argc, char** argv) {
     Maps();
     Models();
     Assignments();
+    Dictionaries();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -7,6 +7,7 @@
 #     SECONDS  how long each target runs (default 60)
 #     TARGET   only these (config_run map_genitize geo_asc asc_export config_set)
 #
+# A target's dictionary, fuzz/corpus/<target>.dict, is used when there is one.
 # Before fuzzing, every saved reproducer (tests/data/fuzz/<target>) and seed
 # input (fuzz/corpus/<target>) is replayed once under the sanitizers. The
 # working corpus, the logs and anything found stay in BUILD/fuzz-work/<target>
@@ -48,6 +49,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$dir/corpus"
   cp -n fuzz/corpus/"$t"/* "$dir/corpus/"
   options=(-timeout=10 -rss_limit_mb=2048 -max_len="$len" -artifact_prefix="$dir/" -print_final_stats=1)
+  [ -f "fuzz/corpus/$t.dict" ] && options+=(-dict="fuzz/corpus/$t.dict")
 
   saved=(fuzz/corpus/"$t"/*)
   [ -d "tests/data/fuzz/$t" ] && saved+=(tests/data/fuzz/"$t"/*)
