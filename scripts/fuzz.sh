@@ -75,7 +75,7 @@ for t in "${targets[@]}"; do
   bytes=$(du -sb "$dir/corpus" | cut -f1)
   line="$t: ${runs:-?} runs, ${rate:-?} exec/s, cov ${cov:-?}, ft ${ft:-?}, corpus $files files ($bytes bytes)"
   if [ $rc -ne 0 ]; then
-    line+=", FOUND: $(ls "$dir"/crash-* "$dir"/timeout-* "$dir"/oom-* "$dir"/leak-* 2>/dev/null | tr '\n' ' ')"
+    line+=", FOUND: $(ls "$dir"/crash-* "$dir"/timeout-* "$dir"/oom-* "$dir"/leak-* 2>/dev/null | tr '\n' ' ' || true)"
     status=1
   fi
   summary+=("$line")
