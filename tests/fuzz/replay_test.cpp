@@ -1,8 +1,10 @@
 // Replays every saved input of one fuzz target through the target's body. A
-// broken promise or a crash aborts the program, after the input's name.
+// broken promise or a crash aborts the program, after the input's name; an
+// input that takes seconds fails as a hang.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +17,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// Any input, a whole run at 128 x 128 included, takes a small part of this.
+constexpr double kHangSeconds = 2;
 
 std::vector<fs::path> Inputs(const fs::path& folder) {
   std::vector<fs::path> files;
@@ -31,7 +36,10 @@ int Replay(const fs::path& folder) {
     std::ifstream in(file, std::ios::binary);
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::fprintf(stderr, "%s: %s (%zu bytes)\n", FUZZ_TARGET, file.string().c_str(), bytes.size());
+    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(FuzzOne(bytes.data(), bytes.size()), 0) << file;
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took.count(), kHangSeconds) << file << " is a hang";
     ++count;
   }
   return count;
