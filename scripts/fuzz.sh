@@ -47,7 +47,9 @@ for t in "${targets[@]}"; do
   len=$(max_len "$t")
   dir="$work/$t"
   mkdir -p "$dir/corpus"
-  cp -n fuzz/corpus/"$t"/* "$dir/corpus/"
+  for seed in fuzz/corpus/"$t"/*; do
+    [ -e "$dir/corpus/${seed##*/}" ] || cp "$seed" "$dir/corpus/"
+  done
   options=(-timeout=10 -rss_limit_mb=2048 -max_len="$len" -artifact_prefix="$dir/" -print_final_stats=1)
   [ -f "fuzz/corpus/$t.dict" ] && options+=(-dict="fuzz/corpus/$t.dict")
 
