@@ -1,16 +1,22 @@
 # Set-up, build and test on a fresh Debian machine.
 #   make run   installs what is missing, builds, starts the map generator
-#   make test  installs what is missing, builds, runs every test
+#   make test  installs what is missing, builds, runs every test (also under
+#              AddressSanitizer and UBSan, and each fuzz target for 10 seconds)
+#   make fuzz  installs what is missing, builds the fuzz targets with clang in
+#              build-fuzz and runs each for FUZZ_SECONDS (scripts/fuzz.sh)
 
 BUILD_DIR ?= build
 # The Qt-free core and its tests again, with AddressSanitizer and UBSan.
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-            libbenchmark-dev libpng-dev qt6-base-dev libgl-dev
+            libbenchmark-dev libpng-dev qt6-base-dev libgl-dev \
+            clang libclang-rt-14-dev
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test fuzz clean
 
 all: build
 
@@ -39,6 +45,12 @@ test: build
 	  -DGLENMIRE_GUI=OFF -DGLENMIRE_BENCH=OFF -DGLENMIRE_SANITIZE=ON > /dev/null
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
+	@# Each fuzz target for 10 seconds on its seed corpus, from a fresh working copy.
+	rm -rf $(FUZZ_DIR)/fuzz-work
+	JOBS=$(JOBS) ./scripts/fuzz.sh $(FUZZ_DIR) 10
+
+fuzz: deps
+	JOBS=$(JOBS) ./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -12,6 +12,11 @@
 
 namespace glenmire {
 
+// The most critters a player or the neutral side can have, as the Critters
+// window and the randomiser give them: each is a chance in 400 per cell, and
+// more would fill the map one failing search after another.
+inline constexpr int32_t kMostCritters = 10;
+
 // Why a run refuses this record, naming the field, its value and what is
 // allowed; nothing when the record can be run.
 std::optional<std::string> RunRefusal(const SettingsRecord& r);
