@@ -14,6 +14,7 @@
 #include "report/map_picture.h"
 #include "mapfile/map_reader.h"
 #include "report/report_text.h"
+#include "run/batch.h"
 #include "run/fair_search.h"
 #include "run/generation_road.h"
 #include "run/pipeline.h"
@@ -34,6 +35,7 @@ struct GenerateOptions {
   BuildOnSandAnswer buildOnSand = BuildOnSandAnswer::kCancel;
   UnplacedAnswer unplaced = UnplacedAnswer::kAbort;
   int retries = kDefaultRetries;
+  int count = 1;
   bool quiet = false;
   bool fair = false;
   int tries = kDefaultFairTries;
@@ -77,6 +79,10 @@ GenerateOptions ReadOptions(const ParsedArgs& a) {
       throw UsageError("--unplaced is abort, retry or ignore");
   }
   if (auto v = a.Value("--retries")) o.retries = ParseCount("--retries", *v, 1);
+  if (auto v = a.Value("--count")) o.count = ParseCount("--count", *v, 1);
+  if (o.count > 1)
+    for (const char* flag : {"--trace", "--dump-stages", "--fair"})
+      if (a.Value(flag) || a.Has(flag)) throw UsageError(std::string(flag) + " makes one map: leave out --count");
   o.quiet = a.Has("--quiet");
   o.fair = a.Has("--fair");
   if (auto v = a.Value("--tries")) o.tries = ParseCount("--tries", *v, 1);
@@ -203,6 +209,75 @@ int RunFairSearch(GeneratorState& s, const GenerateOptions& o, uint32_t firstSee
   return 0;
 }
 
+// The picture of a map, drawn from its bytes as a loaded map is (the record
+// is the user's again by now, so a random size or climate is not in it).
+void WritePictureOf(const std::string& mapFile, const std::vector<uint8_t>& bytes, const std::string& picture) {
+  auto shown = MakeGeneratorState();
+  LoadMapBytes(*shown, mapFile, bytes);
+  shown->MapLoaded = true;
+  WriteMapPicture(*shown, picture, 1);
+}
+
+// "maps/x.pud", 7 -> "maps/x-0007.pud".
+std::string Numbered(const std::string& file, int number) {
+  const std::size_t slash = file.find_last_of('/');
+  const std::size_t dot = file.find_last_of('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, "-%04d", number);
+  return hasExtension ? file.substr(0, dot) + suffix + file.substr(dot) : file + suffix;
+}
+
+// --count K: K maps from seeds S, S+1, ..., each NAME-0001.pud, ... beside
+// NAME.pud, each byte for byte what --seed of its seed makes. Every map's
+// seed is printed; the first file error stops the batch.
+int RunBatchCommand(GeneratorState& s, const GenerateOptions& o, uint32_t firstSeed, const std::string& mapTarget) {
+  BatchRequest request;
+  request.record = s.settings;
+  request.record.MapFileName.assign(mapTarget);
+  request.menu = s.menu;
+  request.firstSeed = firstSeed;
+  request.count = o.count;
+  request.buildOnSand = o.buildOnSand;
+  request.unplaced = o.unplaced;
+  request.maxAttempts = o.retries;
+  CheckWritable(Numbered(mapTarget, 1));
+  if (o.preview) CheckWritable(Numbered(*o.preview, 1));
+  int made = 0, unplaced = 0, status = 0;
+  std::vector<std::string> written;
+  RunBatch(request, [&](BatchMap& map) {
+    if (map.outcome.kind == RunOutcome::Kind::kRefused) {
+      std::fprintf(stderr, "glenmire: %s\n", map.outcome.Message().c_str());
+      status = 2;
+      return false;
+    }
+    if (!map.outcome.MapMade()) {
+      ++unplaced;
+      std::printf("Seed %u: no playable map\n", map.seed);
+      return true;
+    }
+    const std::string file = Numbered(mapTarget, map.index + 1);
+    try {
+      WriteFileAtomically(file, map.bytes.data(), map.bytes.size());
+      written.push_back(file);
+      if (o.preview) {
+        WritePictureOf(file, map.bytes, Numbered(*o.preview, map.index + 1));
+        written.push_back(Numbered(*o.preview, map.index + 1));
+      }
+    } catch (const FileError& e) {
+      std::fprintf(stderr, "glenmire: %s (stopped; %zu files were written before)\n", e.what(), written.size());
+      status = 2;
+      return false;
+    }
+    ++made;
+    std::printf("Seed %u: %s\n", map.seed, file.c_str());
+    return true;
+  });
+  if (status != 0) return status;
+  if (!o.quiet) std::printf("%d of %d maps written\n", made, o.count);
+  return unplaced > 0 ? 1 : 0;
+}
+
 int Run(const std::vector<std::string>& args, const std::string& programDir, bool genitize) {
   std::set<std::string> valueFlags = {"--config", "--seed", "--out", "--preview", "--trace", "--dump-stages"};
   if (!genitize) {
@@ -210,6 +285,7 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
     valueFlags.insert("--unplaced");
     valueFlags.insert("--retries");
     valueFlags.insert("--tries");
+    valueFlags.insert("--count");
   }
   const std::set<std::string> switches =
       genitize ? std::set<std::string>{"--quiet"} : std::set<std::string>{"--quiet", "--fair", kAllowSeaFlag};
@@ -247,9 +323,13 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
   if (o.dumpStages) CheckFolder(*o.dumpStages);
   if (o.fair) return RunFairSearch(s, o, seed, mapFile);
 
+  if (o.count > 1) return RunBatchCommand(s, o, seed, mapTarget);
+
   std::string trace;
   StagePictures pictures(o.dumpStages.value_or(""));
+  FileSink file;
   RunOptions run;
+  run.sink = &file;
   if (o.trace) run.trace = &trace;
   if (o.dumpStages) run.observer = &pictures;
   const RunOutcome outcome = PrepareAndRunGeneration(s, mapFile, run);
@@ -262,7 +342,7 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
   if (outcome.MapMade()) written.push_back(outcome.mapFile);
   try {
     if (outcome.MapMade() && o.preview) {
-      WriteMapPicture(s, *o.preview, 1);
+      WritePictureOf(outcome.mapFile, file.bytes, *o.preview);
       written.push_back(*o.preview);
     }
     if (o.trace) WriteFileAtomically(*o.trace, trace.data(), trace.size());

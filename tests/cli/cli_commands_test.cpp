@@ -201,6 +201,41 @@ TEST_F(CliTest, DumpStagesDrawsTheTerrainAfterEveryStageAndChangesNoByte) {
   EXPECT_NE(names.back().find("map-file.png"), std::string::npos);
 }
 
+TEST_F(CliTest, CountMakesNumberedMapsEachTheMapOfItsSeed) {
+  const std::string cfg = Config(32);
+  const std::string base = "generate --unplaced ignore --config " + Quote(cfg);
+  const CommandResult batch = RunGlenmire(base + " --count 3 --seed 40 --quiet --out " + Quote(dir_ / "many.pud") +
+                                          " --preview " + Quote(dir_ / "many.png"));
+  ASSERT_EQ(batch.status, 0) << batch.output;
+  for (int i = 0; i < 3; ++i) {
+    const std::string numbered = dir_ / ("many-000" + std::to_string(i + 1) + ".pud");
+    EXPECT_NE(batch.output.find("Seed " + std::to_string(40 + i) + ": " + numbered), std::string::npos) << batch.output;
+    ASSERT_EQ(RunGlenmire(base + " --quiet --seed " + std::to_string(40 + i) + " --out " + Quote(dir_ / "one.pud")).status, 0);
+    EXPECT_EQ(ReadBytes(numbered), ReadBytes(dir_ / "one.pud")) << numbered;
+    EXPECT_TRUE(std::filesystem::exists(dir_ / ("many-000" + std::to_string(i + 1) + ".png")));
+  }
+  EXPECT_EQ(RunGlenmire(base + " --count 2 --trace " + Quote(dir_ / "t")).status, 2);
+  // A batch stops at its first file error.
+  std::filesystem::create_directory(dir_ / "taken-0002.pud");
+  const CommandResult stopped = RunGlenmire(base + " --count 3 --seed 40 --out " + Quote(dir_ / "taken.pud"));
+  EXPECT_EQ(stopped.status, 2) << stopped.output;
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "taken-0001.pud"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "taken-0003.pud"));
+}
+
+TEST_F(CliTest, HelpPerCommandVersionAndOneLineUsageErrors) {
+  const CommandResult help = RunGlenmire("help generate");
+  EXPECT_EQ(help.status, 0);
+  for (const char* option : {"--count", "--retries N", "default 100", "--fair-rule", "mine-steps"})
+    EXPECT_NE(help.output.find(option), std::string::npos) << option;
+  EXPECT_EQ(RunGlenmire("info --help").output, RunGlenmire("help info").output);
+  EXPECT_NE(RunGlenmire("--version").output.find("3.0"), std::string::npos);
+  const CommandResult wrong = RunGlenmire("generate --seed banana");
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_EQ(std::count(wrong.output.begin(), wrong.output.end(), '\n'), 1) << wrong.output;
+  EXPECT_NE(wrong.output.find("glenmire generate --help"), std::string::npos) << wrong.output;
+}
+
 TEST_F(CliTest, RetryIsBoundedAndOutputsFailingAfterTheMapSayWhatWasWritten) {
   // No grass and no building on sand: no start location ever finds its ground.
   const std::string never = Config(32, "BuildableLand=0 SafetyMode=0");
