@@ -27,13 +27,6 @@
 
 namespace glenmire {
 
-// What lives for one run and no longer.
-struct RunContext {
-  MapSink& sink;
-  CellPool pool;  // the placement phases' cells
-  std::string mapFile;
-};
-
 namespace {
 
 // Passes everything on and writes a trace line at every status and question.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/cell_pool.h"
 #include "core/generator_state.h"
 
 namespace glenmire {
@@ -72,7 +73,13 @@ class MemorySink : public MapSink {
 };
 
 struct Stage;
-struct RunContext;
+
+// What lives for one run and no longer.
+struct RunContext {
+  MapSink& sink;
+  CellPool pool;  // the placement phases' cells
+  std::string mapFile;
+};
 
 // Sees the state after every stage that ran (for pictures of each stage).
 class StageObserver {
