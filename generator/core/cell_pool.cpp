@@ -1,58 +1,62 @@
 #include "core/cell_pool.h"
 
-#include "core/linked_list.h"
+#include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace glenmire {
 
 namespace {
 
-void ReleaseCell(void* data) { delete static_cast<PoolCell*>(data); }
+constexpr int LowBit(int i) { return i & -i; }
+
+// The tree of a pool holding every index: each position counts its whole range.
+constexpr std::array<uint16_t, kGridCells + 1> kFullTree = [] {
+  std::array<uint16_t, kGridCells + 1> tree{};
+  for (int i = 1; i <= kGridCells; ++i) tree[i] = static_cast<uint16_t>(LowBit(i));
+  return tree;
+}();
 
 }  // namespace
 
-struct CellPool::Impl {
-  LinkedList* list = nullptr;
-};
-
-CellPool::CellPool() : impl_(new Impl) {}
-
-CellPool::~CellPool() {
-  PoolFree();
-  delete impl_;
-}
-
 void CellPool::PoolInit(int mapSize) {
-  PoolFree();
-  impl_->list = ListCreate(&ReleaseCell);
-  // Each cell goes in front, so the pool ends up in reverse row-major order.
-  for (int row = 1; row <= mapSize; ++row)
-    for (int column = 1; column <= mapSize; ++column)
-      ListInsert(impl_->list, new PoolCell{row, column}, nullptr);
+  side_ = std::clamp(mapSize, 0, kMaxMapSize);
+  count_ = side_ * side_;
+  span_ = 1;
+  while (span_ < count_) span_ *= 2;
+  // Positions up to the count cover cells only; those above cover none but
+  // the ones whose range reaches down over the count, which are exactly the
+  // positions on the way up from it.
+  std::memcpy(tree_ + 1, kFullTree.data() + 1, static_cast<std::size_t>(count_) * sizeof tree_[0]);
+  std::memset(tree_ + count_ + 1, 0, static_cast<std::size_t>(span_ - count_) * sizeof tree_[0]);
+  if (count_ == 0) return;
+  for (int p = count_ + LowBit(count_); p <= span_; p += LowBit(p))
+    tree_[p] = static_cast<uint16_t>(count_ - (p - LowBit(p)));
 }
-
-uint16_t CellPool::PoolCount() const { return impl_->list == nullptr ? 0 : ListCount(impl_->list); }
 
 PoolCell CellPool::PoolTake(int n) {
-  const int count = PoolCount();
-  // Positions are 1-based; anything outside 1..count takes nothing.
-  if (n < 1 || n > count) return PoolCell{1, 1};
-  const int half = count / 2;
-  ListNode* node;
-  if (n >= half) {
-    node = ListLast(impl_->list);
-    for (int i = 0; i < count - n; ++i) node = ListPrev(node);
-  } else {
-    node = ListFirst(impl_->list);
-    for (int i = 0; i < n - 1; ++i) node = ListNext(node);
+  if (n < 1 || n > count_) return PoolCell{1, 1};
+  // Position n from the front is the rank-th smallest index left.
+  int rank = count_ - n + 1;
+  int below = 0;  // tree position whose prefix holds fewer than rank cells
+  for (int step = span_ / 2; step > 0; step /= 2) {
+    const int next = below + step;
+    const int held = tree_[next];
+    if (held < rank) {
+      below = next;
+      rank -= held;
+    }
   }
-  const PoolCell cell = *static_cast<const PoolCell*>(node->data);
-  ListRemove(impl_->list, node);
-  return cell;
+  // The cell is the one at tree position below + 1, index `below`.
+  for (int p = below + 1; p <= span_; p += LowBit(p)) --tree_[p];
+  --count_;
+  return PoolCell{below / side_ + 1, below % side_ + 1};
 }
 
 void CellPool::PoolFree() {
-  ListDestroy(impl_->list);
-  impl_->list = nullptr;
+  side_ = 0;
+  count_ = 0;
+  span_ = 0;
 }
 
 }  // namespace glenmire
