@@ -1,6 +1,7 @@
 // Reads and writes TerrainGrid; draws two numbers per blob row from the
 // generator's random sequence. The island mass, lake, mountain, buildable-land
-// and forest loops of the driver call PaintArea until their target is reached.
+// and forest loops of the driver paint through a BlobPainter until their
+// target is reached.
 #include "terrain/area_painter.h"
 
 #include <algorithm>
@@ -36,10 +37,21 @@ int32_t Wobble(int32_t d) {
   }
 }
 
-}  // namespace
-
-uint16_t PaintArea(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, int32_t column, uint16_t size) {
+// Cells of the map holding `cls`.
+int32_t CountClass(const GeneratorState& s, uint16_t cls) {
   const int side = UsedSide(s);
+  int32_t count = 0;
+  for (int r = 1; r <= side; ++r)
+    for (int c = 1; c <= side; ++c)
+      if (s.TerrainGrid(r, c) == cls) ++count;
+  return count;
+}
+
+// Paints one blob; returns how many cells it turned from `from` into `to`
+// (none when the two are the same class: a cell that holds it keeps it).
+int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, int32_t column, uint16_t size) {
+  const int side = UsedSide(s);
+  int32_t turned = 0;
   if (size == 0) size = 1;
   // Rows and the left end are kept 64-bit so that arguments near the ends of
   // the 32-bit range cannot overflow; inside the map nothing changes.
@@ -77,14 +89,26 @@ uint16_t PaintArea(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, i
       if (cell != from) continue;
       if (guarded && !NeighboursAllow(s, side, r, c, from, to)) continue;
       cell = to;
+      ++turned;
     }
   }
+  return from == to ? 0 : turned;
+}
 
-  uint16_t count = 0;
-  for (int r = 1; r <= side; ++r)
-    for (int c = 1; c <= side; ++c)
-      if (s.TerrainGrid(r, c) == to) ++count;
-  return count;
+}  // namespace
+
+uint16_t PaintArea(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, int32_t column, uint16_t size) {
+  PaintBlob(s, from, to, row, column, size);
+  return static_cast<uint16_t>(CountClass(s, to));
+}
+
+uint16_t BlobPainter::Paint(int32_t row, int32_t column, uint16_t size) {
+  if (!counted_) {
+    count_ = CountClass(s_, to_);
+    counted_ = true;
+  }
+  count_ += PaintBlob(s_, from_, to_, row, column, size);
+  return static_cast<uint16_t>(count_);
 }
 
 int32_t CountInterior(const GeneratorState& s, uint16_t cls) {
