@@ -86,28 +86,56 @@ constexpr int kColumnStep[4] = {-1, 0, 1, 0};
 int LeftOf(int heading) { return (heading + 1) % 4; }
 int RightOf(int heading) { return (heading + 3) % 4; }
 
-// Visited marks of one walk. The walk may leave the map near its edges, so the
-// marks cover a window around the target a little wider than the give-up limit.
+// Visited marks by walk number: a cell is visited when it holds the number
+// of the current walk, so a new walk starts with no cell visited without
+// clearing anything. The marks stay with the thread between walks, so a walk
+// allocates nothing.
+class WalkMarks {
+ public:
+  explicit WalkMarks(std::size_t cells) : marks_(cells, 0) {}
+  void NewWalk() {
+    if (++walk_ != 0) return;
+    std::fill(marks_.begin(), marks_.end(), uint16_t{0});  // the numbers came round again
+    walk_ = 1;
+  }
+  bool Marked(std::size_t i) const { return marks_[i] == walk_; }
+  void Mark(std::size_t i) { marks_[i] = walk_; }
+
+ private:
+  std::vector<uint16_t> marks_;
+  uint16_t walk_ = 0;
+};
+
+// The widest window a spiral walk marks: on the largest map.
+constexpr int WindowHalf(int mapSize) { return std::max(mapSize / 4, 4) + 2; }
+constexpr int kMaxWindowSide = 2 * WindowHalf(kMaxMapSize) + 1;
+
+// Visited marks of one spiral walk. The walk may leave the map near its
+// edges, so the marks cover a window around the target a little wider than
+// the give-up limit.
 class VisitedWindow {
  public:
   VisitedWindow(int centreRow, int centreColumn, int half)
-      : top_(centreRow - half),
-        left_(centreColumn - half),
-        side_(2 * half + 1),
-        marks_(static_cast<std::size_t>(side_) * side_, 0) {}
+      : top_(centreRow - half), left_(centreColumn - half), side_(2 * half + 1), marks_(Marks()) {
+    marks_.NewWalk();
+  }
 
   bool Covers(int row, int column) const {
     return row >= top_ && row < top_ + side_ && column >= left_ && column < left_ + side_;
   }
-  bool Visited(int row, int column) const { return marks_[Index(row, column)] != 0; }
-  void Mark(int row, int column) { marks_[Index(row, column)] = 1; }
+  bool Visited(int row, int column) const { return marks_.Marked(Index(row, column)); }
+  void Mark(int row, int column) { marks_.Mark(Index(row, column)); }
 
  private:
+  static WalkMarks& Marks() {
+    thread_local WalkMarks marks(static_cast<std::size_t>(kMaxWindowSide) * kMaxWindowSide);
+    return marks;
+  }
   std::size_t Index(int row, int column) const {
     return static_cast<std::size_t>(row - top_) * side_ + static_cast<std::size_t>(column - left_);
   }
   int top_, left_, side_;
-  std::vector<uint8_t> marks_;
+  WalkMarks& marks_;
 };
 
 bool IsWalkable(uint16_t tile) {
@@ -158,7 +186,7 @@ bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uin
   auto beyondLimit = [&](int rr, int cc) {
     return 4 * std::abs(rr - row0) > mapSize || 4 * std::abs(cc - column0) > mapSize;
   };
-  VisitedWindow visited(row0, column0, std::max(mapSize / 4, 4) + 2);
+  VisitedWindow visited(row0, column0, WindowHalf(mapSize));
 
   int heading = kNorth;
   int fallback = kNorth;
@@ -208,20 +236,22 @@ bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uin
 
 bool UnitReachable(GeneratorState& s, int32_t row, int32_t column, uint8_t unitType) {
   const int mapSize = s.MapSize();
-  std::vector<uint8_t> visited(static_cast<std::size_t>(kGridCells), 0);
+  // The walk's marks and pending cells stay with the thread from walk to walk.
+  thread_local WalkMarks visited(static_cast<std::size_t>(kGridCells));
+  thread_local CellStack pending;
+  visited.NewWalk();
+  StackInit(pending);
   auto index = [](int r, int c) { return static_cast<std::size_t>((r - 1) * kMaxMapSize + (c - 1)); };
 
-  CellStack pending;
-  StackInit(pending);
-  if (InsideMap(mapSize, row, column)) visited[index(row, column)] = 1;
+  if (InsideMap(mapSize, row, column)) visited.Mark(index(row, column));
   StackPush(pending, row, column);
   StackCell cell;
   while (StackPop(pending, cell)) {
     for (int dr = -1; dr <= 1; ++dr)
       for (int dc = -1; dc <= 1; ++dc) {
         const int r = cell.row + dr, c = cell.column + dc;
-        if ((dr == 0 && dc == 0) || !InsideMap(mapSize, r, c) || visited[index(r, c)]) continue;
-        visited[index(r, c)] = 1;
+        if ((dr == 0 && dc == 0) || !InsideMap(mapSize, r, c) || visited.Marked(index(r, c))) continue;
+        visited.Mark(index(r, c));
         if (s.OccupancyGrid(r, c) == unitType) return true;
         if (IsWalkable(s.TerrainGrid(r, c))) StackPush(pending, r, c);
       }

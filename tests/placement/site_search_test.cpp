@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "map_builder.h"
+#include "support/allocation_count.h"
+#include "placement/region_map.h"
 #include "placement/unit_list.h"
 #include "core/unit_types.h"
 
@@ -18,6 +20,7 @@ using testing::kWaterTile;
 using testing::MakeMap;
 using testing::Paint;
 using testing::Records;
+using testing::AllocationCount;
 
 constexpr uint8_t kLumberMill = 76;
 constexpr uint8_t kBarracks = 60;
@@ -288,6 +291,33 @@ TEST(UnitReachable, TheMineMayStandOnAnyTileButTheStartIsNotExamined) {
   big->OccupancyGrid(128, 128) = kGoldMine;
   EXPECT_TRUE(UnitReachable(*big, 1, 1, kGoldMine));
   EXPECT_FALSE(UnitReachable(*big, 1, 1, kOilPatch));
+}
+
+}  // namespace
+}  // namespace glenmire
+
+namespace glenmire {
+namespace {
+
+// Each walk starts with nothing visited although the marks are kept from walk
+// to walk, and once a thread has walked, walking allocates nothing.
+TEST(SiteSearch, WalksStartAfreshAndAllocateNothing) {
+  auto s = MakeMap(128, kGrassTile);
+  s->OccupancyGrid(128, 128) = kGoldMine;
+  EXPECT_TRUE(UnitReachable(*s, 1, 1, kGoldMine));
+  ASSERT_TRUE(PlaceNear(*s, 60, 60, 3, kBarracks, 1));
+  const AllocationCount count;
+  for (int walk = 0; walk < 3; ++walk) {
+    EXPECT_TRUE(UnitReachable(*s, 1, 1, kGoldMine)) << walk;
+    EXPECT_FALSE(UnitReachable(*s, 1, 1, kOilPatch)) << walk;
+    EXPECT_TRUE(PlaceNear(*s, 60, 60, 3, kBarracks, 1)) << walk;
+  }
+  EXPECT_EQ(count.Made(), 0);
+  // The region fill over the whole map: its stack's one buffer, however many pushes.
+  const AllocationCount fill;
+  BuildRegionMap(*s);
+  EXPECT_EQ(fill.Made(), 1);
+  EXPECT_EQ(s->RegionGrid(128, 128), 0);
 }
 
 }  // namespace
