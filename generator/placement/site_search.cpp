@@ -45,24 +45,35 @@ bool SingleCellLandHolds(const GeneratorState& s, int row, int column) {
   return true;
 }
 
+// Whether any of columns left..right of the row holds the gold-mine mark.
+bool GoldInRow(const GeneratorState& s, int row, int left, int right) {
+  const uint8_t* marks = &s.OccupancyGrid(row, 1);
+  bool found = false;
+  for (int c = left; c <= right; ++c) found |= marks[c - 1] == kGoldMine;
+  return found;
+}
+
 // Buildings need build ground under them and keep clear of gold mines by a
-// ring that widens with the map.
+// ring that widens with the map. The ground is looked at first, then the
+// ring row by row; the answer is the same in any order.
 bool SquareLandHolds(const GeneratorState& s, int row, int column, int size) {
   const int mapSize = s.MapSize();
   const int m = mapSize / 32;
   const int top = row - m, left = column - m, bottom = row + size - 1 + m, right = column + size - 1 + m;
   if (!InsideMap(mapSize, top, left) || !InsideMap(mapSize, bottom, right)) return false;
   const uint16_t lowest = s.settings.BuildOnSand ? kDeepestWaterTile : kLowestGrassBuildTile;
-  for (int r = top; r <= bottom; ++r)
-    for (int c = left; c <= right; ++c) {
-      const bool inSquare = r >= row && r < row + size && c >= column && c < column + size;
-      if (inSquare) {
-        const uint16_t v = s.TerrainGrid(r, c);
-        if (v < lowest || v > kHighestBuildTile) return false;
-      } else if (s.OccupancyGrid(r, c) == kGoldMine) {
-        return false;
-      }
-    }
+  for (int r = row; r < row + size; ++r) {
+    const uint16_t* tiles = &s.TerrainGrid(r, 1);
+    bool fits = true;
+    for (int c = column; c < column + size; ++c) fits &= tiles[c - 1] >= lowest && tiles[c - 1] <= kHighestBuildTile;
+    if (!fits) return false;
+  }
+  for (int r = top; r <= bottom; ++r) {
+    const bool besideSquare = r >= row && r < row + size;
+    if (besideSquare ? GoldInRow(s, r, left, column - 1) || GoldInRow(s, r, column + size, right)
+                     : GoldInRow(s, r, left, right))
+      return false;
+  }
   return true;
 }
 
