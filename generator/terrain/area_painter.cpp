@@ -13,16 +13,25 @@ namespace {
 // The side actually used: never beyond the 128 x 128 grids.
 int UsedSide(const GeneratorState& s) { return std::clamp(s.MapSize(), 0, kMaxMapSize); }
 
-// Each of the eight neighbours holds one of the two classes or lies beyond the edge.
-bool NeighboursAllow(const GeneratorState& s, int side, int row, int column, uint16_t a, uint16_t b) {
-  for (int dr = -1; dr <= 1; ++dr)
-    for (int dc = -1; dc <= 1; ++dc) {
-      if (dr == 0 && dc == 0) continue;
-      const int r = row + dr, c = column + dc;
-      if (!InsideMap(side, r, c)) continue;
-      const uint16_t v = s.TerrainGrid(r, c);
-      if (v != a && v != b) return false;
-    }
+// Each cell of the 3 x 3 square around (row, column) that lies on the map
+// holds one of the two classes. PaintBlob asks it of a cell that holds one of
+// them itself, so the centre may be looked at with its eight neighbours.
+bool SquareAllows(const GeneratorState& s, int side, int row, int column, uint16_t a, uint16_t b) {
+  auto allowed = [a, b](uint16_t v) { return v == a || v == b; };
+  if (row > 1 && row < side && column > 1 && column < side) {
+    // Off the edges: the eight neighbours at fixed steps, all looked at.
+    const uint16_t* t = &s.TerrainGrid(row, column);
+    constexpr int up = kMaxMapSize;
+    return allowed(t[-up - 1]) & allowed(t[-up]) & allowed(t[-up + 1]) & allowed(t[-1]) & allowed(t[1]) &
+           allowed(t[up - 1]) & allowed(t[up]) & allowed(t[up + 1]);
+  }
+  const int top = std::max(row - 1, 1), bottom = std::min(row + 1, side);
+  const int left = std::max(column - 1, 1), right = std::min(column + 1, side);
+  for (int r = top; r <= bottom; ++r) {
+    const uint16_t* tiles = &s.TerrainGrid(r, 1);
+    for (int c = left; c <= right; ++c)
+      if (!allowed(tiles[c - 1])) return false;
+  }
   return true;
 }
 
@@ -87,7 +96,7 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
       const int c = static_cast<int>(l);
       uint16_t& cell = s.TerrainGrid(r, c);
       if (cell != from) continue;
-      if (guarded && !NeighboursAllow(s, side, r, c, from, to)) continue;
+      if (guarded && !SquareAllows(s, side, r, c, from, to)) continue;
       cell = to;
       ++turned;
     }
@@ -113,10 +122,36 @@ uint16_t BlobPainter::Paint(int32_t row, int32_t column, uint16_t size) {
 
 int32_t CountInterior(const GeneratorState& s, uint16_t cls) {
   const int side = UsedSide(s);
+  // Row by row over flags of the cells that hold the class, with a border
+  // that holds it: a cell counts when the three flags above and the three
+  // below it and the two beside it are all set (its own is not looked at).
+  constexpr int kWidth = kMaxMapSize + 2;
+  uint8_t rows[3][kWidth];
+  auto flags = [&](int r, uint8_t* out) {
+    out[0] = out[side + 1] = 1;
+    if (r < 1 || r > side) {
+      std::fill(out + 1, out + side + 1, uint8_t{1});
+      return;
+    }
+    const uint16_t* tiles = &s.TerrainGrid(r, 1);
+    for (int c = 0; c < side; ++c) out[c + 1] = tiles[c] == cls;
+  };
+  uint8_t* above = rows[0];
+  uint8_t* here = rows[1];
+  uint8_t* below = rows[2];
+  flags(0, above);
+  flags(1, here);
   int32_t count = 0;
-  for (int r = 1; r <= side; ++r)
-    for (int c = 1; c <= side; ++c)
-      if (NeighboursAllow(s, side, r, c, cls, cls)) ++count;
+  for (int r = 1; r <= side; ++r) {
+    flags(r + 1, below);
+    uint8_t across[kWidth];  // the flags above and below a column both set
+    for (int c = 0; c < side + 2; ++c) across[c] = above[c] & below[c];
+    for (int c = 1; c <= side; ++c) count += across[c - 1] & across[c] & across[c + 1] & here[c - 1] & here[c + 1];
+    uint8_t* spent = above;
+    above = here;
+    here = below;
+    below = spent;
+  }
   return count;
 }
 
