@@ -3,6 +3,7 @@
 #include "placement/site_search.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -92,10 +93,6 @@ bool IsOdd(int value) { return value % 2 != 0; }
 
 // Headings in left-turn order: a left turn is the next one, a right turn the one before.
 enum Heading { kWest = 0, kSouth = 1, kEast = 2, kNorth = 3 };
-constexpr int kRowStep[4] = {0, 1, 0, -1};
-constexpr int kColumnStep[4] = {-1, 0, 1, 0};
-int LeftOf(int heading) { return (heading + 1) % 4; }
-int RightOf(int heading) { return (heading + 3) % 4; }
 
 // Visited marks by walk number: a cell is visited when it holds the number
 // of the current walk, so a new walk starts with no cell visited without
@@ -117,37 +114,66 @@ class WalkMarks {
   uint16_t walk_ = 0;
 };
 
-// The widest window a spiral walk marks: on the largest map.
-constexpr int WindowHalf(int mapSize) { return std::max(mapSize / 4, 4) + 2; }
-constexpr int kMaxWindowSide = 2 * WindowHalf(kMaxMapSize) + 1;
-
-// Visited marks of one spiral walk. The walk may leave the map near its
-// edges, so the marks cover a window around the target a little wider than
-// the give-up limit.
-class VisitedWindow {
- public:
-  VisitedWindow(int centreRow, int centreColumn, int half)
-      : top_(centreRow - half), left_(centreColumn - half), side_(2 * half + 1), marks_(Marks()) {
-    marks_.NewWalk();
-  }
-
-  bool Covers(int row, int column) const {
-    return row >= top_ && row < top_ + side_ && column >= left_ && column < left_ + side_;
-  }
-  bool Visited(int row, int column) const { return marks_.Marked(Index(row, column)); }
-  void Mark(int row, int column) { marks_.Mark(Index(row, column)); }
-
- private:
-  static WalkMarks& Marks() {
-    thread_local WalkMarks marks(static_cast<std::size_t>(kMaxWindowSide) * kMaxWindowSide);
-    return marks;
-  }
-  std::size_t Index(int row, int column) const {
-    return static_cast<std::size_t>(row - top_) * side_ + static_cast<std::size_t>(column - left_);
-  }
-  int top_, left_, side_;
-  WalkMarks& marks_;
+// The spiral walk. Each step the walker turns left and moves on if that cell
+// is new to it; otherwise it takes back the turn, going straight on the next
+// step, and stays where it is. It marks every cell it stands on after a step
+// (the start only once it comes back to it). The cells it walks depend on
+// nothing but the walk itself, so the moves are worked out once, as offsets
+// from the start, and a search only tests the cells they reach.
+struct SpiralMove {
+  int8_t fromRow, fromColumn;  // where the move starts, from the walk's start
+  int8_t row, column;          // where it ends
+  uint8_t heading;
+  uint16_t step;  // the walk's step (from 0) that makes it
 };
+
+// Half the side of the window a walk may move in, around its target; a move
+// that would leave it ends the walk.
+constexpr int WindowHalf(int mapSize) { return std::max(mapSize / 4, 4) + 2; }
+// A walk starts at most 4 cells from its target, so by this distance from
+// its start every walk has left its window.
+constexpr int kSpiralReach = WindowHalf(kMaxMapSize) + 4 + 1;
+constexpr int kSpiralCells = (2 * kSpiralReach + 1) * (2 * kSpiralReach + 1);
+
+struct Spiral {
+  std::array<SpiralMove, kSpiralCells> moves{};
+  int count = 0;
+};
+
+// The walk's moves up to the first that reaches kSpiralReach from the start.
+constexpr Spiral MakeSpiral() {
+  constexpr int kRowStep[4] = {0, 1, 0, -1};
+  constexpr int kColumnStep[4] = {-1, 0, 1, 0};
+  constexpr int kSide = 2 * kSpiralReach + 3;
+  std::array<bool, kSide * kSide> visited{};
+  auto at = [](int r, int c) { return (r + kSpiralReach + 1) * kSide + (c + kSpiralReach + 1); };
+  Spiral spiral;
+  int heading = kNorth, fallback = kNorth, r = 0, c = 0;
+  bool turn = true;
+  for (int step = 0;; ++step) {
+    if (turn) {
+      fallback = (heading + 3) % 4;  // right of the heading
+      heading = (heading + 1) % 4;   // left of it
+    }
+    const int nextRow = r + kRowStep[heading], nextColumn = c + kColumnStep[heading];
+    if (!visited[at(nextRow, nextColumn)]) {
+      spiral.moves[spiral.count++] = SpiralMove{static_cast<int8_t>(r), static_cast<int8_t>(c),
+                                                static_cast<int8_t>(nextRow), static_cast<int8_t>(nextColumn),
+                                                static_cast<uint8_t>(heading), static_cast<uint16_t>(step)};
+      r = nextRow;
+      c = nextColumn;
+      if (std::max(std::abs(r), std::abs(c)) >= kSpiralReach) return spiral;
+    } else {
+      heading = fallback;
+      // The cell straight on is always new, so the walker is never stuck.
+      if (step > 0 && spiral.moves[spiral.count - 1].step != step - 1) throw "two blocked steps in a row";
+    }
+    turn = true;
+    visited[at(r, c)] = true;
+  }
+}
+
+constexpr Spiral kSpiral = MakeSpiral();
 
 bool IsWalkable(uint16_t tile) {
   if (tile >= 0x10 && tile <= 0x19) return false;
@@ -189,60 +215,34 @@ bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uin
 
   // The start is shifted by up to 4 cells each way, row first.
   int d = s.random.RandInt(5);
-  int r = s.random.RandInt(100) > 50 ? row0 + d : row0 - d;
+  const int startRow = s.random.RandInt(100) > 50 ? row0 + d : row0 - d;
   d = s.random.RandInt(5);
-  int c = s.random.RandInt(100) > 50 ? column0 + d : column0 - d;
+  const int startColumn = s.random.RandInt(100) > 50 ? column0 + d : column0 - d;
 
-  // The walk gives up beyond a quarter of the map side from the target.
-  auto beyondLimit = [&](int rr, int cc) {
-    return 4 * std::abs(rr - row0) > mapSize || 4 * std::abs(cc - column0) > mapSize;
-  };
-  VisitedWindow visited(row0, column0, WindowHalf(mapSize));
-
-  int heading = kNorth;
-  int fallback = kNorth;
-  bool turn = true;
-  int blockedInARow = 0;
+  const int half = WindowHalf(mapSize);
   const int64_t maxSteps = 16 * static_cast<int64_t>(mapSize) * mapSize;
-  for (int64_t step = 0; step < maxSteps; ++step) {
-    if (turn) {
-      fallback = RightOf(heading);
-      heading = LeftOf(heading);
-    }
-    turn = false;
+  for (int i = 0; i < kSpiral.count; ++i) {
+    const SpiralMove& move = kSpiral.moves[i];
+    if (move.step >= maxSteps) return false;
+    const int r = startRow + move.row, c = startColumn + move.column;
+    // The walk ends on a move out of its window, and beyond a quarter of the
+    // map side from the target.
+    if (std::abs(r - row0) > half || std::abs(c - column0) > half) return false;
+    if (4 * std::abs(r - row0) > mapSize || 4 * std::abs(c - column0) > mapSize) return false;
     // The band keeps the unit's square clear of the map's edges; west-bound
-    // walkers keep one more cell away.
-    const int low = heading == kWest ? size + 1 : size;
-    const int high = heading == kWest ? mapSize - size - 1 : mapSize - size;
-    const bool inBand = r >= low && r <= high && c >= low && c <= high;
-
-    // Outside the band the walker keeps spiralling, but a cell it reaches from
-    // there is never taken.
-    const int nextRow = r + kRowStep[heading], nextColumn = c + kColumnStep[heading];
-    if (!visited.Covers(nextRow, nextColumn)) return false;
-    bool candidate = false;
-    if (!visited.Visited(nextRow, nextColumn)) {
-      r = nextRow;
-      c = nextColumn;
-      candidate = inBand;
-      blockedInARow = 0;
-    } else {
-      heading = fallback;
-      // Left, ahead, right and back all visited: the walker can go nowhere new.
-      if (++blockedInARow >= 4) return false;
-    }
-    turn = true;
-    visited.Mark(r, c);
-
-    if (beyondLimit(r, c)) return false;
-    if (oddCellsOnly && (!IsOdd(r) || !IsOdd(c))) candidate = false;
-    if (!candidate) continue;
+    // walkers keep one more cell away. Outside the band the walker keeps
+    // spiralling, but a cell it reaches from there is never taken.
+    const int low = move.heading == kWest ? size + 1 : size;
+    const int high = move.heading == kWest ? mapSize - size - 1 : mapSize - size;
+    const int fromRow = startRow + move.fromRow, fromColumn = startColumn + move.fromColumn;
+    if (fromRow < low || fromRow > high || fromColumn < low || fromColumn > high) continue;
+    if (oddCellsOnly && (!IsOdd(r) || !IsOdd(c))) continue;
     // A town keeps some distance from the mine it was sent to.
     if (isTown && std::abs(r - row0) < 6 && std::abs(c - column0) < 6) continue;
     if (!TerrainRuleHolds(s, r, c, size, moveClass)) continue;
     if (PlaceOnCandidate(s, r, c, size, unitType, player)) return true;
   }
-  return false;
+  return false;  // not reached: every walk leaves its window within the spiral
 }
 
 bool UnitReachable(GeneratorState& s, int32_t row, int32_t column, uint8_t unitType) {
