@@ -42,7 +42,8 @@ class CellPool {
   int count_ = 0;
   int span_ = 0;  // the tree's reach: the least power of two >= side * side
   // tree_[i] counts the cells left with 0-based index in [i - lowbit(i), i).
-  uint16_t tree_[kGridCells + 1]{};
+  // Only what PoolInit set is read, so the tree starts unset.
+  uint16_t tree_[kGridCells + 1];
 };
 
 }  // namespace glenmire

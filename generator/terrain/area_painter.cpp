@@ -35,15 +35,10 @@ bool SquareAllows(const GeneratorState& s, int side, int row, int column, uint16
   return true;
 }
 
-// d = 1: +1, 3: +2, 5: -1, 7: -2, anything else: no change.
+// d = 1: +1, 3: +2, 5: -1, 7: -2, anything else (of 0..7): no change.
 int32_t Wobble(int32_t d) {
-  switch (d) {
-    case 1: return 1;
-    case 3: return 2;
-    case 5: return -1;
-    case 7: return -2;
-    default: return 0;
-  }
+  constexpr int8_t kWobble[8] = {0, 1, 0, 2, 0, -1, 0, -2};
+  return kWobble[d & 7];
 }
 
 // Cells of the map holding `cls`.
@@ -79,14 +74,12 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
     left += Wobble(s.random.RandInt(8));
     width += Wobble(s.random.RandInt(8));
     --remaining;
-    if (remaining > half) {
-      if (width < size) width += step + 1;
-      else width -= step + 1;
-    } else if (width > 3) {
-      width -= step + 1;
-    } else if (k + 3 > lastRow) {
-      width -= step + 1;
-    }
+    // While more than half the rows remain the width heads for the size;
+    // after that it narrows while above 3, and on the last three rows.
+    const bool growing = remaining > half;
+    const bool grows = growing && width < size;
+    const bool narrows = growing ? width >= size : width > 3 || k + 3 > lastRow;
+    width += grows ? step + 1 : narrows ? -(step + 1) : 0;
     if (width < 1 || k < 1 || k > side) continue;
     // Cells outside the map are never painted, so only the inside part is walked.
     const int64_t first = std::max<int64_t>(left, 1);
