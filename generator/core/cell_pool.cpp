@@ -2,61 +2,98 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
+#include <bit>
 
 namespace glenmire {
 
 namespace {
 
-constexpr int LowBit(int i) { return i & -i; }
-
-// The tree of a pool holding every index: each position counts its whole range.
-constexpr std::array<uint16_t, kGridCells + 1> kFullTree = [] {
-  std::array<uint16_t, kGridCells + 1> tree{};
-  for (int i = 1; i <= kGridCells; ++i) tree[i] = static_cast<uint16_t>(LowBit(i));
-  return tree;
+// kSelectInByte[v][k]: the place of the k-th (from 0) set bit of the byte v.
+constexpr std::array<std::array<uint8_t, 8>, 256> kSelectInByte = [] {
+  std::array<std::array<uint8_t, 8>, 256> table{};
+  for (int v = 0; v < 256; ++v) {
+    int k = 0;
+    for (int bit = 0; bit < 8; ++bit)
+      if (v >> bit & 1) table[v][k++] = static_cast<uint8_t>(bit);
+  }
+  return table;
 }();
+
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+
+// The place of the k-th (from 0) set bit of x, which has more than k: the
+// byte that holds it from the bytes' running counts, then the bit by table.
+int SelectBit(uint64_t x, int k) {
+  uint64_t counts = x - ((x >> 1) & 0x5555555555555555ull);
+  counts = (counts & 0x3333333333333333ull) + ((counts >> 2) & 0x3333333333333333ull);
+  counts = (counts + (counts >> 4)) & 0x0F0F0F0F0F0F0F0Full;  // set bits per byte
+  const uint64_t upTo = counts * kOnes;  // byte i: set bits in bytes 0..i (at most 64)
+  // High bit of byte i set when k >= upTo[i], i.e. the bit lies beyond byte i.
+  const uint64_t beyond = ((static_cast<uint64_t>(k) * kOnes | 0x8080808080808080ull) - upTo) & 0x8080808080808080ull;
+  const int byte = static_cast<int>(((beyond >> 7) * kOnes) >> 56);
+  const int before = static_cast<int>(((upTo << 8) >> (8 * byte)) & 0xFF);
+  return 8 * byte + kSelectInByte[(x >> (8 * byte)) & 0xFF][k - before];
+}
 
 }  // namespace
 
 void CellPool::PoolInit(int mapSize) {
   side_ = std::clamp(mapSize, 0, kMaxMapSize);
   count_ = side_ * side_;
-  span_ = 1;
-  while (span_ < count_) span_ *= 2;
-  // Positions up to the count cover cells only; those above cover none but
-  // the ones whose range reaches down over the count, which are exactly the
-  // positions on the way up from it.
-  std::memcpy(tree_ + 1, kFullTree.data() + 1, static_cast<std::size_t>(count_) * sizeof tree_[0]);
-  std::memset(tree_ + count_ + 1, 0, static_cast<std::size_t>(span_ - count_) * sizeof tree_[0]);
-  if (count_ == 0) return;
-  for (int p = count_ + LowBit(count_); p <= span_; p += LowBit(p))
-    tree_[p] = static_cast<uint16_t>(count_ - (p - LowBit(p)));
+  // ceil(2^32 / side): for an index below 2^14 and a side of at most 2^7 the
+  // error stays below 2^-18, too little to carry past a whole number.
+  reciprocal_ = side_ == 0 ? 0 : ((uint64_t{1} << 32) + side_ - 1) / side_;
+  const int fullWords = count_ / 64, rest = count_ % 64;
+  for (int w = 0; w < kWords; ++w) {
+    words_[w] = w < fullWords ? ~uint64_t{0} : w == fullWords && rest > 0 ? (uint64_t{1} << rest) - 1 : 0;
+    wordCount_[w] = static_cast<uint8_t>(std::popcount(words_[w]));
+  }
+  for (int g = 0; g < kGroups; ++g) {
+    int sum = 0;
+    for (int w = 0; w < kWordsPerGroup; ++w) sum += wordCount_[g * kWordsPerGroup + w];
+    groupCount_[g] = static_cast<uint16_t>(sum);
+  }
 }
 
 PoolCell CellPool::PoolTake(int n) {
   if (n < 1 || n > count_) return PoolCell{1, 1};
-  // Position n from the front is the rank-th smallest index left.
-  int rank = count_ - n + 1;
-  int below = 0;  // tree position whose prefix holds fewer than rank cells
-  for (int step = span_ / 2; step > 0; step /= 2) {
-    const int next = below + step;
-    const int held = tree_[next];
-    if (held < rank) {
-      below = next;
-      rank -= held;
-    }
+  // Position n from the front is the smallest index left but `skip`.
+  int skip = count_ - n;
+  // The groups wholly before it, then the words of its group wholly before
+  // it, are counted without branches: which way a take goes is as random as
+  // the draw.
+  int group = 0, passed = 0, running = 0;
+  for (int g = 0; g < kGroups; ++g) {
+    running += groupCount_[g];
+    const int before = running <= skip;
+    group += before;
+    passed += groupCount_[g] & -before;
   }
-  // The cell is the one at tree position below + 1, index `below`.
-  for (int p = below + 1; p <= span_; p += LowBit(p)) --tree_[p];
+  skip -= passed;
+  const int first = group * kWordsPerGroup;
+  int word = first;
+  passed = 0;
+  running = 0;
+  for (int w = first; w < first + kWordsPerGroup; ++w) {
+    running += wordCount_[w];
+    const int before = running <= skip;
+    word += before;
+    passed += wordCount_[w] & -before;
+  }
+  const int bit = SelectBit(words_[word], skip - passed);
+  words_[word] &= ~(uint64_t{1} << bit);
+  --wordCount_[word];
+  --groupCount_[group];
   --count_;
-  return PoolCell{below / side_ + 1, below % side_ + 1};
+  const int index = 64 * word + bit;
+  // index / side by the reciprocal: exact for every index of the grids.
+  const int row = static_cast<int>((static_cast<uint64_t>(index) * reciprocal_) >> 32);
+  return PoolCell{row + 1, index - row * side_ + 1};
 }
 
 void CellPool::PoolFree() {
   side_ = 0;
   count_ = 0;
-  span_ = 0;
 }
 
 }  // namespace glenmire

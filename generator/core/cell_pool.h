@@ -4,10 +4,12 @@
 // The pool is a list of cells in reverse row-major order: position 1 holds
 // (mapSize, mapSize), the last position (1, 1); a take removes one position
 // and closes the gap. Which cell a position names is what a seed means, so
-// that order is kept exactly. It is kept as a Fenwick tree of the cells still
-// there, by row-major index: position n is the (count - n + 1)-th smallest
-// index left, found and removed in one walk down and one walk up the tree
-// (14 steps each on the largest map). The pool allocates nothing.
+// that order is kept exactly. It is kept as one bit per cell still there, by
+// row-major index, with the count of each 64-cell word and of each group of
+// 16 words: position n is the (count - n + 1)-th smallest index left, found
+// by counting through the 16 groups, the 16 words of its group and the bits
+// of its word, and removed by clearing the bit and two counts. The whole
+// pool is 2.4 KB and allocates nothing.
 #pragma once
 
 #include <cstdint>
@@ -37,13 +39,17 @@ class CellPool {
   // Empties the pool.
   void PoolFree();
 
+  static constexpr int kWords = kGridCells / 64;
+  static constexpr int kWordsPerGroup = 16;
+  static constexpr int kGroups = kWords / kWordsPerGroup;
+
  private:
   int side_ = 0;
   int count_ = 0;
-  int span_ = 0;  // the tree's reach: the least power of two >= side * side
-  // tree_[i] counts the cells left with 0-based index in [i - lowbit(i), i).
-  // Only what PoolInit set is read, so the tree starts unset.
-  uint16_t tree_[kGridCells + 1];
+  uint64_t reciprocal_ = 0;  // 2^32 / side, rounded up, to divide by the side
+  uint16_t groupCount_[kGroups]{};
+  uint8_t wordCount_[kWords]{};
+  uint64_t words_[kWords]{};  // bit b of word w: index 64 w + b is still there
 };
 
 }  // namespace glenmire
