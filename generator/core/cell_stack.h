@@ -1,6 +1,6 @@
-// The pending-cell stack: map cells waiting to be looked at. The region fill
-// and the reachability walk keep their work on it, so neither needs
-// recursion however large an area is.
+// The pending-cell stack: map cells waiting to be looked at. The
+// reachability walk keeps its work on it, so it needs no recursion however
+// large an area is.
 //
 // The cells sit in one buffer with room, from the start, for every cell of
 // the largest map and one more: a walk that pushes each map cell at most once
