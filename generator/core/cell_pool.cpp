@@ -44,46 +44,38 @@ void CellPool::PoolInit(int mapSize) {
   // error stays below 2^-18, too little to carry past a whole number.
   reciprocal_ = side_ == 0 ? 0 : ((uint64_t{1} << 32) + side_ - 1) / side_;
   const int fullWords = count_ / 64, rest = count_ % 64;
-  for (int w = 0; w < kWords; ++w) {
-    words_[w] = w < fullWords ? ~uint64_t{0} : w == fullWords && rest > 0 ? (uint64_t{1} << rest) - 1 : 0;
-    wordCount_[w] = static_cast<uint8_t>(std::popcount(words_[w]));
-  }
+  int cells = 0;
   for (int g = 0; g < kGroups; ++g) {
-    int sum = 0;
-    for (int w = 0; w < kWordsPerGroup; ++w) sum += wordCount_[g * kWordsPerGroup + w];
-    groupCount_[g] = static_cast<uint16_t>(sum);
+    int inGroup = 0;
+    for (int w = g * kWordsPerGroup; w < (g + 1) * kWordsPerGroup; ++w) {
+      words_[w] = w < fullWords ? ~uint64_t{0} : w == fullWords && rest > 0 ? (uint64_t{1} << rest) - 1 : 0;
+      inGroup += std::popcount(words_[w]);
+      wordsUpTo_[w] = static_cast<uint16_t>(inGroup);
+    }
+    cells += inGroup;
+    groupsUpTo_[g] = static_cast<uint16_t>(cells);
   }
 }
 
 PoolCell CellPool::PoolTake(int n) {
   if (n < 1 || n > count_) return PoolCell{1, 1};
-  // Position n from the front is the smallest index left but `skip`.
+  // Position n from the front is the smallest index left but `skip`. Its
+  // group is the number of groups that end at or before it, its word the
+  // same within the group; both counts and the updates after the take run
+  // over all 16 entries, so no branch depends on the draw.
   int skip = count_ - n;
-  // The groups wholly before it, then the words of its group wholly before
-  // it, are counted without branches: which way a take goes is as random as
-  // the draw.
-  int group = 0, passed = 0, running = 0;
-  for (int g = 0; g < kGroups; ++g) {
-    running += groupCount_[g];
-    const int before = running <= skip;
-    group += before;
-    passed += groupCount_[g] & -before;
-  }
-  skip -= passed;
-  const int first = group * kWordsPerGroup;
-  int word = first;
-  passed = 0;
-  running = 0;
-  for (int w = first; w < first + kWordsPerGroup; ++w) {
-    running += wordCount_[w];
-    const int before = running <= skip;
-    word += before;
-    passed += wordCount_[w] & -before;
-  }
-  const int bit = SelectBit(words_[word], skip - passed);
+  int group = 0;
+  for (int g = 0; g < kGroups; ++g) group += groupsUpTo_[g] <= skip;
+  skip -= group == 0 ? 0 : groupsUpTo_[group - 1];
+  uint16_t* const upTo = wordsUpTo_ + group * kWordsPerGroup;
+  int inGroup = 0;
+  for (int w = 0; w < kWordsPerGroup; ++w) inGroup += upTo[w] <= skip;
+  skip -= inGroup == 0 ? 0 : upTo[inGroup - 1];
+  const int word = group * kWordsPerGroup + inGroup;
+  const int bit = SelectBit(words_[word], skip);
   words_[word] &= ~(uint64_t{1} << bit);
-  --wordCount_[word];
-  --groupCount_[group];
+  for (int g = 0; g < kGroups; ++g) groupsUpTo_[g] -= g >= group;
+  for (int w = 0; w < kWordsPerGroup; ++w) upTo[w] -= w >= inGroup;
   --count_;
   const int index = 64 * word + bit;
   // index / side by the reciprocal: exact for every index of the grids.

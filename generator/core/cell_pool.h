@@ -5,11 +5,13 @@
 // (mapSize, mapSize), the last position (1, 1); a take removes one position
 // and closes the gap. Which cell a position names is what a seed means, so
 // that order is kept exactly. It is kept as one bit per cell still there, by
-// row-major index, with the count of each 64-cell word and of each group of
-// 16 words: position n is the (count - n + 1)-th smallest index left, found
-// by counting through the 16 groups, the 16 words of its group and the bits
-// of its word, and removed by clearing the bit and two counts. The whole
-// pool is 2.4 KB and allocates nothing.
+// row-major index, in 64-cell words, 16 words to a group, with running
+// counts: the cells in groups up to each group, and within a group the cells
+// in its words up to each word. Position n is the (count - n + 1)-th
+// smallest index left: the running counts at or below it give its group and
+// its word, and its bit is found from the word's byte counts. A take clears
+// the bit and lowers the running counts after it, each a fixed run of 16
+// that needs no branch. The whole pool is 2.6 KB and allocates nothing.
 #pragma once
 
 #include <cstdint>
@@ -47,9 +49,9 @@ class CellPool {
   int side_ = 0;
   int count_ = 0;
   uint64_t reciprocal_ = 0;  // 2^32 / side, rounded up, to divide by the side
-  uint16_t groupCount_[kGroups]{};
-  uint8_t wordCount_[kWords]{};
-  uint64_t words_[kWords]{};  // bit b of word w: index 64 w + b is still there
+  uint16_t groupsUpTo_[kGroups]{};  // cells in groups 0..g
+  uint16_t wordsUpTo_[kWords]{};    // cells in the words of w's group up to w
+  uint64_t words_[kWords]{};        // bit b of word w: index 64 w + b is still there
 };
 
 }  // namespace glenmire
