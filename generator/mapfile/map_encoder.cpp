@@ -124,6 +124,22 @@ void Store16(uint8_t* at, uint16_t value) {
   at[1] = static_cast<uint8_t>(value >> 8);
 }
 
+// The high byte of each cell's region value, by tile: those below 0x100 one by
+// one, the others by their high byte alone.
+struct RegionClassTable {
+  uint8_t low[256];
+  uint8_t high[256];
+};
+
+constexpr RegionClassTable kRegionClass = [] {
+  RegionClassTable t{};
+  for (int v = 0; v < 256; ++v) {
+    t.low[v] = RegionClassByte(static_cast<uint16_t>(v));
+    t.high[v] = RegionClassByte(static_cast<uint16_t>(v << 8));
+  }
+  return t;
+}();
+
 // The four grid sections, each written whole into room grown for it.
 void PutGrids(ByteWriter& out, const GeneratorState& s, int n) {
   const std::size_t cells = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
@@ -154,7 +170,8 @@ void PutGrids(ByteWriter& out, const GeneratorState& s, int n) {
     const uint16_t* tiles = &s.TerrainGrid(row, 1);
     for (int col = 0; col < n; ++col, at += 2) {
       at[0] = static_cast<uint8_t>(regions[col]);
-      at[1] = RegionClassByte(tiles[col]);
+      const uint16_t tile = tiles[col];
+      at[1] = tile < 0x100 ? kRegionClass.low[tile] : kRegionClass.high[tile >> 8];
     }
   }
 }
