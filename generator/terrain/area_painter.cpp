@@ -85,12 +85,20 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
     const int64_t first = std::max<int64_t>(left, 1);
     const int64_t last = std::min<int64_t>(left + width, side);
     const int r = static_cast<int>(k);
-    for (int64_t l = first; l <= last; ++l) {
-      const int c = static_cast<int>(l);
-      uint16_t& cell = s.TerrainGrid(r, c);
-      if (cell != from) continue;
-      if (guarded && !SquareAllows(s, side, r, c, from, to)) continue;
-      cell = to;
+    const int a = static_cast<int>(first), b = static_cast<int>(last);
+    uint16_t* const cells = &s.TerrainGrid(r, 1) - 1;  // cells[c] is column c
+    if (!guarded) {
+      // Every `from` cell of the run turns, without a branch per cell.
+      for (int c = a; c <= b; ++c) {
+        const bool turns = cells[c] == from;
+        cells[c] = turns ? to : cells[c];
+        turned += turns;
+      }
+      continue;
+    }
+    for (int c = a; c <= b; ++c) {
+      if (cells[c] != from || !SquareAllows(s, side, r, c, from, to)) continue;
+      cells[c] = to;
       ++turned;
     }
   }
