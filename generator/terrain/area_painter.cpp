@@ -51,9 +51,14 @@ int32_t CountClass(const GeneratorState& s, uint16_t cls) {
   return count;
 }
 
+// 48 and 80 never touch a third class, so boundary tiles can always be formed.
+bool Guarded(uint16_t from) { return from == kCoast || from == kGrass; }
+
 // Paints one blob; returns how many cells it turned from `from` into `to`
 // (none when the two are the same class: a cell that holds it keeps it).
-int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, int32_t column, uint16_t size) {
+// `squares`, when given, says for every cell whether SquareAllows holds.
+int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, int32_t column, uint16_t size,
+                  const uint8_t* squares) {
   const int side = UsedSide(s);
   int32_t turned = 0;
   if (size == 0) size = 1;
@@ -67,8 +72,7 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
   if (half < 1) half = 1;
   int32_t width = size <= 2 ? size : 2;
   const int32_t step = 3 / half;
-  // 48 and 80 never touch a third class, so boundary tiles can always be formed.
-  const bool guarded = from == kCoast || from == kGrass;
+  const bool guarded = Guarded(from);
 
   for (int64_t k = row; k <= lastRow; ++k) {
     left += Wobble(s.random.RandInt(8));
@@ -87,10 +91,11 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
     const int r = static_cast<int>(k);
     const int a = static_cast<int>(first), b = static_cast<int>(last);
     uint16_t* const cells = &s.TerrainGrid(r, 1) - 1;  // cells[c] is column c
-    if (!guarded) {
-      // Every `from` cell of the run turns, without a branch per cell.
+    if (!guarded || squares != nullptr) {
+      // Every `from` cell of the run that may turn does, without a branch per cell.
+      const uint8_t* may = squares == nullptr ? nullptr : squares + (r - 1) * kMaxMapSize - 1;
       for (int c = a; c <= b; ++c) {
-        const bool turns = cells[c] == from;
+        const bool turns = (cells[c] == from) & (may == nullptr || may[c] != 0);
         cells[c] = turns ? to : cells[c];
         turned += turns;
       }
@@ -108,7 +113,7 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
 }  // namespace
 
 uint16_t PaintArea(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, int32_t column, uint16_t size) {
-  PaintBlob(s, from, to, row, column, size);
+  PaintBlob(s, from, to, row, column, size, nullptr);
   return static_cast<uint16_t>(CountClass(s, to));
 }
 
@@ -116,9 +121,44 @@ uint16_t BlobPainter::Paint(int32_t row, int32_t column, uint16_t size) {
   if (!counted_) {
     count_ = CountClass(s_, to_);
     counted_ = true;
+    blobsUnmapped_ = 0;
+    mapped_ = false;
   }
-  count_ += PaintBlob(s_, from_, to_, row, column, size);
+  if (Guarded(from_) && !mapped_ && ++blobsUnmapped_ > kBlobsBeforeMap) MapSquares();
+  count_ += PaintBlob(s_, from_, to_, row, column, size, mapped_ ? squares_ : nullptr);
   return static_cast<uint16_t>(count_);
+}
+
+void BlobPainter::MapSquares() {
+  // Row by row over flags of the cells that hold either class, with a border
+  // that does: a cell's square holds only the two when the flags of its
+  // column and the two beside it are all set in the three rows around it.
+  const int side = UsedSide(s_);
+  constexpr int kWidth = kMaxMapSize + 2;
+  uint8_t rows[3][kWidth];
+  auto flags = [&](int r, uint8_t* out) {
+    std::fill(out, out + side + 2, uint8_t{1});
+    if (r < 1 || r > side) return;
+    const uint16_t* tiles = &s_.TerrainGrid(r, 1);
+    for (int c = 0; c < side; ++c) out[c + 1] = (tiles[c] == from_) | (tiles[c] == to_);
+  };
+  uint8_t* above = rows[0];
+  uint8_t* here = rows[1];
+  uint8_t* below = rows[2];
+  flags(0, above);
+  flags(1, here);
+  for (int r = 1; r <= side; ++r) {
+    flags(r + 1, below);
+    uint8_t column[kWidth];
+    for (int c = 0; c < side + 2; ++c) column[c] = above[c] & here[c] & below[c];
+    uint8_t* out = &squares_[(r - 1) * kMaxMapSize];
+    for (int c = 1; c <= side; ++c) out[c - 1] = column[c - 1] & column[c] & column[c + 1];
+    uint8_t* spent = above;
+    above = here;
+    here = below;
+    below = spent;
+  }
+  mapped_ = true;
 }
 
 int32_t CountInterior(const GeneratorState& s, uint16_t cls) {

@@ -257,8 +257,10 @@ TEST(PaintArea, NeverWritesOutsideTheMap) {
 
 // A filling loop's painter gives PaintArea's count without recounting: on
 // twin maps it matches PaintArea blob for blob, with cells of `to` there
-// before the first blob, a class painted over itself (nothing turns), and a
-// change made behind its back that it is told of.
+// before the first blob, a third class its neighbour rules keep away from, a
+// class painted over itself (nothing turns), and a change made behind its
+// back that it is told of; long enough runs of blobs on both sides of the
+// change that it paints from its map of the neighbour rules.
 TEST(BlobPainter, CountsAsPaintAreaDoes) {
   const std::pair<uint16_t, uint16_t> fills[] = {{kWater, kLand}, {kCoast, kGrass}, {kGrass, kForest}, {kLand, kLand}};
   for (auto [from, to] : fills) {
@@ -267,17 +269,17 @@ TEST(BlobPainter, CountsAsPaintAreaDoes) {
     for (auto* s : {a.get(), b.get()}) {
       s->random.Seed(77);
       for (int k = 1; k <= 64; k += 5) s->TerrainGrid(k, 65 - k) = to;
-      s->TerrainGrid(20, 20) = kOpenWater;    // a third class
+      for (int k = 2; k <= 64; k += 3) s->TerrainGrid(k, k * 7 % 64 + 1) = kOpenWater;  // a third class
       s->TerrainGrid(100, 100) = to;          // beyond the map: never counted
     }
     BlobPainter painter(*b, from, to);
-    for (int blob = 0; blob < 300; ++blob) {
-      if (blob == 150)
+    for (int blob = 0; blob < 600; ++blob) {
+      if (blob == 300)
         for (auto* s : {a.get(), b.get()}) {
           for (int c = 1; c <= 64; ++c) s->TerrainGrid(40, c) = to == kLand ? uint16_t{kWater} : to;
           s->TerrainGrid(41, 7) = from;
         }
-      if (blob == 150) painter.GridChanged();
+      if (blob == 300) painter.GridChanged();
       const int32_t row = a->random.RandInt(100) - 20, column = a->random.RandInt(100) - 20;
       b->random.RandInt(100), b->random.RandInt(100);
       const auto size = static_cast<uint16_t>(blob % 13);
