@@ -4,6 +4,10 @@
 #include <array>
 #include <bit>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace glenmire {
 
 namespace {
@@ -57,25 +61,58 @@ void CellPool::PoolInit(int mapSize) {
   }
 }
 
+namespace {
+
+// How many of the 16 running counts, rising from the first, are at or below
+// `skip` (the last is not); and lowers by one those from `from` on.
+#if defined(__SSE2__)
+int CountAtOrBelow(const uint16_t* upTo, int skip) {
+  const __m128i limit = _mm_set1_epi16(static_cast<short>(skip));
+  const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upTo));
+  const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upTo + 8));
+  const __m128i above = _mm_packs_epi16(_mm_cmpgt_epi16(low, limit), _mm_cmpgt_epi16(high, limit));
+  return std::countr_zero(static_cast<unsigned>(_mm_movemask_epi8(above)));
+}
+void LowerFrom(uint16_t* upTo, int from) {
+  const __m128i first = _mm_set1_epi16(static_cast<short>(from - 1));
+  const __m128i lanesLow = _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7);
+  const __m128i lanesHigh = _mm_setr_epi16(8, 9, 10, 11, 12, 13, 14, 15);
+  auto* at = reinterpret_cast<__m128i*>(upTo);
+  // Lanes past `first` compare as -1, which lowers them by one.
+  _mm_storeu_si128(at, _mm_add_epi16(_mm_loadu_si128(at), _mm_cmpgt_epi16(lanesLow, first)));
+  _mm_storeu_si128(at + 1, _mm_add_epi16(_mm_loadu_si128(at + 1), _mm_cmpgt_epi16(lanesHigh, first)));
+}
+#else
+int CountAtOrBelow(const uint16_t* upTo, int skip) {
+  int below = 0;
+  for (int i = 0; i < 16; ++i) below += upTo[i] <= skip;
+  return below;
+}
+void LowerFrom(uint16_t* upTo, int from) {
+  for (int i = 0; i < 16; ++i) upTo[i] -= i >= from;
+}
+#endif
+
+}  // namespace
+
 PoolCell CellPool::PoolTake(int n) {
   if (n < 1 || n > count_) return PoolCell{1, 1};
   // Position n from the front is the smallest index left but `skip`. Its
   // group is the number of groups that end at or before it, its word the
-  // same within the group; both counts and the updates after the take run
-  // over all 16 entries, so no branch depends on the draw.
+  // same within the group; neither the counting nor the lowering of the
+  // running counts after the take branches on the draw.
+  static_assert(kGroups == 16 && kWordsPerGroup == 16);
   int skip = count_ - n;
-  int group = 0;
-  for (int g = 0; g < kGroups; ++g) group += groupsUpTo_[g] <= skip;
+  const int group = CountAtOrBelow(groupsUpTo_, skip);
   skip -= group == 0 ? 0 : groupsUpTo_[group - 1];
   uint16_t* const upTo = wordsUpTo_ + group * kWordsPerGroup;
-  int inGroup = 0;
-  for (int w = 0; w < kWordsPerGroup; ++w) inGroup += upTo[w] <= skip;
+  const int inGroup = CountAtOrBelow(upTo, skip);
   skip -= inGroup == 0 ? 0 : upTo[inGroup - 1];
   const int word = group * kWordsPerGroup + inGroup;
   const int bit = SelectBit(words_[word], skip);
   words_[word] &= ~(uint64_t{1} << bit);
-  for (int g = 0; g < kGroups; ++g) groupsUpTo_[g] -= g >= group;
-  for (int w = 0; w < kWordsPerGroup; ++w) upTo[w] -= w >= inGroup;
+  LowerFrom(groupsUpTo_, group);
+  LowerFrom(upTo, inGroup);
   --count_;
   const int index = 64 * word + bit;
   // index / side by the reciprocal: exact for every index of the grids.
