@@ -1,6 +1,7 @@
 // PaintArea on the largest map: one blob plus the recount of all 16,384
-// cells that every call makes. The filling loops call it a few hundred times
-// per stage.
+// cells that every call makes; and the BlobPainter the filling loops paint
+// through (a few hundred to a few thousand blobs per stage), which counts
+// the map once and then only the cells its blobs turn.
 #include <benchmark/benchmark.h>
 
 #include "terrain/area_painter.h"
@@ -48,6 +49,43 @@ void BM_PaintAreaGuarded(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_PaintAreaGuarded)->Arg(10)->Arg(40);
+
+// The same blobs through a BlobPainter, as the filling loops paint them.
+void BM_BlobPainterLand(benchmark::State& state) {
+  auto s = FreshMap(kWater);
+  const auto size = static_cast<uint16_t>(state.range(0));
+  BlobPainter painter(*s, kWater, kLand);
+  for (auto _ : state) {
+    const int32_t row = s->random.RandInt(kSide + size) - size;
+    const int32_t column = s->random.RandInt(kSide + size) - size;
+    const uint16_t count = painter.Paint(row, column, size);
+    benchmark::DoNotOptimize(count);
+    if (count > kSide * kSide * 3 / 4) {
+      s->TerrainGrid.Fill(kSide, kWater);
+      painter.GridChanged();
+    }
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_BlobPainterLand)->Arg(5)->Arg(25);
+
+void BM_BlobPainterGuarded(benchmark::State& state) {
+  auto s = FreshMap(kCoast);
+  const auto size = static_cast<uint16_t>(state.range(0));
+  BlobPainter painter(*s, kCoast, kGrass);
+  for (auto _ : state) {
+    const int32_t row = s->random.RandInt(kSide) + 1;
+    const int32_t column = s->random.RandInt(kSide) + 1;
+    const uint16_t count = painter.Paint(row, column, size);
+    benchmark::DoNotOptimize(count);
+    if (count > kSide * kSide / 2) {
+      s->TerrainGrid.Fill(kSide, kCoast);
+      painter.GridChanged();
+    }
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_BlobPainterGuarded)->Arg(5)->Arg(10);
 
 // The measure of room that the stages take before painting.
 void BM_CountInterior(benchmark::State& state) {

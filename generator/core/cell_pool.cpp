@@ -1,58 +1,128 @@
 #include "core/cell_pool.h"
 
-#include "core/linked_list.h"
+#include <algorithm>
+#include <array>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace glenmire {
 
 namespace {
 
-void ReleaseCell(void* data) { delete static_cast<PoolCell*>(data); }
+// kSelectInByte[v][k]: the place of the k-th (from 0) set bit of the byte v.
+constexpr std::array<std::array<uint8_t, 8>, 256> kSelectInByte = [] {
+  std::array<std::array<uint8_t, 8>, 256> table{};
+  for (int v = 0; v < 256; ++v) {
+    int k = 0;
+    for (int bit = 0; bit < 8; ++bit)
+      if (v >> bit & 1) table[v][k++] = static_cast<uint8_t>(bit);
+  }
+  return table;
+}();
+
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+
+// The place of the k-th (from 0) set bit of x, which has more than k: the
+// byte that holds it from the bytes' running counts, then the bit by table.
+int SelectBit(uint64_t x, int k) {
+  uint64_t counts = x - ((x >> 1) & 0x5555555555555555ull);
+  counts = (counts & 0x3333333333333333ull) + ((counts >> 2) & 0x3333333333333333ull);
+  counts = (counts + (counts >> 4)) & 0x0F0F0F0F0F0F0F0Full;  // set bits per byte
+  const uint64_t upTo = counts * kOnes;  // byte i: set bits in bytes 0..i (at most 64)
+  // High bit of byte i set when k >= upTo[i], i.e. the bit lies beyond byte i.
+  const uint64_t beyond = ((static_cast<uint64_t>(k) * kOnes | 0x8080808080808080ull) - upTo) & 0x8080808080808080ull;
+  const int byte = static_cast<int>(((beyond >> 7) * kOnes) >> 56);
+  const int before = static_cast<int>(((upTo << 8) >> (8 * byte)) & 0xFF);
+  return 8 * byte + kSelectInByte[(x >> (8 * byte)) & 0xFF][k - before];
+}
 
 }  // namespace
 
-struct CellPool::Impl {
-  LinkedList* list = nullptr;
-};
-
-CellPool::CellPool() : impl_(new Impl) {}
-
-CellPool::~CellPool() {
-  PoolFree();
-  delete impl_;
-}
-
 void CellPool::PoolInit(int mapSize) {
-  PoolFree();
-  impl_->list = ListCreate(&ReleaseCell);
-  // Each cell goes in front, so the pool ends up in reverse row-major order.
-  for (int row = 1; row <= mapSize; ++row)
-    for (int column = 1; column <= mapSize; ++column)
-      ListInsert(impl_->list, new PoolCell{row, column}, nullptr);
+  side_ = std::clamp(mapSize, 0, kMaxMapSize);
+  count_ = side_ * side_;
+  // ceil(2^32 / side): for an index below 2^14 and a side of at most 2^7 the
+  // error stays below 2^-18, too little to carry past a whole number.
+  reciprocal_ = side_ == 0 ? 0 : ((uint64_t{1} << 32) + side_ - 1) / side_;
+  const int fullWords = count_ / 64, rest = count_ % 64;
+  int cells = 0;
+  for (int g = 0; g < kGroups; ++g) {
+    int inGroup = 0;
+    for (int w = g * kWordsPerGroup; w < (g + 1) * kWordsPerGroup; ++w) {
+      words_[w] = w < fullWords ? ~uint64_t{0} : w == fullWords && rest > 0 ? (uint64_t{1} << rest) - 1 : 0;
+      inGroup += std::popcount(words_[w]);
+      wordsUpTo_[w] = static_cast<uint16_t>(inGroup);
+    }
+    cells += inGroup;
+    groupsUpTo_[g] = static_cast<uint16_t>(cells);
+  }
 }
 
-uint16_t CellPool::PoolCount() const { return impl_->list == nullptr ? 0 : ListCount(impl_->list); }
+namespace {
+
+// How many of the 16 running counts, rising from the first, are at or below
+// `skip` (the last is not); and lowers by one those from `from` on.
+#if defined(__SSE2__)
+int CountAtOrBelow(const uint16_t* upTo, int skip) {
+  const __m128i limit = _mm_set1_epi16(static_cast<short>(skip));
+  const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upTo));
+  const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upTo + 8));
+  const __m128i above = _mm_packs_epi16(_mm_cmpgt_epi16(low, limit), _mm_cmpgt_epi16(high, limit));
+  return std::countr_zero(static_cast<unsigned>(_mm_movemask_epi8(above)));
+}
+void LowerFrom(uint16_t* upTo, int from) {
+  const __m128i first = _mm_set1_epi16(static_cast<short>(from - 1));
+  const __m128i lanesLow = _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7);
+  const __m128i lanesHigh = _mm_setr_epi16(8, 9, 10, 11, 12, 13, 14, 15);
+  auto* at = reinterpret_cast<__m128i*>(upTo);
+  // Lanes past `first` compare as -1, which lowers them by one.
+  _mm_storeu_si128(at, _mm_add_epi16(_mm_loadu_si128(at), _mm_cmpgt_epi16(lanesLow, first)));
+  _mm_storeu_si128(at + 1, _mm_add_epi16(_mm_loadu_si128(at + 1), _mm_cmpgt_epi16(lanesHigh, first)));
+}
+#else
+int CountAtOrBelow(const uint16_t* upTo, int skip) {
+  int below = 0;
+  for (int i = 0; i < 16; ++i) below += upTo[i] <= skip;
+  return below;
+}
+void LowerFrom(uint16_t* upTo, int from) {
+  for (int i = 0; i < 16; ++i) upTo[i] -= i >= from;
+}
+#endif
+
+}  // namespace
 
 PoolCell CellPool::PoolTake(int n) {
-  const int count = PoolCount();
-  // Positions are 1-based; anything outside 1..count takes nothing.
-  if (n < 1 || n > count) return PoolCell{1, 1};
-  const int half = count / 2;
-  ListNode* node;
-  if (n >= half) {
-    node = ListLast(impl_->list);
-    for (int i = 0; i < count - n; ++i) node = ListPrev(node);
-  } else {
-    node = ListFirst(impl_->list);
-    for (int i = 0; i < n - 1; ++i) node = ListNext(node);
-  }
-  const PoolCell cell = *static_cast<const PoolCell*>(node->data);
-  ListRemove(impl_->list, node);
-  return cell;
+  if (n < 1 || n > count_) return PoolCell{1, 1};
+  // Position n from the front is the smallest index left but `skip`. Its
+  // group is the number of groups that end at or before it, its word the
+  // same within the group; neither the counting nor the lowering of the
+  // running counts after the take branches on the draw.
+  static_assert(kGroups == 16 && kWordsPerGroup == 16);
+  int skip = count_ - n;
+  const int group = CountAtOrBelow(groupsUpTo_, skip);
+  skip -= group == 0 ? 0 : groupsUpTo_[group - 1];
+  uint16_t* const upTo = wordsUpTo_ + group * kWordsPerGroup;
+  const int inGroup = CountAtOrBelow(upTo, skip);
+  skip -= inGroup == 0 ? 0 : upTo[inGroup - 1];
+  const int word = group * kWordsPerGroup + inGroup;
+  const int bit = SelectBit(words_[word], skip);
+  words_[word] &= ~(uint64_t{1} << bit);
+  LowerFrom(groupsUpTo_, group);
+  LowerFrom(upTo, inGroup);
+  --count_;
+  const int index = 64 * word + bit;
+  // index / side by the reciprocal: exact for every index of the grids.
+  const int row = static_cast<int>((static_cast<uint64_t>(index) * reciprocal_) >> 32);
+  return PoolCell{row + 1, index - row * side_ + 1};
 }
 
 void CellPool::PoolFree() {
-  ListDestroy(impl_->list);
-  impl_->list = nullptr;
+  side_ = 0;
+  count_ = 0;
 }
 
 }  // namespace glenmire

@@ -1,9 +1,17 @@
-// The pending-cell stack: a singly linked stack of map cells waiting to be
-// looked at. The region fill and the reachability walk keep their work on it,
-// so neither needs recursion however large an area is.
+// The pending-cell stack: map cells waiting to be looked at. The
+// reachability walk keeps its work on it, so it needs no recursion however
+// large an area is.
+//
+// The cells sit in one buffer with room, from the start, for every cell of
+// the largest map and one more: a walk that pushes each map cell at most once
+// (and its start, which may lie off the map) never makes it grow, so a push
+// allocates nothing. Emptying the stack keeps the room.
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "core/grids.h"
 
 namespace glenmire {
 
@@ -12,27 +20,22 @@ struct StackCell {
   int32_t column = 0;
 };
 
-struct StackNode {
-  StackCell cell;
-  StackNode* below = nullptr;  // the previous top
-};
-
-// Owns its link nodes and frees whatever is left on it when it goes away.
 struct CellStack {
-  CellStack() = default;
-  ~CellStack();
-  CellStack(const CellStack&) = delete;
-  CellStack& operator=(const CellStack&) = delete;
+  CellStack() { cells.reserve(kGridCells + 1); }
 
-  StackNode* top = nullptr;
-  uint32_t count = 0;
+  std::vector<StackCell> cells;  // the bottom first
 };
 
-// Makes the stack empty, freeing any nodes still on it.
-void StackInit(CellStack& stack);
-void StackPush(CellStack& stack, int32_t row, int32_t column);
-// Takes the top cell into `cell` and frees its node; false (cell untouched)
-// when the stack is empty.
-bool StackPop(CellStack& stack, StackCell& cell);
+// Makes the stack empty.
+inline void StackInit(CellStack& stack) { stack.cells.clear(); }
+inline void StackPush(CellStack& stack, int32_t row, int32_t column) { stack.cells.push_back(StackCell{row, column}); }
+// Takes the top cell into `cell`; false (cell untouched) when the stack is empty.
+inline bool StackPop(CellStack& stack, StackCell& cell) {
+  if (stack.cells.empty()) return false;
+  cell = stack.cells.back();
+  stack.cells.pop_back();
+  return true;
+}
+inline uint32_t StackCount(const CellStack& stack) { return static_cast<uint32_t>(stack.cells.size()); }
 
 }  // namespace glenmire

@@ -1,5 +1,6 @@
 // The bytes of a map file as the encoder builds them: little-endian numbers,
-// section headings and whole runs appended to one buffer in memory.
+// section headings and whole runs appended to one buffer in memory; the map
+// grids are written straight into room grown for a whole section.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,13 @@ class ByteWriter {
   void Put32(uint32_t value) {  // little-endian
     Put16(value);
     Put16(value >> 16);
+  }
+  // Appends count zero bytes and returns where they start, for a section
+  // filled in place. The pointer holds until the next append.
+  uint8_t* Grow(std::size_t count) {
+    const std::size_t at = bytes_.size();
+    bytes_.resize(at + count);
+    return bytes_.data() + at;
   }
   void PutSectionHeader(const char* tag, uint32_t length) {
     PutRun(reinterpret_cast<const uint8_t*>(tag), 4);

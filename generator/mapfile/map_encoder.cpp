@@ -118,26 +118,62 @@ void PutStartAmounts(ByteWriter& out, const char* tag, const int32_t* amounts) {
   for (int p = kPlayers; p < kPlayerSlots; ++p) out.Put16(kUnusedStartAmount);
 }
 
+// A 16-bit little-endian value at `at`.
+void Store16(uint8_t* at, uint16_t value) {
+  at[0] = static_cast<uint8_t>(value);
+  at[1] = static_cast<uint8_t>(value >> 8);
+}
+
+// The high byte of each cell's region value, by tile: those below 0x100 one by
+// one, the others by their high byte alone.
+struct RegionClassTable {
+  uint8_t low[256];
+  uint8_t high[256];
+};
+
+constexpr RegionClassTable kRegionClass = [] {
+  RegionClassTable t{};
+  for (int v = 0; v < 256; ++v) {
+    t.low[v] = RegionClassByte(static_cast<uint16_t>(v));
+    t.high[v] = RegionClassByte(static_cast<uint16_t>(v << 8));
+  }
+  return t;
+}();
+
+// The four grid sections, each written whole into room grown for it.
 void PutGrids(ByteWriter& out, const GeneratorState& s, int n) {
-  const uint32_t words = 2u * static_cast<uint32_t>(n * n);
+  const std::size_t cells = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
+  const uint32_t words = 2u * static_cast<uint32_t>(cells);
+
   out.PutSectionHeader(kTagTiles, words);
-  for (int row = 1; row <= n; ++row)
-    for (int col = 1; col <= n; ++col) {
-      if (s.settings.BlankMap)
-        out.Put16(kBlankTileByte);
-      else
-        out.Put16(s.TerrainGrid(row, col));
-    }
+  uint8_t* at = out.Grow(2 * cells);
+  for (int row = 1; row <= n; ++row) {
+    const uint16_t* tiles = &s.TerrainGrid(row, 1);
+    if (s.settings.BlankMap)
+      for (int col = 0; col < n; ++col, at += 2) Store16(at, kBlankTileByte);
+    else
+      for (int col = 0; col < n; ++col, at += 2) Store16(at, tiles[col]);
+  }
+
+  // One byte of movement code per cell, its high byte zero.
   out.PutSectionHeader(kTagMovement, words);
-  for (int i = 0; i < n * n; ++i) out.Put16(s.MoveGrid.bytes[i]);
-  out.PutSectionHeader(kTagOilMap, static_cast<uint32_t>(n * n));
-  out.PutBytes(0, n * n);
+  at = out.Grow(2 * cells);
+  for (std::size_t i = 0; i < cells; ++i) at[2 * i] = s.MoveGrid.bytes[i];
+
+  out.PutSectionHeader(kTagOilMap, static_cast<uint32_t>(cells));
+  out.Grow(cells);  // no oil anywhere
+
   out.PutSectionHeader(kTagRegions, words);
-  for (int row = 1; row <= n; ++row)
-    for (int col = 1; col <= n; ++col) {
-      out.PutByte(static_cast<uint8_t>(s.RegionGrid(row, col)));
-      out.PutByte(RegionClassByte(s.TerrainGrid(row, col)));
+  at = out.Grow(2 * cells);
+  for (int row = 1; row <= n; ++row) {
+    const uint16_t* regions = &s.RegionGrid(row, 1);
+    const uint16_t* tiles = &s.TerrainGrid(row, 1);
+    for (int col = 0; col < n; ++col, at += 2) {
+      at[0] = static_cast<uint8_t>(regions[col]);
+      const uint16_t tile = tiles[col];
+      at[1] = tile < 0x100 ? kRegionClass.low[tile] : kRegionClass.high[tile >> 8];
     }
+  }
 }
 
 // Room for the whole file, so the buffer grows once.

@@ -16,7 +16,7 @@ constexpr uint8_t kObstacleCode = 0x81;
 constexpr uint8_t kShoreCode = 0x82;
 constexpr uint8_t kShoreCornerCode = 0x02;
 
-uint16_t TileClass(uint16_t tile) {
+constexpr uint16_t TileClass(uint16_t tile) {
   switch (tile) {
     case 0x200: case 0x210: case 0x230: case 0x250: case 0x270: case 0x280:
       return 0x99;
@@ -34,7 +34,7 @@ uint16_t TileClass(uint16_t tile) {
   return 0x15;
 }
 
-uint8_t ClassCode(uint16_t tileClass, bool reversed) {
+constexpr uint8_t ClassCode(uint16_t tileClass, bool reversed) {
   switch (tileClass) {
     case 0x15: return reversed ? kBuildableCode : kWaterCode;
     case 0x25: return reversed ? kUnbuildableCode : kShoreCode;
@@ -49,6 +49,33 @@ uint8_t ClassCode(uint16_t tileClass, bool reversed) {
     default: return kShoreCornerCode;  // 0x99
   }
 }
+
+// The code of every tile, without and with "Reverse Physics": the tiles
+// below 0x100 one by one, those of 0x200..0x2FF (among them the shore corner
+// tiles) by their low byte, the others by their high byte alone.
+struct CodeTable {
+  uint8_t low[256];
+  uint8_t shore[256];
+  uint8_t high[256];
+
+  uint8_t Of(uint16_t tile) const {
+    const unsigned high8 = tile >> 8;
+    if (high8 == 0) return low[tile];
+    return high8 == 2 ? shore[tile & 0xFF] : high[high8];
+  }
+};
+
+constexpr CodeTable MakeCodes(bool reversed) {
+  CodeTable t{};
+  for (int v = 0; v < 256; ++v) {
+    t.low[v] = ClassCode(TileClass(static_cast<uint16_t>(v)), reversed);
+    t.shore[v] = ClassCode(TileClass(static_cast<uint16_t>(0x200 | v)), reversed);
+    t.high[v] = ClassCode(TileClass(static_cast<uint16_t>(v << 8 | 1)), reversed);
+  }
+  return t;
+}
+
+constexpr CodeTable kCodes[2] = {MakeCodes(false), MakeCodes(true)};
 
 // "Reverse Physics" on a loaded map, which carries codes, not tiles.
 uint8_t ReverseCode(uint8_t code) {
@@ -103,13 +130,13 @@ int64_t Nudge(int32_t draw, int64_t value) {
 
 void BuildMoveMap(GeneratorState& s) {
   const int size = MoveMapSide(s);
-  const bool reversed = s.settings.ReverseLandAndWaterProperties != 0;
+  const CodeTable& codes = kCodes[s.settings.ReverseLandAndWaterProperties != 0 ? 1 : 0];
   for (int r = 1; r <= size; ++r) {
-    for (int c = 1; c <= size; ++c) {
-      uint8_t code = ClassCode(TileClass(s.TerrainGrid(r, c)), reversed);
-      if (s.OccupancyGrid(r, c) != 0) code = kUnbuildableCode;  // secret passes and placed units
-      s.MoveGrid.At(size, r, c) = code;
-    }
+    const uint16_t* tiles = &s.TerrainGrid(r, 1);
+    const uint8_t* marks = &s.OccupancyGrid(r, 1);
+    uint8_t* out = &s.MoveGrid.At(size, r, 1);
+    for (int c = 0; c < size; ++c)
+      out[c] = marks[c] != 0 ? kUnbuildableCode : codes.Of(tiles[c]);  // secret passes and placed units
   }
   ScatterBlobs(s);
 }

@@ -3,6 +3,7 @@
 #include "placement/resources.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "placement/random_cell.h"
 #include "placement/unit_list.h"
@@ -31,6 +32,45 @@ bool AllTiles(const GeneratorState& s, int top, int left, int bottom, int right,
   return true;
 }
 
+// The cells of the map marked as gold mines while the mines go down, so the
+// spacing test for a drawn cell looks at the sites instead of scanning the
+// square around it. The marks are boxes: each marked cell the map held when
+// the phase began, and the 3x3 square of every mine and reserved site placed
+// since (both mark kGoldMine). Nothing in the phase clears a mark, so these
+// are all of them; a cell within the clamped square holds the mark exactly
+// when a box reaches into the unclamped one, as every box lies on the map.
+class GoldMarks {
+ public:
+  explicit GoldMarks(const GeneratorState& s) {
+    const int mapSize = s.MapSize();
+    for (int r = 1; r <= mapSize; ++r)
+      for (int c = 1; c <= mapSize; ++c)
+        if (s.OccupancyGrid(r, c) == kGoldMine) boxes_.push_back(Box{r, c, r, c});
+  }
+
+  void AddSite(int row, int column, int size) { boxes_.push_back(Box{row, column, row + size - 1, column + size - 1}); }
+
+  // MarkWithin(s, row, column, spacing, kGoldMine), by the boxes or, when
+  // there are more boxes than cells in the square, by the square itself.
+  bool Within(const GeneratorState& s, int row, int column, int spacing) const {
+    const int64_t side = 2 * int64_t{spacing} + 1;
+    if (static_cast<int64_t>(boxes_.size()) > side * side) return MarkWithin(s, row, column, spacing, kGoldMine);
+    for (const Box& b : boxes_)
+      if (b.top <= row + spacing && b.bottom >= row - spacing && b.left <= column + spacing &&
+          b.right >= column - spacing)
+        return true;
+    return false;
+  }
+
+ private:
+  struct Box {
+    int top, left, bottom, right;
+  };
+  std::vector<Box> boxes_;
+};
+
+constexpr uint8_t kMineSize = 3;
+
 }  // namespace
 
 int CountActivePlayers(const GeneratorState& s) {
@@ -52,6 +92,7 @@ void PlaceGoldMines(GeneratorState& s, CellPool& pool, uint16_t goldGround) {
   if (mapSize > 64) minimumSpacing *= 2;
   const int spacing = std::max(mapSize / divisor, minimumSpacing);
 
+  GoldMarks marks(s);
   for (int j = 1; j <= total; ++j) {
     bool placed = false;
     while (!placed && pool.PoolCount() >= 4) {
@@ -62,9 +103,10 @@ void PlaceGoldMines(GeneratorState& s, CellPool& pool, uint16_t goldGround) {
         drawn = cell.row >= 4 && cell.row <= mapSize - 4 && cell.column >= 4 && cell.column <= mapSize - 4;
       }
       if (!drawn) break;
-      if (MarkWithin(s, cell.row, cell.column, spacing, kGoldMine)) continue;
-      if (!AllTiles(s, cell.row, cell.column, cell.row + 2, cell.column + 2, goldGround)) continue;
-      placed = PlaceUnit(s, cell.row, cell.column, kNeutralOwner, 3, j <= goldMines ? kGoldMine : kReservedMineSite);
+      if (marks.Within(s, cell.row, cell.column, spacing)) continue;
+      if (!AllTiles(s, cell.row, cell.column, cell.row + kMineSize - 1, cell.column + kMineSize - 1, goldGround)) continue;
+      placed = PlaceUnit(s, cell.row, cell.column, kNeutralOwner, kMineSize, j <= goldMines ? kGoldMine : kReservedMineSite);
+      if (placed) marks.AddSite(cell.row, cell.column, kMineSize);
     }
   }
 }

@@ -3,6 +3,7 @@
 #include "placement/site_search.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -45,24 +46,35 @@ bool SingleCellLandHolds(const GeneratorState& s, int row, int column) {
   return true;
 }
 
+// Whether any of columns left..right of the row holds the gold-mine mark.
+bool GoldInRow(const GeneratorState& s, int row, int left, int right) {
+  const uint8_t* marks = &s.OccupancyGrid(row, 1);
+  bool found = false;
+  for (int c = left; c <= right; ++c) found |= marks[c - 1] == kGoldMine;
+  return found;
+}
+
 // Buildings need build ground under them and keep clear of gold mines by a
-// ring that widens with the map.
+// ring that widens with the map. The ground is looked at first, then the
+// ring row by row; the answer is the same in any order.
 bool SquareLandHolds(const GeneratorState& s, int row, int column, int size) {
   const int mapSize = s.MapSize();
   const int m = mapSize / 32;
   const int top = row - m, left = column - m, bottom = row + size - 1 + m, right = column + size - 1 + m;
   if (!InsideMap(mapSize, top, left) || !InsideMap(mapSize, bottom, right)) return false;
   const uint16_t lowest = s.settings.BuildOnSand ? kDeepestWaterTile : kLowestGrassBuildTile;
-  for (int r = top; r <= bottom; ++r)
-    for (int c = left; c <= right; ++c) {
-      const bool inSquare = r >= row && r < row + size && c >= column && c < column + size;
-      if (inSquare) {
-        const uint16_t v = s.TerrainGrid(r, c);
-        if (v < lowest || v > kHighestBuildTile) return false;
-      } else if (s.OccupancyGrid(r, c) == kGoldMine) {
-        return false;
-      }
-    }
+  for (int r = row; r < row + size; ++r) {
+    const uint16_t* tiles = &s.TerrainGrid(r, 1);
+    bool fits = true;
+    for (int c = column; c < column + size; ++c) fits &= tiles[c - 1] >= lowest && tiles[c - 1] <= kHighestBuildTile;
+    if (!fits) return false;
+  }
+  for (int r = top; r <= bottom; ++r) {
+    const bool besideSquare = r >= row && r < row + size;
+    if (besideSquare ? GoldInRow(s, r, left, column - 1) || GoldInRow(s, r, column + size, right)
+                     : GoldInRow(s, r, left, right))
+      return false;
+  }
   return true;
 }
 
@@ -81,34 +93,87 @@ bool IsOdd(int value) { return value % 2 != 0; }
 
 // Headings in left-turn order: a left turn is the next one, a right turn the one before.
 enum Heading { kWest = 0, kSouth = 1, kEast = 2, kNorth = 3 };
-constexpr int kRowStep[4] = {0, 1, 0, -1};
-constexpr int kColumnStep[4] = {-1, 0, 1, 0};
-int LeftOf(int heading) { return (heading + 1) % 4; }
-int RightOf(int heading) { return (heading + 3) % 4; }
 
-// Visited marks of one walk. The walk may leave the map near its edges, so the
-// marks cover a window around the target a little wider than the give-up limit.
-class VisitedWindow {
+// Visited marks by walk number: a cell is visited when it holds the number
+// of the current walk, so a new walk starts with no cell visited without
+// clearing anything. The marks stay with the thread between walks, so a walk
+// allocates nothing.
+class WalkMarks {
  public:
-  VisitedWindow(int centreRow, int centreColumn, int half)
-      : top_(centreRow - half),
-        left_(centreColumn - half),
-        side_(2 * half + 1),
-        marks_(static_cast<std::size_t>(side_) * side_, 0) {}
-
-  bool Covers(int row, int column) const {
-    return row >= top_ && row < top_ + side_ && column >= left_ && column < left_ + side_;
+  explicit WalkMarks(std::size_t cells) : marks_(cells, 0) {}
+  void NewWalk() {
+    if (++walk_ != 0) return;
+    std::fill(marks_.begin(), marks_.end(), uint16_t{0});  // the numbers came round again
+    walk_ = 1;
   }
-  bool Visited(int row, int column) const { return marks_[Index(row, column)] != 0; }
-  void Mark(int row, int column) { marks_[Index(row, column)] = 1; }
+  bool Marked(std::size_t i) const { return marks_[i] == walk_; }
+  void Mark(std::size_t i) { marks_[i] = walk_; }
 
  private:
-  std::size_t Index(int row, int column) const {
-    return static_cast<std::size_t>(row - top_) * side_ + static_cast<std::size_t>(column - left_);
-  }
-  int top_, left_, side_;
-  std::vector<uint8_t> marks_;
+  std::vector<uint16_t> marks_;
+  uint16_t walk_ = 0;
 };
+
+// The spiral walk. Each step the walker turns left and moves on if that cell
+// is new to it; otherwise it takes back the turn, going straight on the next
+// step, and stays where it is. It marks every cell it stands on after a step
+// (the start only once it comes back to it). The cells it walks depend on
+// nothing but the walk itself, so the moves are worked out once, as offsets
+// from the start, and a search only tests the cells they reach.
+struct SpiralMove {
+  int8_t fromRow, fromColumn;  // where the move starts, from the walk's start
+  int8_t row, column;          // where it ends
+  uint8_t heading;
+  uint16_t step;  // the walk's step (from 0) that makes it
+};
+
+// Half the side of the window a walk may move in, around its target; a move
+// that would leave it ends the walk.
+constexpr int WindowHalf(int mapSize) { return std::max(mapSize / 4, 4) + 2; }
+// A walk starts at most 4 cells from its target, so by this distance from
+// its start every walk has left its window.
+constexpr int kSpiralReach = WindowHalf(kMaxMapSize) + 4 + 1;
+constexpr int kSpiralCells = (2 * kSpiralReach + 1) * (2 * kSpiralReach + 1);
+
+struct Spiral {
+  std::array<SpiralMove, kSpiralCells> moves{};
+  int count = 0;
+};
+
+// The walk's moves up to the first that reaches kSpiralReach from the start.
+constexpr Spiral MakeSpiral() {
+  constexpr int kRowStep[4] = {0, 1, 0, -1};
+  constexpr int kColumnStep[4] = {-1, 0, 1, 0};
+  constexpr int kSide = 2 * kSpiralReach + 3;
+  std::array<bool, kSide * kSide> visited{};
+  auto at = [](int r, int c) { return (r + kSpiralReach + 1) * kSide + (c + kSpiralReach + 1); };
+  Spiral spiral;
+  int heading = kNorth, fallback = kNorth, r = 0, c = 0;
+  bool turn = true;
+  for (int step = 0;; ++step) {
+    if (turn) {
+      fallback = (heading + 3) % 4;  // right of the heading
+      heading = (heading + 1) % 4;   // left of it
+    }
+    const int nextRow = r + kRowStep[heading], nextColumn = c + kColumnStep[heading];
+    if (!visited[at(nextRow, nextColumn)]) {
+      spiral.moves[spiral.count++] = SpiralMove{static_cast<int8_t>(r), static_cast<int8_t>(c),
+                                                static_cast<int8_t>(nextRow), static_cast<int8_t>(nextColumn),
+                                                static_cast<uint8_t>(heading), static_cast<uint16_t>(step)};
+      r = nextRow;
+      c = nextColumn;
+      if (std::max(std::abs(r), std::abs(c)) >= kSpiralReach) return spiral;
+    } else {
+      heading = fallback;
+      // The cell straight on is always new, so the walker is never stuck.
+      if (step > 0 && spiral.moves[spiral.count - 1].step != step - 1) throw "two blocked steps in a row";
+    }
+    turn = true;
+    visited[at(r, c)] = true;
+  }
+}
+
+constexpr Spiral kSpiral = MakeSpiral();
 
 bool IsWalkable(uint16_t tile) {
   if (tile >= 0x10 && tile <= 0x19) return false;
@@ -150,81 +215,57 @@ bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uin
 
   // The start is shifted by up to 4 cells each way, row first.
   int d = s.random.RandInt(5);
-  int r = s.random.RandInt(100) > 50 ? row0 + d : row0 - d;
+  const int startRow = s.random.RandInt(100) > 50 ? row0 + d : row0 - d;
   d = s.random.RandInt(5);
-  int c = s.random.RandInt(100) > 50 ? column0 + d : column0 - d;
+  const int startColumn = s.random.RandInt(100) > 50 ? column0 + d : column0 - d;
   // With the unit list full no candidate can take the unit: the walk, which
   // draws nothing, would only spiral to its limit.
   if (!UnitListHasRoom(s)) return false;
 
-  // The walk gives up beyond a quarter of the map side from the target.
-  auto beyondLimit = [&](int rr, int cc) {
-    return 4 * std::abs(rr - row0) > mapSize || 4 * std::abs(cc - column0) > mapSize;
-  };
-  VisitedWindow visited(row0, column0, std::max(mapSize / 4, 4) + 2);
-
-  int heading = kNorth;
-  int fallback = kNorth;
-  bool turn = true;
-  int blockedInARow = 0;
+  const int half = WindowHalf(mapSize);
   const int64_t maxSteps = 16 * static_cast<int64_t>(mapSize) * mapSize;
-  for (int64_t step = 0; step < maxSteps; ++step) {
-    if (turn) {
-      fallback = RightOf(heading);
-      heading = LeftOf(heading);
-    }
-    turn = false;
+  for (int i = 0; i < kSpiral.count; ++i) {
+    const SpiralMove& move = kSpiral.moves[i];
+    if (move.step >= maxSteps) return false;
+    const int r = startRow + move.row, c = startColumn + move.column;
+    // The walk ends on a move out of its window, and beyond a quarter of the
+    // map side from the target.
+    if (std::abs(r - row0) > half || std::abs(c - column0) > half) return false;
+    if (4 * std::abs(r - row0) > mapSize || 4 * std::abs(c - column0) > mapSize) return false;
     // The band keeps the unit's square clear of the map's edges; west-bound
-    // walkers keep one more cell away.
-    const int low = heading == kWest ? size + 1 : size;
-    const int high = heading == kWest ? mapSize - size - 1 : mapSize - size;
-    const bool inBand = r >= low && r <= high && c >= low && c <= high;
-
-    // Outside the band the walker keeps spiralling, but a cell it reaches from
-    // there is never taken.
-    const int nextRow = r + kRowStep[heading], nextColumn = c + kColumnStep[heading];
-    if (!visited.Covers(nextRow, nextColumn)) return false;
-    bool candidate = false;
-    if (!visited.Visited(nextRow, nextColumn)) {
-      r = nextRow;
-      c = nextColumn;
-      candidate = inBand;
-      blockedInARow = 0;
-    } else {
-      heading = fallback;
-      // Left, ahead, right and back all visited: the walker can go nowhere new.
-      if (++blockedInARow >= 4) return false;
-    }
-    turn = true;
-    visited.Mark(r, c);
-
-    if (beyondLimit(r, c)) return false;
-    if (oddCellsOnly && (!IsOdd(r) || !IsOdd(c))) candidate = false;
-    if (!candidate) continue;
+    // walkers keep one more cell away. Outside the band the walker keeps
+    // spiralling, but a cell it reaches from there is never taken.
+    const int low = move.heading == kWest ? size + 1 : size;
+    const int high = move.heading == kWest ? mapSize - size - 1 : mapSize - size;
+    const int fromRow = startRow + move.fromRow, fromColumn = startColumn + move.fromColumn;
+    if (fromRow < low || fromRow > high || fromColumn < low || fromColumn > high) continue;
+    if (oddCellsOnly && (!IsOdd(r) || !IsOdd(c))) continue;
     // A town keeps some distance from the mine it was sent to.
     if (isTown && std::abs(r - row0) < 6 && std::abs(c - column0) < 6) continue;
     if (!TerrainRuleHolds(s, r, c, size, moveClass)) continue;
     if (PlaceOnCandidate(s, r, c, size, unitType, player)) return true;
   }
-  return false;
+  return false;  // not reached: every walk leaves its window within the spiral
 }
 
 bool UnitReachable(GeneratorState& s, int32_t row, int32_t column, uint8_t unitType) {
   const int mapSize = s.MapSize();
-  std::vector<uint8_t> visited(static_cast<std::size_t>(kGridCells), 0);
+  // The walk's marks and pending cells stay with the thread from walk to walk.
+  thread_local WalkMarks visited(static_cast<std::size_t>(kGridCells));
+  thread_local CellStack pending;
+  visited.NewWalk();
+  StackInit(pending);
   auto index = [](int r, int c) { return static_cast<std::size_t>((r - 1) * kMaxMapSize + (c - 1)); };
 
-  CellStack pending;
-  StackInit(pending);
-  if (InsideMap(mapSize, row, column)) visited[index(row, column)] = 1;
+  if (InsideMap(mapSize, row, column)) visited.Mark(index(row, column));
   StackPush(pending, row, column);
   StackCell cell;
   while (StackPop(pending, cell)) {
     for (int dr = -1; dr <= 1; ++dr)
       for (int dc = -1; dc <= 1; ++dc) {
         const int r = cell.row + dr, c = cell.column + dc;
-        if ((dr == 0 && dc == 0) || !InsideMap(mapSize, r, c) || visited[index(r, c)]) continue;
-        visited[index(r, c)] = 1;
+        if ((dr == 0 && dc == 0) || !InsideMap(mapSize, r, c) || visited.Marked(index(r, c))) continue;
+        visited.Mark(index(r, c));
         if (s.OccupancyGrid(r, c) == unitType) return true;
         if (IsWalkable(s.TerrainGrid(r, c))) StackPush(pending, r, c);
       }

@@ -1,6 +1,7 @@
 // Reads and writes TerrainGrid; draws two numbers per blob row from the
 // generator's random sequence. The island mass, lake, mountain, buildable-land
-// and forest loops of the driver call PaintArea until their target is reached.
+// and forest loops of the driver paint through a BlobPainter until their
+// target is reached.
 #include "terrain/area_painter.h"
 
 #include <algorithm>
@@ -12,34 +13,54 @@ namespace {
 // The side actually used: never beyond the 128 x 128 grids.
 int UsedSide(const GeneratorState& s) { return std::clamp(s.MapSize(), 0, kMaxMapSize); }
 
-// Each of the eight neighbours holds one of the two classes or lies beyond the edge.
-bool NeighboursAllow(const GeneratorState& s, int side, int row, int column, uint16_t a, uint16_t b) {
-  for (int dr = -1; dr <= 1; ++dr)
-    for (int dc = -1; dc <= 1; ++dc) {
-      if (dr == 0 && dc == 0) continue;
-      const int r = row + dr, c = column + dc;
-      if (!InsideMap(side, r, c)) continue;
-      const uint16_t v = s.TerrainGrid(r, c);
-      if (v != a && v != b) return false;
-    }
+// Each cell of the 3 x 3 square around (row, column) that lies on the map
+// holds one of the two classes. PaintBlob asks it of a cell that holds one of
+// them itself, so the centre may be looked at with its eight neighbours.
+bool SquareAllows(const GeneratorState& s, int side, int row, int column, uint16_t a, uint16_t b) {
+  auto allowed = [a, b](uint16_t v) { return v == a || v == b; };
+  if (row > 1 && row < side && column > 1 && column < side) {
+    // Off the edges: the eight neighbours at fixed steps, all looked at.
+    const uint16_t* t = &s.TerrainGrid(row, column);
+    constexpr int up = kMaxMapSize;
+    return allowed(t[-up - 1]) & allowed(t[-up]) & allowed(t[-up + 1]) & allowed(t[-1]) & allowed(t[1]) &
+           allowed(t[up - 1]) & allowed(t[up]) & allowed(t[up + 1]);
+  }
+  const int top = std::max(row - 1, 1), bottom = std::min(row + 1, side);
+  const int left = std::max(column - 1, 1), right = std::min(column + 1, side);
+  for (int r = top; r <= bottom; ++r) {
+    const uint16_t* tiles = &s.TerrainGrid(r, 1);
+    for (int c = left; c <= right; ++c)
+      if (!allowed(tiles[c - 1])) return false;
+  }
   return true;
 }
 
-// d = 1: +1, 3: +2, 5: -1, 7: -2, anything else: no change.
+// d = 1: +1, 3: +2, 5: -1, 7: -2, anything else (of 0..7): no change.
 int32_t Wobble(int32_t d) {
-  switch (d) {
-    case 1: return 1;
-    case 3: return 2;
-    case 5: return -1;
-    case 7: return -2;
-    default: return 0;
-  }
+  constexpr int8_t kWobble[8] = {0, 1, 0, 2, 0, -1, 0, -2};
+  return kWobble[d & 7];
 }
 
-}  // namespace
-
-uint16_t PaintArea(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, int32_t column, uint16_t size) {
+// Cells of the map holding `cls`.
+int32_t CountClass(const GeneratorState& s, uint16_t cls) {
   const int side = UsedSide(s);
+  int32_t count = 0;
+  for (int r = 1; r <= side; ++r)
+    for (int c = 1; c <= side; ++c)
+      if (s.TerrainGrid(r, c) == cls) ++count;
+  return count;
+}
+
+// 48 and 80 never touch a third class, so boundary tiles can always be formed.
+bool Guarded(uint16_t from) { return from == kCoast || from == kGrass; }
+
+// Paints one blob; returns how many cells it turned from `from` into `to`
+// (none when the two are the same class: a cell that holds it keeps it).
+// `squares`, when given, says for every cell whether SquareAllows holds.
+int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, int32_t column, uint16_t size,
+                  const uint8_t* squares) {
+  const int side = UsedSide(s);
+  int32_t turned = 0;
   if (size == 0) size = 1;
   // Rows and the left end are kept 64-bit so that arguments near the ends of
   // the 32-bit range cannot overflow; inside the map nothing changes.
@@ -51,48 +72,127 @@ uint16_t PaintArea(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, i
   if (half < 1) half = 1;
   int32_t width = size <= 2 ? size : 2;
   const int32_t step = 3 / half;
-  // 48 and 80 never touch a third class, so boundary tiles can always be formed.
-  const bool guarded = from == kCoast || from == kGrass;
+  const bool guarded = Guarded(from);
 
   for (int64_t k = row; k <= lastRow; ++k) {
     left += Wobble(s.random.RandInt(8));
     width += Wobble(s.random.RandInt(8));
     --remaining;
-    if (remaining > half) {
-      if (width < size) width += step + 1;
-      else width -= step + 1;
-    } else if (width > 3) {
-      width -= step + 1;
-    } else if (k + 3 > lastRow) {
-      width -= step + 1;
-    }
+    // While more than half the rows remain the width heads for the size;
+    // after that it narrows while above 3, and on the last three rows.
+    const bool growing = remaining > half;
+    const bool grows = growing && width < size;
+    const bool narrows = growing ? width >= size : width > 3 || k + 3 > lastRow;
+    width += grows ? step + 1 : narrows ? -(step + 1) : 0;
     if (width < 1 || k < 1 || k > side) continue;
     // Cells outside the map are never painted, so only the inside part is walked.
     const int64_t first = std::max<int64_t>(left, 1);
     const int64_t last = std::min<int64_t>(left + width, side);
     const int r = static_cast<int>(k);
-    for (int64_t l = first; l <= last; ++l) {
-      const int c = static_cast<int>(l);
-      uint16_t& cell = s.TerrainGrid(r, c);
-      if (cell != from) continue;
-      if (guarded && !NeighboursAllow(s, side, r, c, from, to)) continue;
-      cell = to;
+    const int a = static_cast<int>(first), b = static_cast<int>(last);
+    uint16_t* const cells = &s.TerrainGrid(r, 1) - 1;  // cells[c] is column c
+    if (!guarded || squares != nullptr) {
+      // Every `from` cell of the run that may turn does, without a branch per cell.
+      const uint8_t* may = squares == nullptr ? nullptr : squares + (r - 1) * kMaxMapSize - 1;
+      for (int c = a; c <= b; ++c) {
+        const bool turns = (cells[c] == from) & (may == nullptr || may[c] != 0);
+        cells[c] = turns ? to : cells[c];
+        turned += turns;
+      }
+      continue;
+    }
+    for (int c = a; c <= b; ++c) {
+      if (cells[c] != from || !SquareAllows(s, side, r, c, from, to)) continue;
+      cells[c] = to;
+      ++turned;
     }
   }
+  return from == to ? 0 : turned;
+}
 
-  uint16_t count = 0;
-  for (int r = 1; r <= side; ++r)
-    for (int c = 1; c <= side; ++c)
-      if (s.TerrainGrid(r, c) == to) ++count;
-  return count;
+}  // namespace
+
+uint16_t PaintArea(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, int32_t column, uint16_t size) {
+  PaintBlob(s, from, to, row, column, size, nullptr);
+  return static_cast<uint16_t>(CountClass(s, to));
+}
+
+uint16_t BlobPainter::Paint(int32_t row, int32_t column, uint16_t size) {
+  if (!counted_) {
+    count_ = CountClass(s_, to_);
+    counted_ = true;
+    blobsUnmapped_ = 0;
+    mapped_ = false;
+  }
+  if (Guarded(from_) && !mapped_ && ++blobsUnmapped_ > kBlobsBeforeMap) MapSquares();
+  count_ += PaintBlob(s_, from_, to_, row, column, size, mapped_ ? squares_ : nullptr);
+  return static_cast<uint16_t>(count_);
+}
+
+void BlobPainter::MapSquares() {
+  // Row by row over flags of the cells that hold either class, with a border
+  // that does: a cell's square holds only the two when the flags of its
+  // column and the two beside it are all set in the three rows around it.
+  const int side = UsedSide(s_);
+  constexpr int kWidth = kMaxMapSize + 2;
+  uint8_t rows[3][kWidth];
+  auto flags = [&](int r, uint8_t* out) {
+    std::fill(out, out + side + 2, uint8_t{1});
+    if (r < 1 || r > side) return;
+    const uint16_t* tiles = &s_.TerrainGrid(r, 1);
+    for (int c = 0; c < side; ++c) out[c + 1] = (tiles[c] == from_) | (tiles[c] == to_);
+  };
+  uint8_t* above = rows[0];
+  uint8_t* here = rows[1];
+  uint8_t* below = rows[2];
+  flags(0, above);
+  flags(1, here);
+  for (int r = 1; r <= side; ++r) {
+    flags(r + 1, below);
+    uint8_t column[kWidth];
+    for (int c = 0; c < side + 2; ++c) column[c] = above[c] & here[c] & below[c];
+    uint8_t* out = &squares_[(r - 1) * kMaxMapSize];
+    for (int c = 1; c <= side; ++c) out[c - 1] = column[c - 1] & column[c] & column[c + 1];
+    uint8_t* spent = above;
+    above = here;
+    here = below;
+    below = spent;
+  }
+  mapped_ = true;
 }
 
 int32_t CountInterior(const GeneratorState& s, uint16_t cls) {
   const int side = UsedSide(s);
+  // Row by row over flags of the cells that hold the class, with a border
+  // that holds it: a cell counts when the three flags above and the three
+  // below it and the two beside it are all set (its own is not looked at).
+  constexpr int kWidth = kMaxMapSize + 2;
+  uint8_t rows[3][kWidth];
+  auto flags = [&](int r, uint8_t* out) {
+    out[0] = out[side + 1] = 1;
+    if (r < 1 || r > side) {
+      std::fill(out + 1, out + side + 1, uint8_t{1});
+      return;
+    }
+    const uint16_t* tiles = &s.TerrainGrid(r, 1);
+    for (int c = 0; c < side; ++c) out[c + 1] = tiles[c] == cls;
+  };
+  uint8_t* above = rows[0];
+  uint8_t* here = rows[1];
+  uint8_t* below = rows[2];
+  flags(0, above);
+  flags(1, here);
   int32_t count = 0;
-  for (int r = 1; r <= side; ++r)
-    for (int c = 1; c <= side; ++c)
-      if (NeighboursAllow(s, side, r, c, cls, cls)) ++count;
+  for (int r = 1; r <= side; ++r) {
+    flags(r + 1, below);
+    uint8_t across[kWidth];  // the flags above and below a column both set
+    for (int c = 0; c < side + 2; ++c) across[c] = above[c] & below[c];
+    for (int c = 1; c <= side; ++c) count += across[c - 1] & across[c] & across[c + 1] & here[c - 1] & here[c + 1];
+    uint8_t* spent = above;
+    above = here;
+    here = below;
+    below = spent;
+  }
   return count;
 }
 

@@ -13,6 +13,39 @@ namespace glenmire {
 // Row and column may lie outside the map; only cells inside are painted.
 uint16_t PaintArea(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, int32_t column, uint16_t size);
 
+// The painter of one filling loop: Paint paints as PaintArea does and gives
+// the same count, but keeps it from the cells its blobs turn into `to`
+// instead of counting the whole map after every blob. It counts the map once,
+// before its first blob and before the first blob after GridChanged; between
+// those only its own blobs may change TerrainGrid.
+//
+// Painting turns `from` into `to` and a neighbour may hold either, so whether
+// a cell's neighbours let it turn does not change while only the painter's
+// blobs paint. A painter with neighbour rules (from sand or grass) that has
+// painted kBlobsBeforeMap blobs since it counted maps that answer for every
+// cell once and reads it from then on: a long loop gains, and one broken up
+// by GridChanged keeps asking cell by cell.
+class BlobPainter {
+ public:
+  static constexpr int kBlobsBeforeMap = 64;
+
+  BlobPainter(GeneratorState& s, uint16_t from, uint16_t to) : s_(s), from_(from), to_(to) {}
+  uint16_t Paint(int32_t row, int32_t column, uint16_t size);
+  // Something else has changed the grid: count again before the next blob.
+  void GridChanged() { counted_ = false; }
+
+ private:
+  void MapSquares();
+
+  GeneratorState& s_;
+  uint16_t from_, to_;
+  bool counted_ = false;
+  int32_t count_ = 0;
+  bool mapped_ = false;
+  int blobsUnmapped_ = 0;
+  uint8_t squares_[kGridCells];  // by grid cell: its square holds only the two classes
+};
+
 // Cells whose eight neighbours all hold `cls` (a neighbour beyond the edge counts as holding it).
 int32_t CountInterior(const GeneratorState& s, uint16_t cls);
 

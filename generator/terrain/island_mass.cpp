@@ -20,11 +20,12 @@ void BuildIslandMass(GeneratorState& s) {
     uint16_t blobSize = static_cast<uint16_t>(r.LandWater / 2);
     if (blobSize < 5) blobSize = 10;
     int32_t land = 0;
+    BlobPainter painter(s, kWater, kLand);
     while (land < landTarget) {
       // Origins range half a side beyond every edge; the painter clips.
       const int32_t column = s.random.RandInt(2 * mapSize) - halfSide;
       const int32_t row = s.random.RandInt(2 * mapSize) - halfSide;
-      land = PaintArea(s, kWater, kLand, row, column, blobSize);
+      land = painter.Paint(row, column, blobSize);
     }
     return;
   }

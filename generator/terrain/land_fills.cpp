@@ -15,13 +15,14 @@ namespace {
 template <typename SizeFn>
 void FillFromPool(GeneratorState& s, int32_t target, uint16_t from, uint16_t to, int rowShift, SizeFn drawSize) {
   int32_t painted = 0;
+  BlobPainter painter(s, from, to);
   CellPool pool;
   pool.PoolInit(s.MapSize());
   while (painted < target && pool.PoolCount() > 0) {
     const int n = s.random.RandInt(pool.PoolCount()) + 1;
     const PoolCell cell = pool.PoolTake(n);
     const uint16_t size = drawSize();
-    painted = PaintArea(s, from, to, cell.row + rowShift, cell.column + rowShift, size);
+    painted = painter.Paint(cell.row + rowShift, cell.column + rowShift, size);
   }
 }
 
@@ -44,18 +45,20 @@ void RaiseMountains(GeneratorState& s) {
   c = c - c * r.BuildableLand / 100;  // the interior sand not claimed by buildable land
   const uint16_t mountainTarget = static_cast<uint16_t>(r.Mountains * c / 100);
   int32_t mountains = 0;
+  BlobPainter painter(s, kCoast, kMountain);
   CellPool pool;
   pool.PoolInit(s.MapSize());
   while (mountains < mountainTarget && pool.PoolCount() > 0) {
     if (s.random.RandInt(100) > 60) {
       mountains = RaiseMountainRange(s);
+      painter.GridChanged();
       continue;
     }
     const int n = s.random.RandInt(pool.PoolCount()) + 1;
     const PoolCell cell = pool.PoolTake(n);
     int32_t size = s.random.RandInt(5);
     if (size < 1) size = 1;
-    mountains = PaintArea(s, kCoast, kMountain, cell.row, cell.column, static_cast<uint16_t>(size));
+    mountains = painter.Paint(cell.row, cell.column, static_cast<uint16_t>(size));
   }
   pool.PoolFree();
   EdgeMountains(s);

@@ -1,86 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <vector>
 
 #include "core/cell_pool.h"
-#include "core/linked_list.h"
 #include "core/random.h"
+#include "support/allocation_count.h"
 
 namespace glenmire {
 namespace {
 
-// ---- The list under the pool ----
-
-int released = 0;
-void CountRelease(void* data) {
-  ++released;
-  delete static_cast<int*>(data);
-}
-
-std::vector<int> Forward(const LinkedList* list) {
-  std::vector<int> out;
-  for (ListNode* n = ListFirst(list); n != nullptr; n = ListNext(n)) out.push_back(*static_cast<int*>(n->data));
-  return out;
-}
-
-std::vector<int> Backward(const LinkedList* list) {
-  std::vector<int> out;
-  for (ListNode* n = ListLast(list); n != nullptr; n = ListPrev(n)) out.insert(out.begin(), *static_cast<int*>(n->data));
-  return out;
-}
-
-TEST(LinkedList, InsertInFrontAndAfterKeepsBothDirections) {
-  released = 0;
-  LinkedList* list = ListCreate(&CountRelease);
-  EXPECT_EQ(ListCount(list), 0);
-  EXPECT_EQ(ListFirst(list), nullptr);
-  EXPECT_EQ(ListLast(list), nullptr);
-
-  ListNode* b = ListInsert(list, new int(2), nullptr);  // [2]
-  EXPECT_EQ(ListFirst(list), b);
-  EXPECT_EQ(ListLast(list), b);
-  ListInsert(list, new int(1), nullptr);               // [1 2]
-  ListNode* d = ListInsert(list, new int(4), b);       // [1 2 4]: after the last, becomes the last
-  EXPECT_EQ(ListLast(list), d);
-  ListInsert(list, new int(3), b);                     // [1 2 3 4]: in the middle
-  EXPECT_EQ(ListCount(list), 4);
-  EXPECT_EQ(Forward(list), (std::vector<int>{1, 2, 3, 4}));
-  EXPECT_EQ(Backward(list), (std::vector<int>{1, 2, 3, 4}));
-  ListDestroy(list);
-  EXPECT_EQ(released, 4);
-}
-
-TEST(LinkedList, RemoveFixesNeighboursEndsAndCount) {
-  released = 0;
-  LinkedList* list = ListCreate(&CountRelease);
-  std::vector<ListNode*> nodes;
-  for (int i = 5; i >= 1; --i) nodes.insert(nodes.begin(), ListInsert(list, new int(i), nullptr));  // [1..5]
-
-  ListRemove(list, nodes[2]);  // middle
-  EXPECT_EQ(Forward(list), (std::vector<int>{1, 2, 4, 5}));
-  EXPECT_EQ(Backward(list), (std::vector<int>{1, 2, 4, 5}));
-  ListRemove(list, nodes[0]);  // first
-  EXPECT_EQ(ListFirst(list), nodes[1]);
-  EXPECT_EQ(ListPrev(nodes[1]), nullptr);
-  ListRemove(list, nodes[4]);  // last
-  EXPECT_EQ(ListLast(list), nodes[3]);
-  EXPECT_EQ(ListNext(nodes[3]), nullptr);
-  EXPECT_EQ(Forward(list), (std::vector<int>{2, 4}));
-  EXPECT_EQ(ListCount(list), 2);
-  EXPECT_EQ(released, 3);
-
-  ListRemove(list, nodes[1]);
-  ListRemove(list, nodes[3]);
-  EXPECT_EQ(ListCount(list), 0);
-  EXPECT_EQ(ListFirst(list), nullptr);
-  EXPECT_EQ(ListLast(list), nullptr);
-  ListRemove(list, nullptr);  // removing from an empty list does nothing
-  EXPECT_EQ(ListCount(list), 0);
-  ListDestroy(list);
-  EXPECT_EQ(released, 5);
-}
-
-// ---- The cell pool ----
+using testing::AllocationCount;
 
 struct Cell {
   int row;
@@ -88,101 +19,144 @@ struct Cell {
   bool operator==(const Cell&) const = default;
 };
 
-// Position p of a fresh pool holds the (count - p)-th cell in row-major order.
-Cell FreshAt(int mapSize, int position) {
-  const int index = mapSize * mapSize - position;
-  return {index / mapSize + 1, index % mapSize + 1};
-}
+void PrintTo(const Cell& c, std::ostream* os) { *os << "(" << c.row << ", " << c.column << ")"; }
 
 Cell Take(CellPool& pool, int n) {
   PoolCell c = pool.PoolTake(n);
   return {c.row, c.column};
 }
 
-TEST(CellPool, FreshPoolListsCellsInReverseRowMajorOrder) {
-  CellPool pool;
-  EXPECT_EQ(pool.PoolCount(), 0);  // before any init
-  pool.PoolInit(32);
-  EXPECT_EQ(pool.PoolCount(), 1024);
-  // Taking position 1 again and again walks the whole fresh order.
-  for (int p = 1; p <= 1024; ++p) ASSERT_EQ(Take(pool, 1), FreshAt(32, p)) << "position " << p;
-  EXPECT_EQ(pool.PoolCount(), 0);
-}
+// The pool as a plain list, the way the generator has always kept it: every
+// cell put in front in row-major order, so the list runs in reverse row-major
+// order; a take unlinks the n-th entry, and a position outside 1..count
+// gives (1, 1) and unlinks nothing.
+class ListModel {
+ public:
+  explicit ListModel(int side) {
+    for (int row = 1; row <= side; ++row)
+      for (int column = 1; column <= side; ++column)
+        cells_.insert(cells_.begin(), Entry{static_cast<uint8_t>(row), static_cast<uint8_t>(column)});
+  }
+  int Count() const { return static_cast<int>(cells_.size()); }
+  Cell Take(int n) {
+    if (n < 1 || n > Count()) return {1, 1};
+    const Entry e = cells_[static_cast<std::size_t>(n - 1)];
+    cells_.erase(cells_.begin() + (n - 1));
+    return {e.row, e.column};
+  }
 
-struct TakeCase {
-  int n;
-  Cell expected;
-  int countAfter;
+ private:
+  struct Entry {
+    uint8_t row, column;
+  };
+  std::vector<Entry> cells_;
 };
 
-class FreshPoolTake : public testing::TestWithParam<TakeCase> {};
+// Positions that must take nothing, for a pool of `count` cells.
+std::vector<int> OutOfRange(int count) { return {0, -1, -count, count + 1, count + 2, 65536 + 1, INT_MIN, INT_MAX}; }
 
-TEST_P(FreshPoolTake, ReturnsTheCellAtThePosition) {
-  const TakeCase& t = GetParam();
+// Take for take against the list on every side the grids hold: a seeded
+// drain whose positions favour the two ends and the middle, with a position
+// outside the pool tried between every two takes.
+TEST(CellPool, TakesMatchThePlainListOnEverySide) {
   CellPool pool;
-  pool.PoolInit(32);
-  EXPECT_EQ(Take(pool, t.n), t.expected);
-  EXPECT_EQ(pool.PoolCount(), t.countAfter);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Positions, FreshPoolTake,
-    testing::Values(TakeCase{1, {32, 32}, 1023},     // the front
-                    TakeCase{2, {32, 31}, 1023},     // near the front
-                    TakeCase{511, {17, 2}, 1023},    // just below half: walked from the front
-                    TakeCase{512, {17, 1}, 1023},    // half itself: walked from the back
-                    TakeCase{513, {16, 32}, 1023},   // just above half
-                    TakeCase{1023, {1, 2}, 1023},    // near the back
-                    TakeCase{1024, {1, 1}, 1023},    // the back
-                    TakeCase{1025, {1, 1}, 1024},    // beyond the count: nothing removed
-                    TakeCase{60000, {1, 1}, 1024},
-                    TakeCase{0, {1, 1}, 1024},       // positions are 1-based
-                    TakeCase{-3, {1, 1}, 1024}));
-
-TEST(CellPool, BeyondTheCountLeavesTheOrderAlone) {
-  CellPool pool;
-  pool.PoolInit(32);
-  EXPECT_EQ(Take(pool, 1025), (Cell{1, 1}));
-  EXPECT_EQ(Take(pool, 1024), (Cell{1, 1}));  // (1, 1) really was still there
-  EXPECT_EQ(Take(pool, 1024), (Cell{1, 1}));  // now beyond the count of 1023
-  EXPECT_EQ(pool.PoolCount(), 1023);
-  EXPECT_EQ(Take(pool, 1023), (Cell{1, 2}));
-}
-
-// Random takes against a plain vector model: the remaining order never changes.
-TEST(CellPool, RandomTakesMatchAPlainModel) {
-  for (int mapSize : {1, 2, 3, 32, 64}) {
-    CellPool pool;
-    pool.PoolInit(mapSize);
-    std::vector<Cell> model;
-    for (int p = 1; p <= mapSize * mapSize; ++p) model.push_back(FreshAt(mapSize, p));
+  for (int side = 1; side <= kMaxMapSize; ++side) {
+    pool.PoolInit(side);
+    ListModel model(side);
     Random rng;
-    rng.Seed(static_cast<uint32_t>(mapSize));
-    while (!model.empty()) {
-      ASSERT_EQ(pool.PoolCount(), model.size());
-      const int n = rng.RandInt(static_cast<int32_t>(model.size())) + 1;
-      ASSERT_EQ(Take(pool, n), model[n - 1]) << "map " << mapSize << " n " << n;
-      model.erase(model.begin() + (n - 1));
+    rng.Seed(static_cast<uint32_t>(side) * 7919u);
+    for (int step = 0; model.Count() > 0; ++step) {
+      const int count = model.Count();
+      ASSERT_EQ(pool.PoolCount(), count) << "side " << side;
+      const std::vector<int> outside = OutOfRange(count);
+      const int probe = outside[static_cast<std::size_t>(step) % outside.size()];
+      ASSERT_EQ(Take(pool, probe), model.Take(probe)) << "side " << side << " probe " << probe;
+      const int n = step % 4 == 1 ? 1 : step % 4 == 2 ? count : step % 8 == 3 ? (count + 1) / 2 : rng.RandInt(count) + 1;
+      ASSERT_EQ(Take(pool, n), model.Take(n)) << "side " << side << " count " << count << " n " << n;
     }
     EXPECT_EQ(pool.PoolCount(), 0);
+    for (int probe : OutOfRange(0)) EXPECT_EQ(Take(pool, probe), (Cell{1, 1}));
     EXPECT_EQ(Take(pool, 1), (Cell{1, 1}));
+  }
+}
+
+// On small pools, every position at every stage of a drain.
+TEST(CellPool, EveryPositionOfSmallPoolsMatchesThePlainList) {
+  for (int side = 1; side <= 6; ++side) {
+    const int cells = side * side;
+    std::vector<int> drain;  // the takes that lead to each stage
+    Random rng;
+    rng.Seed(static_cast<uint32_t>(side));
+    for (int left = cells; left > 0; --left) drain.push_back(rng.RandInt(left) + 1);
+    for (int stage = 0; stage < cells; ++stage) {
+      const int count = cells - stage;
+      std::vector<int> positions = OutOfRange(count);
+      for (int n = 1; n <= count; ++n) positions.push_back(n);
+      for (int n : positions) {
+        CellPool pool;
+        pool.PoolInit(side);
+        ListModel model(side);
+        for (int i = 0; i < stage; ++i) ASSERT_EQ(Take(pool, drain[i]), model.Take(drain[i]));
+        ASSERT_EQ(Take(pool, n), model.Take(n)) << "side " << side << " stage " << stage << " n " << n;
+        // What is left stays in the list's order.
+        while (model.Count() > 0) ASSERT_EQ(Take(pool, 1), model.Take(1)) << "side " << side << " stage " << stage;
+        ASSERT_EQ(pool.PoolCount(), 0);
+      }
+    }
+  }
+}
+
+// Position p of a fresh pool holds the (count - p)-th cell in row-major order.
+TEST(CellPool, FreshPoolNamesCellsInReverseRowMajorOrder) {
+  struct Case {
+    int n;
+    Cell expected;
+    int countAfter;
+  };
+  const Case cases[] = {{1, {32, 32}, 1023},  {2, {32, 31}, 1023},  {511, {17, 2}, 1023}, {512, {17, 1}, 1023},
+                        {513, {16, 32}, 1023}, {1023, {1, 2}, 1023}, {1024, {1, 1}, 1023}, {1025, {1, 1}, 1024},
+                        {60000, {1, 1}, 1024}, {0, {1, 1}, 1024},    {-3, {1, 1}, 1024}};
+  for (const Case& c : cases) {
+    CellPool pool;
+    pool.PoolInit(32);
+    EXPECT_EQ(Take(pool, c.n), c.expected) << "position " << c.n;
+    EXPECT_EQ(pool.PoolCount(), c.countAfter) << "position " << c.n;
   }
 }
 
 TEST(CellPool, InitAgainStartsOverAndFreeEmpties) {
   CellPool pool;
+  EXPECT_EQ(pool.PoolCount(), 0);  // before any init
   pool.PoolInit(32);
   Take(pool, 5);
   pool.PoolInit(64);
   EXPECT_EQ(pool.PoolCount(), 4096);
   EXPECT_EQ(Take(pool, 1), (Cell{64, 64}));
+  pool.PoolInit(96);  // a side that is not a power of two, after a smaller pool
+  EXPECT_EQ(pool.PoolCount(), 9216);
+  EXPECT_EQ(Take(pool, 9216), (Cell{1, 1}));
+  EXPECT_EQ(Take(pool, 1), (Cell{96, 96}));
+  EXPECT_EQ(Take(pool, 9214), (Cell{1, 2}));
   pool.PoolFree();
   EXPECT_EQ(pool.PoolCount(), 0);
   EXPECT_EQ(Take(pool, 1), (Cell{1, 1}));
   pool.PoolFree();  // twice is harmless
+  pool.PoolInit(0);
+  EXPECT_EQ(pool.PoolCount(), 0);
   pool.PoolInit(128);
   EXPECT_EQ(pool.PoolCount(), 16384);
   EXPECT_EQ(Take(pool, 16384), (Cell{1, 1}));
+}
+
+TEST(CellPool, AllocatesNothing) {
+  CellPool pool;
+  const AllocationCount count;
+  for (int side : {128, 96, 1}) {
+    pool.PoolInit(side);
+    while (pool.PoolCount() > 0) pool.PoolTake(pool.PoolCount() / 3 + 1);
+  }
+  pool.PoolFree();
+  EXPECT_EQ(count.Made(), 0);
 }
 
 }  // namespace

@@ -20,12 +20,11 @@ TEST(CellStack, PopsInReverseOrderAndReportsEmpty) {
   StackPush(stack, 1, 2);
   StackPush(stack, 3, 4);
   StackPush(stack, -5, 130);
-  EXPECT_EQ(stack.count, 3u);
+  EXPECT_EQ(StackCount(stack), 3u);
   std::vector<std::pair<int, int>> popped;
   while (StackPop(stack, cell)) popped.emplace_back(cell.row, cell.column);
   EXPECT_EQ(popped, (std::vector<std::pair<int, int>>{{-5, 130}, {3, 4}, {1, 2}}));
-  EXPECT_EQ(stack.count, 0u);
-  EXPECT_EQ(stack.top, nullptr);
+  EXPECT_EQ(StackCount(stack), 0u);
 }
 
 TEST(CellStack, InitEmptiesAStackThatStillHoldsCells) {
@@ -34,7 +33,7 @@ TEST(CellStack, InitEmptiesAStackThatStillHoldsCells) {
   StackInit(stack);
   StackCell cell;
   EXPECT_FALSE(StackPop(stack, cell));
-  EXPECT_EQ(stack.count, 0u);
+  EXPECT_EQ(StackCount(stack), 0u);
   StackPush(stack, 9, 8);  // usable again
   ASSERT_TRUE(StackPop(stack, cell));
   EXPECT_EQ(cell.row, 9);

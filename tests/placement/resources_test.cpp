@@ -113,6 +113,41 @@ TEST(GoldPhase, MinesKeepTheirSpacingAndStayInsideTheBand) {
     }
 }
 
+// The spacing test sees every gold mark on the map: marks there before the
+// phase (but none beyond the map's edge, nor marks of other kinds) and the
+// reserved sites placed before, not only the mines.
+TEST(GoldPhase, SpacingCountsEveryGoldMarkOnTheMap) {
+  auto s = MakeMap(64, kGrassTile, 5);
+  s->settings.GoldMines = 4;  // spacing 16
+  SetControllers(*s, {});
+  s->OccupancyGrid(20, 20) = kGoldMine;   // keeps (10, 10) free of mines
+  s->OccupancyGrid(65, 50) = kGoldMine;   // beyond the map: within 16 of (50, 50) but not seen
+  s->OccupancyGrid(52, 40) = kHumanStart;  // another kind of mark
+  CellPool pool;
+  KeepOnly(pool, 64, {{10, 10}, {50, 50}, {1, 1}, {2, 2}, {3, 3}});
+  PlaceGoldMines(*s, pool, kGrassTile);
+  const auto units = Records(*s);
+  ASSERT_EQ(units.size(), 1u);
+  EXPECT_EQ(units[0].row, 50);
+  EXPECT_EQ(units[0].column, 50);
+
+  // One mine and three reserved sites on a map with room for about two sites
+  // a row: every site keeps its spacing from all those before it.
+  for (uint32_t seed : {1u, 2u, 3u}) {
+    auto m = MakeMap(64, kGrassTile, seed);
+    m->settings.GoldMines = 1;
+    SetControllers(*m, {kControllerHuman, kControllerComputer, kControllerComputer, kControllerHuman});
+    pool.PoolInit(64);
+    PlaceGoldMines(*m, pool, kGrassTile);
+    const auto sites = MineSites(*m);
+    ASSERT_GE(sites.size(), 3u) << seed;
+    for (std::size_t j = 0; j < sites.size(); ++j)
+      for (std::size_t i = 0; i < j; ++i)
+        EXPECT_GT(std::max(std::abs(sites[i].row - sites[j].row), std::abs(sites[i].column - sites[j].column)), 16)
+            << seed;
+  }
+}
+
 TEST(GoldPhase, MinesNeedTheirExactGroundTile) {
   struct Row {
     uint16_t fill;

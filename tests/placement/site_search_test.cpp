@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "map_builder.h"
+#include "support/allocation_count.h"
+#include "placement/region_map.h"
 #include "placement/unit_list.h"
 #include "core/unit_types.h"
 
@@ -18,6 +23,7 @@ using testing::kWaterTile;
 using testing::MakeMap;
 using testing::Paint;
 using testing::Records;
+using testing::AllocationCount;
 
 constexpr uint8_t kLumberMill = 76;
 constexpr uint8_t kBarracks = 60;
@@ -55,6 +61,83 @@ TEST(PlaceNear, CandidatesFollowTheSpiralFromTheShiftedStart) {
       EXPECT_EQ(units[0].owner, 1);
       EXPECT_EQ(s->random.draws, 4u);
     }
+}
+
+// The spiral walk step by step, as the search has always walked it: turn
+// left onto a new cell, else take the turn back and stay; mark where it
+// stands; end on a move out of the window, beyond a quarter side from the
+// target or after 16 x side x side steps. Returns the cells it may take, in
+// order: reached from inside the band, odd where asked.
+std::vector<std::pair<int, int>> WalkedCells(int mapSize, int row0, int column0, int r, int c, int size, bool odd) {
+  constexpr int kRowStep[4] = {0, 1, 0, -1}, kColumnStep[4] = {-1, 0, 1, 0};
+  const int half = std::max(mapSize / 4, 4) + 2, side = 2 * half + 1;
+  std::vector<bool> visited(static_cast<std::size_t>(side * side));
+  auto covers = [&](int rr, int cc) { return std::abs(rr - row0) <= half && std::abs(cc - column0) <= half; };
+  auto at = [&](int rr, int cc) { return static_cast<std::size_t>((rr - row0 + half) * side + cc - column0 + half); };
+  std::vector<std::pair<int, int>> cells;
+  int heading = 3, fallback = 3, blocked = 0;
+  bool turn = true;
+  for (int64_t step = 0; step < 16 * int64_t{mapSize} * mapSize; ++step) {
+    if (turn) fallback = (heading + 3) % 4, heading = (heading + 1) % 4;
+    const int low = heading == 0 ? size + 1 : size, high = heading == 0 ? mapSize - size - 1 : mapSize - size;
+    const bool inBand = r >= low && r <= high && c >= low && c <= high;
+    const int nr = r + kRowStep[heading], nc = c + kColumnStep[heading];
+    if (!covers(nr, nc)) break;
+    bool candidate = false;
+    if (!visited[at(nr, nc)]) {
+      r = nr, c = nc, candidate = inBand, blocked = 0;
+    } else if (heading = fallback; ++blocked >= 4) {
+      break;
+    }
+    turn = true;
+    visited[at(r, c)] = true;
+    if (4 * std::abs(r - row0) > mapSize || 4 * std::abs(c - column0) > mapSize) break;
+    if (candidate && (!odd || (r % 2 != 0 && c % 2 != 0))) cells.emplace_back(r, c);
+  }
+  return cells;
+}
+
+// Side by side with the step-by-step walk on open maps of many sides, tiny
+// ones among them where the step limit ends the walk: critters, then ships
+// of several sizes, are placed near one target until no room is left; each
+// goes on the first cell of the walk whose square is on the map and free.
+TEST(PlaceNear, TakesTheCellsOfTheStepByStepWalk) {
+  struct Unit {
+    uint8_t type, size;
+    uint16_t ground;
+  };
+  const Unit units[] = {{kCritter, 1, kGrassTile}, {kDestroyer, 2, kWaterTile}, {kSubmarine, 3, kWaterTile}};
+  for (int mapSize : {1, 2, 3, 4, 5, 7, 9, 16, 23, 32, 128})
+    for (const Unit& unit : units)
+      for (auto [row, column] : {std::pair{1, 1}, std::pair{mapSize / 2, mapSize / 3}, std::pair{mapSize, mapSize - 1}}) {
+        auto s = MakeMap(mapSize, unit.ground, static_cast<uint32_t>(mapSize * 31 + row));
+        std::vector<std::vector<bool>> taken(mapSize + 1, std::vector<bool>(mapSize + 1));
+        for (int placed = 0; placed < 150; ++placed) {
+          const int row0 = std::min(std::max(row, int{unit.size}), mapSize - unit.size);
+          const int column0 = std::min(std::max(column, int{unit.size}), mapSize - unit.size);
+          const auto [startRow, startColumn] = ShiftedStart(s->random, row0, column0);
+          std::optional<std::pair<int, int>> expected;
+          for (auto [r, c] : WalkedCells(mapSize, row0, column0, startRow, startColumn, unit.size, unit.size > 1)) {
+            bool fits = r >= 1 && c >= 1 && r + unit.size - 1 <= mapSize && c + unit.size - 1 <= mapSize;
+            for (int dr = 0; fits && dr < unit.size; ++dr)
+              for (int dc = 0; fits && dc < unit.size; ++dc) fits = !taken[r + dr][c + dc];
+            if (fits) {
+              expected = std::pair{r, c};
+              break;
+            }
+          }
+          const std::string where = "side " + std::to_string(mapSize) + " type " + std::to_string(unit.type) +
+                                    " target " + std::to_string(row) + "," + std::to_string(column) + " unit " +
+                                    std::to_string(placed);
+          ASSERT_EQ(PlaceNear(*s, row, column, unit.size, unit.type, 1), expected.has_value()) << where;
+          if (!expected) break;
+          const auto records = Records(*s);
+          ASSERT_EQ(records.back().row, expected->first) << where;
+          ASSERT_EQ(records.back().column, expected->second) << where;
+          for (int dr = 0; dr < unit.size; ++dr)
+            for (int dc = 0; dc < unit.size; ++dc) taken[expected->first + dr][expected->second + dc] = true;
+        }
+      }
 }
 
 TEST(PlaceNear, TargetsAreClampedIntoTheMapBeforeTheWalk) {
@@ -288,6 +371,33 @@ TEST(UnitReachable, TheMineMayStandOnAnyTileButTheStartIsNotExamined) {
   big->OccupancyGrid(128, 128) = kGoldMine;
   EXPECT_TRUE(UnitReachable(*big, 1, 1, kGoldMine));
   EXPECT_FALSE(UnitReachable(*big, 1, 1, kOilPatch));
+}
+
+}  // namespace
+}  // namespace glenmire
+
+namespace glenmire {
+namespace {
+
+// Each walk starts with nothing visited although the marks are kept from walk
+// to walk, and once a thread has walked, walking allocates nothing.
+TEST(SiteSearch, WalksStartAfreshAndAllocateNothing) {
+  auto s = MakeMap(128, kGrassTile);
+  s->OccupancyGrid(128, 128) = kGoldMine;
+  EXPECT_TRUE(UnitReachable(*s, 1, 1, kGoldMine));
+  ASSERT_TRUE(PlaceNear(*s, 60, 60, 3, kBarracks, 1));
+  const AllocationCount count;
+  for (int walk = 0; walk < 3; ++walk) {
+    EXPECT_TRUE(UnitReachable(*s, 1, 1, kGoldMine)) << walk;
+    EXPECT_FALSE(UnitReachable(*s, 1, 1, kOilPatch)) << walk;
+    EXPECT_TRUE(PlaceNear(*s, 60, 60, 3, kBarracks, 1)) << walk;
+  }
+  EXPECT_EQ(count.Made(), 0);
+  // The region fill over the whole map: its stack's one buffer, however many pushes.
+  const AllocationCount fill;
+  BuildRegionMap(*s);
+  EXPECT_EQ(fill.Made(), 1);
+  EXPECT_EQ(s->RegionGrid(128, 128), 0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -251,6 +252,42 @@ TEST(PaintArea, NeverWritesOutsideTheMap) {
       EXPECT_EQ(s->TerrainGrid(k, 32), 7) << k;
       EXPECT_EQ(s->TerrainGrid(32, k), 7) << k;
     }
+  }
+}
+
+// A filling loop's painter gives PaintArea's count without recounting: on
+// twin maps it matches PaintArea blob for blob, with cells of `to` there
+// before the first blob, a third class its neighbour rules keep away from, a
+// class painted over itself (nothing turns), and a change made behind its
+// back that it is told of; long enough runs of blobs on both sides of the
+// change that it paints from its map of the neighbour rules.
+TEST(BlobPainter, CountsAsPaintAreaDoes) {
+  const std::pair<uint16_t, uint16_t> fills[] = {{kWater, kLand}, {kCoast, kGrass}, {kGrass, kForest}, {kLand, kLand}};
+  for (auto [from, to] : fills) {
+    auto a = MapOf(64, from);
+    auto b = MapOf(64, from);
+    for (auto* s : {a.get(), b.get()}) {
+      s->random.Seed(77);
+      for (int k = 1; k <= 64; k += 5) s->TerrainGrid(k, 65 - k) = to;
+      for (int k = 2; k <= 64; k += 3) s->TerrainGrid(k, k * 7 % 64 + 1) = kOpenWater;  // a third class
+      s->TerrainGrid(100, 100) = to;          // beyond the map: never counted
+    }
+    BlobPainter painter(*b, from, to);
+    for (int blob = 0; blob < 600; ++blob) {
+      if (blob == 300)
+        for (auto* s : {a.get(), b.get()}) {
+          for (int c = 1; c <= 64; ++c) s->TerrainGrid(40, c) = to == kLand ? uint16_t{kWater} : to;
+          s->TerrainGrid(41, 7) = from;
+        }
+      if (blob == 300) painter.GridChanged();
+      const int32_t row = a->random.RandInt(100) - 20, column = a->random.RandInt(100) - 20;
+      b->random.RandInt(100), b->random.RandInt(100);
+      const auto size = static_cast<uint16_t>(blob % 13);
+      ASSERT_EQ(painter.Paint(row, column, size), PaintArea(*a, from, to, row, column, size))
+          << from << " -> " << to << " blob " << blob;
+    }
+    EXPECT_EQ(a->random.seed, b->random.seed);
+    EXPECT_TRUE(std::equal(std::begin(a->TerrainGrid.cells), std::end(a->TerrainGrid.cells), b->TerrainGrid.cells));
   }
 }
 
