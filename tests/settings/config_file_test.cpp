@@ -121,8 +121,8 @@ TEST_F(ConfigFileTest, EmptyAndShortFilesFailAndLeaveTheRecordUnchanged) {
 
 TEST_F(ConfigFileTest, LongerFileLoadsItsFirstRecord) {
   SettingsRecord saved = Patterned(11);
-  std::vector<char> bytes(reinterpret_cast<char*>(&saved), reinterpret_cast<char*>(&saved) + sizeof saved);
-  bytes.resize(bytes.size() + 777, '\x42');
+  std::vector<char> bytes(sizeof saved + 777, '\x42');
+  std::memcpy(bytes.data(), &saved, sizeof saved);
   std::string path = Path("long.gmp");
   WriteBytes(path, bytes);
   SettingsRecord loaded = ZeroRecord();
