@@ -38,7 +38,6 @@ constexpr bool StopsFill(uint16_t tile) { return tile >= 0x200 && tile <= 0x3FF;
 // 3 forest, 4 rock) and kStops for a tile that stops a fill; 0 for a cell
 // that already has its number and for the border.
 constexpr int kStride = kMaxMapSize + 2;
-constexpr uint8_t kKindBits = 7;
 constexpr uint8_t kStops = 8;
 
 constexpr uint8_t KindCode(RegionKind kind) { return static_cast<uint8_t>(static_cast<int>(kind) + 1); }

@@ -162,7 +162,7 @@ constexpr Spiral MakeSpiral() {
                                                 static_cast<uint8_t>(heading), static_cast<uint16_t>(step)};
       r = nextRow;
       c = nextColumn;
-      if (std::max(std::abs(r), std::abs(c)) >= kSpiralReach) return spiral;
+      if (std::max(r < 0 ? -r : r, c < 0 ? -c : c) >= kSpiralReach) return spiral;  // std::abs is not constexpr everywhere
     } else {
       heading = fallback;
       // The cell straight on is always new, so the walker is never stuck.
