@@ -35,15 +35,21 @@ bool WaterRuleHolds(const GeneratorState& s, int row, int column, int size) {
   return true;
 }
 
+// Tiles a single land cell may stand on: not water, forest, rock, or the
+// coast, mountain and forest edges.
+constexpr int kTilesWithRules = 0x800;
+constexpr std::array<bool, kTilesWithRules> kSingleLandTiles = [] {
+  std::array<bool, kTilesWithRules> holds{};
+  for (int v = 0; v < kTilesWithRules; ++v)
+    holds[v] = !(v <= kDeepestWaterTile || (v >= 0x70 && v <= 0x100) || (v >= 0x200 && v <= 0x2FF) ||
+                 (v >= 0x400 && v <= 0x4FF) || (v >= 0x700 && v <= 0x7FF));
+  return holds;
+}();
+
 bool SingleCellLandHolds(const GeneratorState& s, int row, int column) {
   if (!InsideMap(s.MapSize(), row, column)) return false;
   const uint16_t v = s.TerrainGrid(row, column);
-  if (v <= kDeepestWaterTile) return false;
-  if (v >= 0x70 && v <= 0x100) return false;  // forest and rock
-  if (v >= 0x200 && v <= 0x2FF) return false;
-  if (v >= 0x400 && v <= 0x4FF) return false;
-  if (v >= 0x700 && v <= 0x7FF) return false;
-  return true;
+  return v >= kTilesWithRules || kSingleLandTiles[v];
 }
 
 // Whether any of columns left..right of the row holds the gold-mine mark.
@@ -63,11 +69,11 @@ bool SquareLandHolds(const GeneratorState& s, int row, int column, int size) {
   const int top = row - m, left = column - m, bottom = row + size - 1 + m, right = column + size - 1 + m;
   if (!InsideMap(mapSize, top, left) || !InsideMap(mapSize, bottom, right)) return false;
   const uint16_t lowest = s.settings.BuildOnSand ? kDeepestWaterTile : kLowestGrassBuildTile;
+  const unsigned above = kHighestBuildTile - lowest;  // a tile less `lowest`, taken unsigned, may not exceed it
   for (int r = row; r < row + size; ++r) {
-    const uint16_t* tiles = &s.TerrainGrid(r, 1);
-    bool fits = true;
-    for (int c = column; c < column + size; ++c) fits &= tiles[c - 1] >= lowest && tiles[c - 1] <= kHighestBuildTile;
-    if (!fits) return false;
+    const uint16_t* tiles = &s.TerrainGrid(r, column);
+    for (int c = 0; c < size; ++c)
+      if (static_cast<unsigned>(tiles[c] - lowest) > above) return false;
   }
   for (int r = top; r <= bottom; ++r) {
     const bool besideSquare = r >= row && r < row + size;
@@ -222,30 +228,54 @@ bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uin
   // draws nothing, would only spiral to its limit.
   if (!UnitListHasRoom(s)) return false;
 
-  const int half = WindowHalf(mapSize);
+  // The walk ends on a move out of its window or beyond a quarter of the
+  // map side from the target, whichever comes first: the quarter, as the
+  // window reaches at least two cells past it. Offsets below are from the target.
+  const int reach = mapSize / 4;  // 4 * |offset| > mapSize exactly when |offset| > reach
+  const auto across = static_cast<unsigned>(2 * reach);
+  const int rowShift = startRow - row0, columnShift = startColumn - column0;
+  // It also ends after 16 x side x side steps, which only the smallest maps reach.
   const int64_t maxSteps = 16 * static_cast<int64_t>(mapSize) * mapSize;
-  for (int i = 0; i < kSpiral.count; ++i) {
-    const SpiralMove& move = kSpiral.moves[i];
-    if (move.step >= maxSteps) return false;
-    const int r = startRow + move.row, c = startColumn + move.column;
-    // The walk ends on a move out of its window, and beyond a quarter of the
-    // map side from the target.
-    if (std::abs(r - row0) > half || std::abs(c - column0) > half) return false;
-    if (4 * std::abs(r - row0) > mapSize || 4 * std::abs(c - column0) > mapSize) return false;
-    // The band keeps the unit's square clear of the map's edges; west-bound
-    // walkers keep one more cell away. Outside the band the walker keeps
-    // spiralling, but a cell it reaches from there is never taken.
-    const int low = move.heading == kWest ? size + 1 : size;
-    const int high = move.heading == kWest ? mapSize - size - 1 : mapSize - size;
-    const int fromRow = startRow + move.fromRow, fromColumn = startColumn + move.fromColumn;
-    if (fromRow < low || fromRow > high || fromColumn < low || fromColumn > high) continue;
-    if (oddCellsOnly && (!IsOdd(r) || !IsOdd(c))) continue;
-    // A town keeps some distance from the mine it was sent to.
-    if (isTown && std::abs(r - row0) < 6 && std::abs(c - column0) < 6) continue;
-    if (!TerrainRuleHolds(s, r, c, size, moveClass)) continue;
-    if (PlaceOnCandidate(s, r, c, size, unitType, player)) return true;
-  }
-  return false;  // not reached: every walk leaves its window within the spiral
+  const int moves = static_cast<int>(
+      std::partition_point(kSpiral.moves.begin(), kSpiral.moves.begin() + kSpiral.count,
+                           [maxSteps](const SpiralMove& m) { return m.step < maxSteps; }) -
+      kSpiral.moves.begin());
+  // The band keeps the unit's square clear of the map's edges; west-bound
+  // walkers keep one more cell away. Outside the band the walker keeps
+  // spiralling, but a cell it reaches from there is never taken. As offsets
+  // from the walk's start: a move starts in the band when its start less
+  // the band's low end, taken unsigned, is at most the band's span.
+  struct Band {
+    int rowLow, columnLow;
+    unsigned span;
+  };
+  auto bandOf = [&](int low, int high) {
+    if (high < low) return Band{kSpiralReach + 1, kSpiralReach + 1, 0};  // no start reaches it
+    return Band{low - startRow, low - startColumn, static_cast<unsigned>(high - low)};
+  };
+  const Band bands[2] = {bandOf(size, mapSize - size), bandOf(size + 1, mapSize - size - 1)};
+
+  auto walk = [&](auto holds) {
+    for (int i = 0; i < moves; ++i) {
+      const SpiralMove& move = kSpiral.moves[i];
+      const int dr = move.row + rowShift, dc = move.column + columnShift;
+      if (static_cast<unsigned>(dr + reach) > across || static_cast<unsigned>(dc + reach) > across) return false;
+      const Band& band = bands[move.heading == kWest];
+      if (static_cast<unsigned>(move.fromRow - band.rowLow) > band.span ||
+          static_cast<unsigned>(move.fromColumn - band.columnLow) > band.span)
+        continue;
+      const int r = row0 + dr, c = column0 + dc;
+      if (oddCellsOnly && (!IsOdd(r) || !IsOdd(c))) continue;
+      // A town keeps some distance from the mine it was sent to.
+      if (isTown && std::abs(dr) < 6 && std::abs(dc) < 6) continue;
+      if (!holds(r, c)) continue;
+      if (PlaceOnCandidate(s, r, c, size, unitType, player)) return true;
+    }
+    return false;
+  };
+  if (UsesWaterRule(s, moveClass)) return walk([&](int r, int c) { return WaterRuleHolds(s, r, c, size); });
+  if (size <= 1) return walk([&](int r, int c) { return SingleCellLandHolds(s, r, c); });
+  return walk([&](int r, int c) { return SquareLandHolds(s, r, c, size); });
 }
 
 bool UnitReachable(GeneratorState& s, int32_t row, int32_t column, uint8_t unitType) {
