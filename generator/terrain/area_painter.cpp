@@ -117,13 +117,18 @@ uint16_t PaintArea(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, i
   return static_cast<uint16_t>(CountClass(s, to));
 }
 
-uint16_t BlobPainter::Paint(int32_t row, int32_t column, uint16_t size) {
+int32_t BlobPainter::Count() {
   if (!counted_) {
     count_ = CountClass(s_, to_);
     counted_ = true;
     blobsUnmapped_ = 0;
     mapped_ = false;
   }
+  return count_;
+}
+
+uint16_t BlobPainter::Paint(int32_t row, int32_t column, uint16_t size) {
+  Count();
   if (Guarded(from_) && !mapped_ && ++blobsUnmapped_ > kBlobsBeforeMap) MapSquares();
   count_ += PaintBlob(s_, from_, to_, row, column, size, mapped_ ? squares_ : nullptr);
   return static_cast<uint16_t>(count_);
