@@ -73,10 +73,13 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
   int32_t width = size <= 2 ? size : 2;
   const int32_t step = 3 / half;
   const bool guarded = Guarded(from);
+  // The blob draws from its own copy of the sequence, which it hands back at
+  // the end: the copy stays in registers while the grid is written.
+  Random random = s.random;
 
   for (int64_t k = row; k <= lastRow; ++k) {
-    left += Wobble(s.random.RandInt(8));
-    width += Wobble(s.random.RandInt(8));
+    left += Wobble(random.RandInt(8));
+    width += Wobble(random.RandInt(8));
     --remaining;
     // While more than half the rows remain the width heads for the size;
     // after that it narrows while above 3, and on the last three rows.
@@ -107,6 +110,7 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
       ++turned;
     }
   }
+  s.random = random;
   return from == to ? 0 : turned;
 }
 

@@ -44,8 +44,12 @@ void ScatterDecorations(GeneratorState& s) {
   // Signed, as stored: a stored 200 reads as -56 and decorates nothing.
   const int32_t decorations = s.settings.Decorations;
   const int lastCell = std::min(s.MapSize(), kMaxMapSize);
+  // Drawn from a copy of the sequence, handed back at the end, so that it
+  // stays in registers while the grid is written.
+  Random random = s.random;
   for (int r = 1; r <= lastCell; ++r)
-    for (int c = 1; c <= lastCell; ++c) s.TerrainGrid(r, c) = Decorate(s.TerrainGrid(r, c), decorations, s.random);
+    for (int c = 1; c <= lastCell; ++c) s.TerrainGrid(r, c) = Decorate(s.TerrainGrid(r, c), decorations, random);
+  s.random = random;
 }
 
 }  // namespace glenmire
