@@ -35,11 +35,20 @@ bool SquareAllows(const GeneratorState& s, int side, int row, int column, uint16
   return true;
 }
 
-// d = 1: +1, 3: +2, 5: -1, 7: -2, anything else (of 0..7): no change.
-int32_t Wobble(int32_t d) {
-  constexpr int8_t kWobble[8] = {0, 1, 0, 2, 0, -1, 0, -2};
-  return kWobble[d & 7];
+// d = 1: +1, 3: +2, 5: -1, 7: -2, anything else (of 0..7): no change. The
+// steps are the nibbles of one constant, d's the d-th from the low end, as
+// signed 4-bit numbers: no table to load while the blob's rows are worked out.
+constexpr int32_t Wobble(int32_t d) {
+  constexpr uint32_t kSteps = 0xE0F02010u;
+  const auto nibble = static_cast<int32_t>((kSteps >> (4 * (d & 7))) & 0xF);
+  return (nibble ^ 8) - 8;
 }
+static_assert([] {
+  constexpr int8_t kExpected[8] = {0, 1, 0, 2, 0, -1, 0, -2};
+  for (int d = 0; d < 8; ++d)
+    if (Wobble(d) != kExpected[d]) return false;
+  return true;
+}());
 
 // Cells of the map holding `cls`.
 int32_t CountClass(const GeneratorState& s, uint16_t cls) {
