@@ -103,14 +103,21 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
     const int r = static_cast<int>(k);
     const int a = static_cast<int>(first), b = static_cast<int>(last);
     uint16_t* const cells = &s.TerrainGrid(r, 1) - 1;  // cells[c] is column c
-    if (!guarded || squares != nullptr) {
-      // Every `from` cell of the run that may turn does, without a branch per cell.
-      const uint8_t* may = squares == nullptr ? nullptr : squares + (r - 1) * kMaxMapSize - 1;
-      for (int c = a; c <= b; ++c) {
-        const bool turns = (cells[c] == from) & (may == nullptr || may[c] != 0);
-        cells[c] = turns ? to : cells[c];
-        turned += turns;
-      }
+    // Every `from` cell of the run that may turn does, without a branch per
+    // cell: a mask of all ones turns a cell into `to`.
+    auto turn = [&](int c, unsigned may) {
+      const uint16_t v = cells[c];
+      const auto mask = static_cast<uint16_t>(0u - ((v == from) & may));
+      cells[c] = static_cast<uint16_t>(v ^ ((v ^ to) & mask));
+      turned += mask & 1;
+    };
+    if (!guarded) {
+      for (int c = a; c <= b; ++c) turn(c, 1);
+      continue;
+    }
+    if (squares != nullptr) {
+      const uint8_t* may = squares + (r - 1) * kMaxMapSize - 1;
+      for (int c = a; c <= b; ++c) turn(c, may[c]);
       continue;
     }
     for (int c = a; c <= b; ++c) {
