@@ -54,7 +54,7 @@ int32_t RaiseMountainRange(GeneratorState& s, int32_t mountains) {
   // The range walks the transposed map: a is the column, b the row.
   StartWalker(w, s.random, mapSize);
   Walk(
-      w, s.random, mapSize, [&s](int32_t& wd) { ChangeRangeWidth(wd, s.random); },
+      w, s.random, mapSize, [](int32_t& wd, Random& random) { ChangeRangeWidth(wd, random); },
       [&](int32_t colLo, int32_t colHi, int32_t rowLo, int32_t rowHi) {
         for (int32_t r = std::max(rowLo, 1); r <= std::min(rowHi, lastCell); ++r)
           for (int32_t c = std::max(colLo, 1); c <= std::min(colHi, lastCell); ++c) {

@@ -138,7 +138,7 @@ TEST(Walker, BrushesOnceMoreAtTheFirstPositionOutsideThenStops) {
     StartWalker(w, random, 32);
     std::vector<std::pair<int32_t, int32_t>> centres;
     Walk(
-        w, random, 32, [](int32_t& width) { width = 1; },
+        w, random, 32, [](int32_t& width, Random&) { width = 1; },
         [&](int32_t aLo, int32_t aHi, int32_t bLo, int32_t bHi) {
           EXPECT_EQ(aLo, aHi);
           EXPECT_EQ(bLo, bHi);
