@@ -50,19 +50,26 @@ constexpr uint8_t CodeOf(uint16_t tile) {
   return static_cast<uint8_t>(KindCode(KindOf(tile)) | (StopsFill(tile) ? kStops : 0));
 }
 
+// One table: a low tile's code at the tile, a high tile's at 256 + its high
+// byte, so that a cell's code takes no branch on which it is.
 struct CodeTable {
-  uint8_t low[256];
-  uint8_t high[256];
+  uint8_t code[512];
 };
 
 constexpr CodeTable kCodes = [] {
   CodeTable t{};
   for (int v = 0; v < 256; ++v) {
-    t.low[v] = CodeOf(static_cast<uint16_t>(v));
-    t.high[v] = CodeOf(static_cast<uint16_t>(v << 8));
+    t.code[v] = CodeOf(static_cast<uint16_t>(v));
+    t.code[256 + v] = CodeOf(static_cast<uint16_t>(v << 8));
   }
   return t;
 }();
+
+constexpr unsigned CodeIndex(uint16_t tile) {
+  const unsigned high = tile >> 8;
+  const unsigned isHigh = 0u - static_cast<unsigned>(high != 0);  // all ones for a high tile
+  return (tile & ~isHigh) | ((256 + high) & isHigh);
+}
 
 struct FillCodes {
   uint8_t code[kStride * kStride];
@@ -73,10 +80,7 @@ struct FillCodes {
     for (int r = 1; r <= size; ++r) {
       const uint16_t* tiles = &s.TerrainGrid(r, 1);
       uint8_t* codes = &code[At(r, 1)];
-      for (int c = 0; c < size; ++c) {
-        const uint16_t tile = tiles[c];
-        codes[c] = tile < 0x100 ? kCodes.low[tile] : kCodes.high[tile >> 8];
-      }
+      for (int c = 0; c < size; ++c) codes[c] = kCodes.code[CodeIndex(tiles[c])];
     }
   }
   static int At(int r, int c) { return r * kStride + c; }
