@@ -62,26 +62,48 @@ bool GoldInRow(const GeneratorState& s, int row, int left, int right) {
 
 // Buildings need build ground under them and keep clear of gold mines by a
 // ring that widens with the map. The ground is looked at first, then the
-// ring row by row; the answer is the same in any order.
-bool SquareLandHolds(const GeneratorState& s, int row, int column, int size) {
-  const int mapSize = s.MapSize();
-  const int m = mapSize / 32;
-  const int top = row - m, left = column - m, bottom = row + size - 1 + m, right = column + size - 1 + m;
-  if (!InsideMap(mapSize, top, left) || !InsideMap(mapSize, bottom, right)) return false;
-  const uint16_t lowest = s.settings.BuildOnSand ? kDeepestWaterTile : kLowestGrassBuildTile;
-  const unsigned above = kHighestBuildTile - lowest;  // a tile less `lowest`, taken unsigned, may not exceed it
-  for (int r = row; r < row + size; ++r) {
-    const uint16_t* tiles = &s.TerrainGrid(r, column);
-    for (int c = 0; c < size; ++c)
-      if (static_cast<unsigned>(tiles[c] - lowest) > above) return false;
-  }
-  for (int r = top; r <= bottom; ++r) {
-    const bool besideSquare = r >= row && r < row + size;
-    if (besideSquare ? GoldInRow(s, r, left, column - 1) || GoldInRow(s, r, column + size, right)
-                     : GoldInRow(s, r, left, right))
+// ring row by row; the answer is the same in any order. What depends only on
+// the map and the size is worked out once, for a whole walk.
+class SquareLandRule {
+ public:
+  SquareLandRule(const GeneratorState& s, int size)
+      : s_(s),
+        size_(size),
+        ring_(s.MapSize() / 32),
+        // The ring on the map: a corner from ring + 1 to side - size + 1 - ring.
+        first_(ring_ + 1),
+        places_(s.MapSize() - size + 1 - ring_ - first_),
+        lowest_(s.settings.BuildOnSand ? kDeepestWaterTile : kLowestGrassBuildTile) {}
+
+  bool operator()(int row, int column) const {
+    if (places_ < 0 || static_cast<unsigned>(row - first_) > static_cast<unsigned>(places_) ||
+        static_cast<unsigned>(column - first_) > static_cast<unsigned>(places_))
       return false;
+    const unsigned above = kHighestBuildTile - lowest_;  // a tile less `lowest`, taken unsigned, may not exceed it
+    for (int r = row; r < row + size_; ++r) {
+      const uint16_t* tiles = &s_.TerrainGrid(r, column);
+      for (int c = 0; c < size_; ++c)
+        if (static_cast<unsigned>(tiles[c] - lowest_) > above) return false;
+    }
+    const int top = row - ring_, left = column - ring_, bottom = row + size_ - 1 + ring_,
+              right = column + size_ - 1 + ring_;
+    for (int r = top; r <= bottom; ++r) {
+      const bool besideSquare = r >= row && r < row + size_;
+      if (besideSquare ? GoldInRow(s_, r, left, column - 1) || GoldInRow(s_, r, column + size_, right)
+                       : GoldInRow(s_, r, left, right))
+        return false;
+    }
+    return true;
   }
-  return true;
+
+ private:
+  const GeneratorState& s_;
+  int size_, ring_, first_, places_;
+  uint16_t lowest_;
+};
+
+bool SquareLandHolds(const GeneratorState& s, int row, int column, int size) {
+  return SquareLandRule(s, size)(row, column);
 }
 
 bool UsesWaterRule(const GeneratorState& s, MoveClass moveClass) {
@@ -275,7 +297,7 @@ bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uin
   };
   if (UsesWaterRule(s, moveClass)) return walk([&](int r, int c) { return WaterRuleHolds(s, r, c, size); });
   if (size <= 1) return walk([&](int r, int c) { return SingleCellLandHolds(s, r, c); });
-  return walk([&](int r, int c) { return SquareLandHolds(s, r, c, size); });
+  return walk(SquareLandRule(s, size));
 }
 
 bool UnitReachable(GeneratorState& s, int32_t row, int32_t column, uint8_t unitType) {
