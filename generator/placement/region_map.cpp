@@ -144,8 +144,14 @@ void BuildRegionMap(GeneratorState& s) {
   int landNumber = 0;
   int waterNumber = 0;
   FillCodes codes(s);
-  std::vector<Run> runs;
-  runs.reserve(kGridCells / 2);
+  // The queue of runs stays with the thread from map to map, so a map
+  // neither allocates nor frees it (it is large enough for glibc to give
+  // back to the system and fault in again every time).
+  thread_local std::vector<Run> runs = [] {
+    std::vector<Run> room;
+    room.reserve(kGridCells / 2);
+    return room;
+  }();
   for (int r = 1; r <= size; ++r) {
     for (int c = 1; c <= size; ++c) {
       uint8_t& code = codes.code[FillCodes::At(r, c)];
