@@ -87,8 +87,10 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
   Random random = s.random;
 
   for (int64_t k = row; k <= lastRow; ++k) {
-    left += Wobble(random.RandInt(8));
-    width += Wobble(random.RandInt(8));
+    int32_t leftDraw, widthDraw;
+    random.RandIntTwice(8, leftDraw, widthDraw);
+    left += Wobble(leftDraw);
+    width += Wobble(widthDraw);
     --remaining;
     // While more than half the rows remain the width heads for the size;
     // after that it narrows while above 3, and on the last three rows.
