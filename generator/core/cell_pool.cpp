@@ -7,6 +7,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace glenmire {
 
@@ -25,9 +28,10 @@ constexpr std::array<std::array<uint8_t, 8>, 256> kSelectInByte = [] {
 
 constexpr uint64_t kOnes = 0x0101010101010101ull;
 
-// The place of the k-th (from 0) set bit of x, which has more than k: the
-// byte that holds it from the bytes' running counts, then the bit by table.
-int SelectBit(uint64_t x, int k) {
+}  // namespace
+
+// The byte that holds the bit from the bytes' running counts, then the bit by table.
+int SelectBitByCounts(uint64_t x, int k) {
   uint64_t counts = x - ((x >> 1) & 0x5555555555555555ull);
   counts = (counts & 0x3333333333333333ull) + ((counts >> 2) & 0x3333333333333333ull);
   counts = (counts + (counts >> 4)) & 0x0F0F0F0F0F0F0F0Full;  // set bits per byte
@@ -39,7 +43,26 @@ int SelectBit(uint64_t x, int k) {
   return 8 * byte + kSelectInByte[(x >> (8 * byte)) & 0xFF][k - before];
 }
 
+#if defined(__x86_64__) && defined(__GNUC__)
+// The one bit left when a single bit is deposited at the k-th set bit of x.
+__attribute__((target("bmi,bmi2"))) int SelectBitByDeposit(uint64_t x, int k) {
+  return static_cast<int>(_tzcnt_u64(_pdep_u64(uint64_t{1} << k, x)));
+}
+
+namespace {
+// Deposits are fast where BMI2 exists, except on the first two Zen
+// generations, which work them out bit by bit. Set once at start-up.
+const bool kDepositIsFast = [] {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("bmi2") && !__builtin_cpu_is("znver1") && !__builtin_cpu_is("znver2");
+}();
 }  // namespace
+
+bool SelectByDepositIsFast() { return kDepositIsFast; }
+#else
+int SelectBitByDeposit(uint64_t x, int k) { return SelectBitByCounts(x, k); }
+bool SelectByDepositIsFast() { return false; }
+#endif
 
 void CellPool::PoolInit(int mapSize) {
   side_ = std::clamp(mapSize, 0, kMaxMapSize);
@@ -71,7 +94,8 @@ int CountAtOrBelow(const uint16_t* upTo, int skip) {
   const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upTo));
   const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upTo + 8));
   const __m128i above = _mm_packs_epi16(_mm_cmpgt_epi16(low, limit), _mm_cmpgt_epi16(high, limit));
-  return std::countr_zero(static_cast<unsigned>(_mm_movemask_epi8(above)));
+  // The bit past the sixteen marks the last count, which is always above.
+  return std::countr_zero(static_cast<unsigned>(_mm_movemask_epi8(above)) | 0x8000u);
 }
 void LowerFrom(uint16_t* upTo, int from) {
   const __m128i first = _mm_set1_epi16(static_cast<short>(from - 1));
@@ -103,13 +127,21 @@ PoolCell CellPool::PoolTake(int n) {
   // running counts after the take branches on the draw.
   static_assert(kGroups == 16 && kWordsPerGroup == 16);
   int skip = count_ - n;
+  // The count before the first is 0: read the one before, or the first
+  // itself and cleared, so that nothing branches on the draw.
+  auto before = [](const uint16_t* upTo, int i) { return upTo[i - (i != 0)] & -(i != 0); };
   const int group = CountAtOrBelow(groupsUpTo_, skip);
-  skip -= group == 0 ? 0 : groupsUpTo_[group - 1];
+  skip -= before(groupsUpTo_, group);
   uint16_t* const upTo = wordsUpTo_ + group * kWordsPerGroup;
   const int inGroup = CountAtOrBelow(upTo, skip);
-  skip -= inGroup == 0 ? 0 : upTo[inGroup - 1];
+  skip -= before(upTo, inGroup);
   const int word = group * kWordsPerGroup + inGroup;
-  const int bit = SelectBit(words_[word], skip);
+#if defined(__x86_64__) && defined(__GNUC__)
+  const uint64_t bits = words_[word];
+  const int bit = kDepositIsFast ? SelectBitByDeposit(bits, skip) : SelectBitByCounts(bits, skip);
+#else
+  const int bit = SelectBitByCounts(words_[word], skip);
+#endif
   words_[word] &= ~(uint64_t{1} << bit);
   LowerFrom(groupsUpTo_, group);
   LowerFrom(upTo, inGroup);

@@ -9,7 +9,8 @@
 // counts: the cells in groups up to each group, and within a group the cells
 // in its words up to each word. Position n is the (count - n + 1)-th
 // smallest index left: the running counts at or below it give its group and
-// its word, and its bit is found from the word's byte counts. A take clears
+// its word, and its bit is found by one bit deposit where the processor has
+// a fast one, else from the word's byte counts. A take clears
 // the bit and lowers the running counts after it, each a fixed run of 16
 // that needs no branch. The whole pool is 2.6 KB and allocates nothing.
 #pragma once
@@ -19,6 +20,13 @@
 #include "core/grids.h"
 
 namespace glenmire {
+
+// The place of the k-th (from 0) set bit of x, which has more than k set
+// bits: from byte counts, or by one bit deposit where the processor has a
+// fast one, which the pool then uses.
+int SelectBitByCounts(uint64_t x, int k);
+int SelectBitByDeposit(uint64_t x, int k);  // by byte counts where there is no deposit
+bool SelectByDepositIsFast();
 
 struct PoolCell {
   int32_t row;

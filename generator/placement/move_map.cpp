@@ -52,25 +52,29 @@ constexpr uint8_t ClassCode(uint16_t tileClass, bool reversed) {
 
 // The code of every tile, without and with "Reverse Physics": the tiles
 // below 0x100 one by one, those of 0x200..0x2FF (among them the shore corner
-// tiles) by their low byte, the others by their high byte alone.
+// tiles) by their low byte, the others by their high byte alone. The three
+// parts lie one after the other; a tile's high byte gives where its part
+// starts and whether its low byte counts, so a lookup takes no branch.
 struct CodeTable {
-  uint8_t low[256];
-  uint8_t shore[256];
-  uint8_t high[256];
+  uint8_t code[3 * 256];  // low tiles, shore tiles, the rest by high byte
+  uint16_t start[256];    // by high byte: where the tile's code is, less its low byte's share
+  uint8_t lowByte[256];   // by high byte: 0xFF where the low byte picks the code, else 0
 
   uint8_t Of(uint16_t tile) const {
     const unsigned high8 = tile >> 8;
-    if (high8 == 0) return low[tile];
-    return high8 == 2 ? shore[tile & 0xFF] : high[high8];
+    return code[start[high8] + (tile & lowByte[high8])];
   }
 };
 
 constexpr CodeTable MakeCodes(bool reversed) {
   CodeTable t{};
   for (int v = 0; v < 256; ++v) {
-    t.low[v] = ClassCode(TileClass(static_cast<uint16_t>(v)), reversed);
-    t.shore[v] = ClassCode(TileClass(static_cast<uint16_t>(0x200 | v)), reversed);
-    t.high[v] = ClassCode(TileClass(static_cast<uint16_t>(v << 8 | 1)), reversed);
+    t.code[v] = ClassCode(TileClass(static_cast<uint16_t>(v)), reversed);
+    t.code[256 + v] = ClassCode(TileClass(static_cast<uint16_t>(0x200 | v)), reversed);
+    t.code[512 + v] = ClassCode(TileClass(static_cast<uint16_t>(v << 8 | 1)), reversed);
+    const bool byLow = v == 0 || v == 2;
+    t.start[v] = static_cast<uint16_t>(v == 0 ? 0 : v == 2 ? 256 : 512 + v);
+    t.lowByte[v] = byLow ? 0xFF : 0;
   }
   return t;
 }
@@ -164,9 +168,13 @@ void PaintMoveBlob(GeneratorState& s, uint8_t fromCode, uint8_t toCode, int32_t 
   const int64_t half = std::max<int64_t>(extent / 2, 1);
   int64_t width = extent <= 2 ? extent : 2;
   int64_t left = startColumn;
+  // Drawn from a copy of the sequence, handed back at the end: the byte
+  // stores into the map could be stores into the seed, for all the compiler
+  // knows, and would make it reload the seed at every draw.
+  Random random = s.random;
   for (int64_t r = startRow; r <= lastRow; ++r) {
-    left = Nudge(s.random.RandInt(8), left);
-    width = Nudge(s.random.RandInt(8), width);
+    left = Nudge(random.RandInt(8), left);
+    width = Nudge(random.RandInt(8), width);
     --remaining;
     const int64_t step = 3 / half + 1;
     if (remaining > half) {
@@ -182,6 +190,7 @@ void PaintMoveBlob(GeneratorState& s, uint8_t fromCode, uint8_t toCode, int32_t 
       if (cell == fromCode) cell = toCode;
     }
   }
+  s.random = random;
 }
 
 }  // namespace glenmire

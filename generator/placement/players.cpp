@@ -242,9 +242,18 @@ void PlaceNavalUnits(GeneratorState& s) { PlaceLevels(s, NavalLevels(), 1, false
 void PlaceCritters(GeneratorState& s) {
   const int mapSize = s.MapSize();
   auto scatter = [&](int32_t chance, uint8_t player) {
+    // Most cells get no critter: their draws come from a copy of the
+    // sequence that stays in registers, handed back before a critter's
+    // search (which draws too) and taken up again after it.
+    Random random = s.random;
     for (int row = 1; row <= mapSize; ++row)
-      for (int column = 1; column <= mapSize; ++column)
-        if (s.random.RandInt(400) < chance) PlaceNear(s, row, column, 1, kCritter, player);
+      for (int column = 1; column <= mapSize; ++column) {
+        if (random.RandInt(400) >= chance) continue;
+        s.random = random;
+        PlaceNear(s, row, column, 1, kCritter, player);
+        random = s.random;
+      }
+    s.random = random;
   };
   for (int player = 1; player <= kPlayers; ++player)
     if (s.settings.CrittersPlayer[player - 1] >= 1)

@@ -49,19 +49,26 @@ constexpr uint8_t CodeOf(uint16_t tile) {
   return static_cast<uint8_t>(KindCode(KindOf(tile)) | (StopsFill(tile) ? kStops : 0));
 }
 
+// One table: a low tile's code at the tile, a high tile's at 256 + its high
+// byte, so that a cell's code takes no branch on which it is.
 struct CodeTable {
-  uint8_t low[256];
-  uint8_t high[256];
+  uint8_t code[512];
 };
 
 constexpr CodeTable kCodes = [] {
   CodeTable t{};
   for (int v = 0; v < 256; ++v) {
-    t.low[v] = CodeOf(static_cast<uint16_t>(v));
-    t.high[v] = CodeOf(static_cast<uint16_t>(v << 8));
+    t.code[v] = CodeOf(static_cast<uint16_t>(v));
+    t.code[256 + v] = CodeOf(static_cast<uint16_t>(v << 8));
   }
   return t;
 }();
+
+constexpr unsigned CodeIndex(uint16_t tile) {
+  const unsigned high = tile >> 8;
+  const unsigned isHigh = 0u - static_cast<unsigned>(high != 0);  // all ones for a high tile
+  return (tile & ~isHigh) | ((256 + high) & isHigh);
+}
 
 struct FillCodes {
   uint8_t code[kStride * kStride];
@@ -72,10 +79,7 @@ struct FillCodes {
     for (int r = 1; r <= size; ++r) {
       const uint16_t* tiles = &s.TerrainGrid(r, 1);
       uint8_t* codes = &code[At(r, 1)];
-      for (int c = 0; c < size; ++c) {
-        const uint16_t tile = tiles[c];
-        codes[c] = tile < 0x100 ? kCodes.low[tile] : kCodes.high[tile >> 8];
-      }
+      for (int c = 0; c < size; ++c) codes[c] = kCodes.code[CodeIndex(tiles[c])];
     }
   }
   static int At(int r, int c) { return r * kStride + c; }
@@ -139,8 +143,14 @@ void BuildRegionMap(GeneratorState& s) {
   int landNumber = 0;
   int waterNumber = 0;
   FillCodes codes(s);
-  std::vector<Run> runs;
-  runs.reserve(kGridCells / 2);
+  // The queue of runs stays with the thread from map to map, so a map
+  // neither allocates nor frees it (it is large enough for glibc to give
+  // back to the system and fault in again every time).
+  thread_local std::vector<Run> runs = [] {
+    std::vector<Run> room;
+    room.reserve(kGridCells / 2);
+    return room;
+  }();
   for (int r = 1; r <= size; ++r) {
     for (int c = 1; c <= size; ++c) {
       uint8_t& code = codes.code[FillCodes::At(r, c)];

@@ -35,15 +35,21 @@ bool WaterRuleHolds(const GeneratorState& s, int row, int column, int size) {
   return true;
 }
 
+// Tiles a single land cell may stand on: not water, forest, rock, or the
+// coast, mountain and forest edges.
+constexpr int kTilesWithRules = 0x800;
+constexpr std::array<bool, kTilesWithRules> kSingleLandTiles = [] {
+  std::array<bool, kTilesWithRules> holds{};
+  for (int v = 0; v < kTilesWithRules; ++v)
+    holds[v] = !(v <= kDeepestWaterTile || (v >= 0x70 && v <= 0x100) || (v >= 0x200 && v <= 0x2FF) ||
+                 (v >= 0x400 && v <= 0x4FF) || (v >= 0x700 && v <= 0x7FF));
+  return holds;
+}();
+
 bool SingleCellLandHolds(const GeneratorState& s, int row, int column) {
   if (!InsideMap(s.MapSize(), row, column)) return false;
   const uint16_t v = s.TerrainGrid(row, column);
-  if (v <= kDeepestWaterTile) return false;
-  if (v >= 0x70 && v <= 0x100) return false;  // forest and rock
-  if (v >= 0x200 && v <= 0x2FF) return false;
-  if (v >= 0x400 && v <= 0x4FF) return false;
-  if (v >= 0x700 && v <= 0x7FF) return false;
-  return true;
+  return v >= kTilesWithRules || kSingleLandTiles[v];
 }
 
 // Whether any of columns left..right of the row holds the gold-mine mark.
@@ -56,26 +62,48 @@ bool GoldInRow(const GeneratorState& s, int row, int left, int right) {
 
 // Buildings need build ground under them and keep clear of gold mines by a
 // ring that widens with the map. The ground is looked at first, then the
-// ring row by row; the answer is the same in any order.
-bool SquareLandHolds(const GeneratorState& s, int row, int column, int size) {
-  const int mapSize = s.MapSize();
-  const int m = mapSize / 32;
-  const int top = row - m, left = column - m, bottom = row + size - 1 + m, right = column + size - 1 + m;
-  if (!InsideMap(mapSize, top, left) || !InsideMap(mapSize, bottom, right)) return false;
-  const uint16_t lowest = s.settings.BuildOnSand ? kDeepestWaterTile : kLowestGrassBuildTile;
-  for (int r = row; r < row + size; ++r) {
-    const uint16_t* tiles = &s.TerrainGrid(r, 1);
-    bool fits = true;
-    for (int c = column; c < column + size; ++c) fits &= tiles[c - 1] >= lowest && tiles[c - 1] <= kHighestBuildTile;
-    if (!fits) return false;
-  }
-  for (int r = top; r <= bottom; ++r) {
-    const bool besideSquare = r >= row && r < row + size;
-    if (besideSquare ? GoldInRow(s, r, left, column - 1) || GoldInRow(s, r, column + size, right)
-                     : GoldInRow(s, r, left, right))
+// ring row by row; the answer is the same in any order. What depends only on
+// the map and the size is worked out once, for a whole walk.
+class SquareLandRule {
+ public:
+  SquareLandRule(const GeneratorState& s, int size)
+      : s_(s),
+        size_(size),
+        ring_(s.MapSize() / 32),
+        // The ring on the map: a corner from ring + 1 to side - size + 1 - ring.
+        first_(ring_ + 1),
+        places_(s.MapSize() - size + 1 - ring_ - first_),
+        lowest_(s.settings.BuildOnSand ? kDeepestWaterTile : kLowestGrassBuildTile) {}
+
+  bool operator()(int row, int column) const {
+    if (places_ < 0 || static_cast<unsigned>(row - first_) > static_cast<unsigned>(places_) ||
+        static_cast<unsigned>(column - first_) > static_cast<unsigned>(places_))
       return false;
+    const unsigned above = kHighestBuildTile - lowest_;  // a tile less `lowest`, taken unsigned, may not exceed it
+    for (int r = row; r < row + size_; ++r) {
+      const uint16_t* tiles = &s_.TerrainGrid(r, column);
+      for (int c = 0; c < size_; ++c)
+        if (static_cast<unsigned>(tiles[c] - lowest_) > above) return false;
+    }
+    const int top = row - ring_, left = column - ring_, bottom = row + size_ - 1 + ring_,
+              right = column + size_ - 1 + ring_;
+    for (int r = top; r <= bottom; ++r) {
+      const bool besideSquare = r >= row && r < row + size_;
+      if (besideSquare ? GoldInRow(s_, r, left, column - 1) || GoldInRow(s_, r, column + size_, right)
+                       : GoldInRow(s_, r, left, right))
+        return false;
+    }
+    return true;
   }
-  return true;
+
+ private:
+  const GeneratorState& s_;
+  int size_, ring_, first_, places_;
+  uint16_t lowest_;
+};
+
+bool SquareLandHolds(const GeneratorState& s, int row, int column, int size) {
+  return SquareLandRule(s, size)(row, column);
 }
 
 bool UsesWaterRule(const GeneratorState& s, MoveClass moveClass) {
@@ -222,30 +250,54 @@ bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uin
   // draws nothing, would only spiral to its limit.
   if (!UnitListHasRoom(s)) return false;
 
-  const int half = WindowHalf(mapSize);
+  // The walk ends on a move out of its window or beyond a quarter of the
+  // map side from the target, whichever comes first: the quarter, as the
+  // window reaches at least two cells past it. Offsets below are from the target.
+  const int reach = mapSize / 4;  // 4 * |offset| > mapSize exactly when |offset| > reach
+  const auto across = static_cast<unsigned>(2 * reach);
+  const int rowShift = startRow - row0, columnShift = startColumn - column0;
+  // It also ends after 16 x side x side steps, which only the smallest maps reach.
   const int64_t maxSteps = 16 * static_cast<int64_t>(mapSize) * mapSize;
-  for (int i = 0; i < kSpiral.count; ++i) {
-    const SpiralMove& move = kSpiral.moves[i];
-    if (move.step >= maxSteps) return false;
-    const int r = startRow + move.row, c = startColumn + move.column;
-    // The walk ends on a move out of its window, and beyond a quarter of the
-    // map side from the target.
-    if (std::abs(r - row0) > half || std::abs(c - column0) > half) return false;
-    if (4 * std::abs(r - row0) > mapSize || 4 * std::abs(c - column0) > mapSize) return false;
-    // The band keeps the unit's square clear of the map's edges; west-bound
-    // walkers keep one more cell away. Outside the band the walker keeps
-    // spiralling, but a cell it reaches from there is never taken.
-    const int low = move.heading == kWest ? size + 1 : size;
-    const int high = move.heading == kWest ? mapSize - size - 1 : mapSize - size;
-    const int fromRow = startRow + move.fromRow, fromColumn = startColumn + move.fromColumn;
-    if (fromRow < low || fromRow > high || fromColumn < low || fromColumn > high) continue;
-    if (oddCellsOnly && (!IsOdd(r) || !IsOdd(c))) continue;
-    // A town keeps some distance from the mine it was sent to.
-    if (isTown && std::abs(r - row0) < 6 && std::abs(c - column0) < 6) continue;
-    if (!TerrainRuleHolds(s, r, c, size, moveClass)) continue;
-    if (PlaceOnCandidate(s, r, c, size, unitType, player)) return true;
-  }
-  return false;  // not reached: every walk leaves its window within the spiral
+  const int moves = static_cast<int>(
+      std::partition_point(kSpiral.moves.begin(), kSpiral.moves.begin() + kSpiral.count,
+                           [maxSteps](const SpiralMove& m) { return m.step < maxSteps; }) -
+      kSpiral.moves.begin());
+  // The band keeps the unit's square clear of the map's edges; west-bound
+  // walkers keep one more cell away. Outside the band the walker keeps
+  // spiralling, but a cell it reaches from there is never taken. As offsets
+  // from the walk's start: a move starts in the band when its start less
+  // the band's low end, taken unsigned, is at most the band's span.
+  struct Band {
+    int rowLow, columnLow;
+    unsigned span;
+  };
+  auto bandOf = [&](int low, int high) {
+    if (high < low) return Band{kSpiralReach + 1, kSpiralReach + 1, 0};  // no start reaches it
+    return Band{low - startRow, low - startColumn, static_cast<unsigned>(high - low)};
+  };
+  const Band bands[2] = {bandOf(size, mapSize - size), bandOf(size + 1, mapSize - size - 1)};
+
+  auto walk = [&](auto holds) {
+    for (int i = 0; i < moves; ++i) {
+      const SpiralMove& move = kSpiral.moves[i];
+      const int dr = move.row + rowShift, dc = move.column + columnShift;
+      if (static_cast<unsigned>(dr + reach) > across || static_cast<unsigned>(dc + reach) > across) return false;
+      const Band& band = bands[move.heading == kWest];
+      if (static_cast<unsigned>(move.fromRow - band.rowLow) > band.span ||
+          static_cast<unsigned>(move.fromColumn - band.columnLow) > band.span)
+        continue;
+      const int r = row0 + dr, c = column0 + dc;
+      if (oddCellsOnly && (!IsOdd(r) || !IsOdd(c))) continue;
+      // A town keeps some distance from the mine it was sent to.
+      if (isTown && std::abs(dr) < 6 && std::abs(dc) < 6) continue;
+      if (!holds(r, c)) continue;
+      if (PlaceOnCandidate(s, r, c, size, unitType, player)) return true;
+    }
+    return false;
+  };
+  if (UsesWaterRule(s, moveClass)) return walk([&](int r, int c) { return WaterRuleHolds(s, r, c, size); });
+  if (size <= 1) return walk([&](int r, int c) { return SingleCellLandHolds(s, r, c); });
+  return walk(SquareLandRule(s, size));
 }
 
 bool UnitReachable(GeneratorState& s, int32_t row, int32_t column, uint8_t unitType) {

@@ -36,11 +36,20 @@ bool SquareAllows(const GeneratorState& s, int side, int row, int column, uint16
   return true;
 }
 
-// d = 1: +1, 3: +2, 5: -1, 7: -2, anything else (of 0..7): no change.
-int32_t Wobble(int32_t d) {
-  constexpr int8_t kWobble[8] = {0, 1, 0, 2, 0, -1, 0, -2};
-  return kWobble[d & 7];
+// d = 1: +1, 3: +2, 5: -1, 7: -2, anything else (of 0..7): no change. The
+// steps are the nibbles of one constant, d's the d-th from the low end, as
+// signed 4-bit numbers: no table to load while the blob's rows are worked out.
+constexpr int32_t Wobble(int32_t d) {
+  constexpr uint32_t kSteps = 0xE0F02010u;
+  const auto nibble = static_cast<int32_t>((kSteps >> (4 * (d & 7))) & 0xF);
+  return (nibble ^ 8) - 8;
 }
+static_assert([] {
+  constexpr int8_t kExpected[8] = {0, 1, 0, 2, 0, -1, 0, -2};
+  for (int d = 0; d < 8; ++d)
+    if (Wobble(d) != kExpected[d]) return false;
+  return true;
+}());
 
 // Cells of the map holding `cls`.
 int32_t CountClass(const GeneratorState& s, uint16_t cls) {
@@ -74,10 +83,15 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
   int32_t width = size <= 2 ? size : 2;
   const int32_t step = 3 / half;
   const bool guarded = Guarded(from);
+  // The blob draws from its own copy of the sequence, which it hands back at
+  // the end: the copy stays in registers while the grid is written.
+  Random random = s.random;
 
   for (int64_t k = row; k <= lastRow; ++k) {
-    left += Wobble(s.random.RandInt(8));
-    width += Wobble(s.random.RandInt(8));
+    int32_t leftDraw, widthDraw;
+    random.RandIntTwice(8, leftDraw, widthDraw);
+    left += Wobble(leftDraw);
+    width += Wobble(widthDraw);
     --remaining;
     // While more than half the rows remain the width heads for the size;
     // after that it narrows while above 3, and on the last three rows.
@@ -92,14 +106,21 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
     const int r = static_cast<int>(k);
     const int a = static_cast<int>(first), b = static_cast<int>(last);
     uint16_t* const cells = &s.TerrainGrid(r, 1) - 1;  // cells[c] is column c
-    if (!guarded || squares != nullptr) {
-      // Every `from` cell of the run that may turn does, without a branch per cell.
-      const uint8_t* may = squares == nullptr ? nullptr : squares + (r - 1) * kMaxMapSize - 1;
-      for (int c = a; c <= b; ++c) {
-        const bool turns = (cells[c] == from) & (may == nullptr || may[c] != 0);
-        cells[c] = turns ? to : cells[c];
-        turned += turns;
-      }
+    // Every `from` cell of the run that may turn does, without a branch per
+    // cell: a mask of all ones turns a cell into `to`.
+    auto turn = [&](int c, unsigned may) {
+      const uint16_t v = cells[c];
+      const auto mask = static_cast<uint16_t>(0u - ((v == from) & may));
+      cells[c] = static_cast<uint16_t>(v ^ ((v ^ to) & mask));
+      turned += mask & 1;
+    };
+    if (!guarded) {
+      for (int c = a; c <= b; ++c) turn(c, 1);
+      continue;
+    }
+    if (squares != nullptr) {
+      const uint8_t* may = squares + (r - 1) * kMaxMapSize - 1;
+      for (int c = a; c <= b; ++c) turn(c, may[c]);
       continue;
     }
     for (int c = a; c <= b; ++c) {
@@ -108,6 +129,7 @@ int32_t PaintBlob(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, in
       ++turned;
     }
   }
+  s.random = random;
   return from == to ? 0 : turned;
 }
 
@@ -118,13 +140,18 @@ uint16_t PaintArea(GeneratorState& s, uint16_t from, uint16_t to, int32_t row, i
   return static_cast<uint16_t>(CountClass(s, to));
 }
 
-uint16_t BlobPainter::Paint(int32_t row, int32_t column, uint16_t size) {
+int32_t BlobPainter::Count() {
   if (!counted_) {
     count_ = CountClass(s_, to_);
     counted_ = true;
     blobsUnmapped_ = 0;
     mapped_ = false;
   }
+  return count_;
+}
+
+uint16_t BlobPainter::Paint(int32_t row, int32_t column, uint16_t size) {
+  Count();
   if (Guarded(from_) && !mapped_ && ++blobsUnmapped_ > kBlobsBeforeMap) MapSquares();
   count_ += PaintBlob(s_, from_, to_, row, column, size, mapped_ ? squares_ : nullptr);
   return static_cast<uint16_t>(count_);

@@ -31,6 +31,12 @@ class BlobPainter {
 
   BlobPainter(GeneratorState& s, uint16_t from, uint16_t to) : s_(s), from_(from), to_(to) {}
   uint16_t Paint(int32_t row, int32_t column, uint16_t size);
+  // The `to` cells on the map, counted first if they have not been.
+  int32_t Count();
+  // Something else has turned `cells` cells from `from` into `to` since
+  // Count: the count grows by them, and whether a cell may turn stays as it
+  // was, as it does for the painter's own blobs.
+  void Turned(int32_t cells) { count_ += cells; }
   // Something else has changed the grid: count again before the next blob.
   void GridChanged() { counted_ = false; }
 

@@ -50,8 +50,10 @@ void RaiseMountains(GeneratorState& s) {
   pool.PoolInit(s.MapSize());
   while (mountains < mountainTarget && pool.PoolCount() > 0) {
     if (s.random.RandInt(100) > 60) {
-      mountains = RaiseMountainRange(s);
-      painter.GridChanged();
+      // A range turns sand into mountains, as the painter's blobs do.
+      const int32_t before = painter.Count();
+      mountains = RaiseMountainRange(s, before);
+      painter.Turned(mountains - before);
       continue;
     }
     const int n = s.random.RandInt(pool.PoolCount()) + 1;

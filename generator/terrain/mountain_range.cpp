@@ -23,26 +23,25 @@ void ChangeRangeWidth(int32_t& width, Random& random) {
 
 // Mountains never touch a third class, so the mountain-coast edges can form.
 bool OnlySandOrMountainAround(const GeneratorState& s, int32_t mapSize, int32_t row, int32_t column) {
+  auto allowed = [](uint16_t t) { return t == kCoast || t == kMountain; };
+  if (row > 1 && row < mapSize && column > 1 && column < mapSize) {
+    // Off the edges: the eight neighbours at fixed steps, all looked at.
+    const uint16_t* t = &s.TerrainGrid(row, column);
+    constexpr int up = kMaxMapSize;
+    return allowed(t[-up - 1]) & allowed(t[-up]) & allowed(t[-up + 1]) & allowed(t[-1]) & allowed(t[1]) &
+           allowed(t[up - 1]) & allowed(t[up]) & allowed(t[up + 1]);
+  }
   for (int32_t r = row - 1; r <= row + 1; ++r)
     for (int32_t c = column - 1; c <= column + 1; ++c) {
       if ((r == row && c == column) || !InsideMap(mapSize, r, c)) continue;
-      const uint16_t t = s.TerrainGrid(r, c);
-      if (t != kCoast && t != kMountain) return false;
+      if (!allowed(s.TerrainGrid(r, c))) return false;
     }
   return true;
 }
 
-int32_t CountMountains(const GeneratorState& s, int32_t lastCell) {
-  int32_t count = 0;
-  for (int32_t r = 1; r <= lastCell; ++r)
-    for (int32_t c = 1; c <= lastCell; ++c)
-      if (s.TerrainGrid(r, c) == kMountain) ++count;
-  return count;
-}
-
 }  // namespace
 
-int32_t RaiseMountainRange(GeneratorState& s) {
+int32_t RaiseMountainRange(GeneratorState& s, int32_t mountains) {
   const int32_t mapSize = s.MapSize();
   // Only the grid's own cells can be read or written, whatever the size says.
   const int32_t lastCell = std::min(mapSize, kMaxMapSize);
@@ -55,19 +54,20 @@ int32_t RaiseMountainRange(GeneratorState& s) {
   // The range walks the transposed map: a is the column, b the row.
   StartWalker(w, s.random, mapSize);
   Walk(
-      w, s.random, mapSize, [&s](int32_t& wd) { ChangeRangeWidth(wd, s.random); },
+      w, s.random, mapSize, [](int32_t& wd, Random& random) { ChangeRangeWidth(wd, random); },
       [&](int32_t colLo, int32_t colHi, int32_t rowLo, int32_t rowHi) {
         for (int32_t r = std::max(rowLo, 1); r <= std::min(rowHi, lastCell); ++r)
           for (int32_t c = std::max(colLo, 1); c <= std::min(colHi, lastCell); ++c) {
             if (s.TerrainGrid(r, c) != kCoast || !OnlySandOrMountainAround(s, lastCell, r, c)) continue;
             s.TerrainGrid(r, c) = kMountain;
+            ++mountains;
             if (!secretPasses || r < passRow || r > passRow + 2) continue;
             s.OccupancyGrid(r, c) = 1;
             if (c < lastCell) s.OccupancyGrid(r, c + 1) = 1;
             if (c > 1) s.OccupancyGrid(r, c - 1) = 1;
           }
       });
-  return CountMountains(s, lastCell);
+  return mountains;
 }
 
 }  // namespace glenmire

@@ -45,7 +45,7 @@ uint8_t CarveRivers(GeneratorState& s) {
     w.width = width;
     StartWalker(w, s.random, mapSize);  // a is the row, b the column
     Walk(
-        w, s.random, mapSize, [&s](int32_t& wd) { ChangeRiverWidth(wd, s.random); },
+        w, s.random, mapSize, [](int32_t& wd, Random& random) { ChangeRiverWidth(wd, random); },
         [&s, lastCell](int32_t rowLo, int32_t rowHi, int32_t colLo, int32_t colHi) {
           for (int32_t r = std::max(rowLo, 1); r <= std::min(rowHi, lastCell); ++r)
             for (int32_t c = std::max(colLo, 1); c <= std::min(colHi, lastCell); ++c) s.TerrainGrid(r, c) = kWater;

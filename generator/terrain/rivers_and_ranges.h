@@ -8,6 +8,9 @@
 namespace glenmire {
 
 uint8_t CarveRivers(GeneratorState& s);          // always 1
-int32_t RaiseMountainRange(GeneratorState& s);   // mountain cells on the map afterwards
+// Raises one range; `mountains` is the number of mountain cells on the map
+// before it, and the number afterwards comes back: each cell the range raises
+// adds one.
+int32_t RaiseMountainRange(GeneratorState& s, int32_t mountains);
 
 }  // namespace glenmire

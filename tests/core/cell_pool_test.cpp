@@ -55,6 +55,32 @@ class ListModel {
 // Positions that must take nothing, for a pool of `count` cells.
 std::vector<int> OutOfRange(int count) { return {0, -1, -count, count + 1, count + 2, 65536 + 1, INT_MIN, INT_MAX}; }
 
+// Both ways of finding a word's k-th set bit against a walk along its bits:
+// words sparse to full, every k they hold; the deposit only where the pool
+// uses it (elsewhere it is the byte counts again).
+TEST(CellPool, BothBitSearchesFindTheKthSetBit) {
+  Random random{5, 0};
+  int words = 0;
+  for (int density : {1, 8, 32, 56, 63, 64}) {
+    for (int trial = 0; trial < 200; ++trial) {
+      uint64_t x = 0;
+      for (int bit = 0; bit < 64; ++bit)
+        if (random.RandInt(64) < density) x |= uint64_t{1} << bit;
+      int k = 0;
+      for (int bit = 0; bit < 64; ++bit) {
+        if ((x >> bit & 1) == 0) continue;
+        ASSERT_EQ(SelectBitByCounts(x, k), bit) << std::hex << x << " k " << std::dec << k;
+        if (SelectByDepositIsFast()) {
+          ASSERT_EQ(SelectBitByDeposit(x, k), bit) << std::hex << x << " k " << std::dec << k;
+        }
+        ++k;
+      }
+      words += k > 0;
+    }
+  }
+  EXPECT_GT(words, 1000);
+}
+
 // Take for take against the list on every side the grids hold: a seeded
 // drain whose positions favour the two ends and the middle, with a position
 // outside the pool tried between every two takes.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "core/random.h"
 
 namespace glenmire {
@@ -41,6 +43,26 @@ TEST(Random, StaysInRange) {
     int32_t v = r.RandInt(7);
     ASSERT_GE(v, 0);
     ASSERT_LT(v, 7);
+  }
+}
+
+// Two draws at once are the two draws one after the other: the same values
+// and the same seed, for every kind of n, from seeds all over the range.
+TEST(Random, TwiceIsTwoDrawsInARow) {
+  Random seeds;
+  seeds.Seed(9);
+  for (int i = 0; i < 2000; ++i) {
+    const uint32_t start = static_cast<uint32_t>(seeds.RandInt(1 << 30)) * 4u + static_cast<uint32_t>(i % 4);
+    for (int32_t n : {8, 1, 0, -3, 100, 1 << 30, INT32_MAX}) {
+      Random one{start, 7}, two{start, 7};
+      const int32_t a = one.RandInt(n), b = one.RandInt(n);
+      int32_t first = -1, second = -1;
+      two.RandIntTwice(n, first, second);
+      ASSERT_EQ(first, a) << start << " " << n;
+      ASSERT_EQ(second, b) << start << " " << n;
+      ASSERT_EQ(two.seed, one.seed);
+      ASSERT_EQ(two.draws, 9u);
+    }
   }
 }
 

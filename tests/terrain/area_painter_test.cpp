@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "terrain/area_painter.h"
+#include "terrain/rivers_and_ranges.h"
 
 namespace glenmire {
 namespace {
@@ -288,6 +289,52 @@ TEST(BlobPainter, CountsAsPaintAreaDoes) {
     }
     EXPECT_EQ(a->random.seed, b->random.seed);
     EXPECT_TRUE(std::equal(std::begin(a->TerrainGrid.cells), std::end(a->TerrainGrid.cells), b->TerrainGrid.cells));
+  }
+}
+
+// The mountain loop's painter is told how many cells each range raised
+// instead of counting the map again: on twin maps, one painted by PaintArea
+// with the mountains counted after every range, it gives the same counts and
+// grids through a long loop of blobs and ranges, on sand with water and grass
+// in it, the map of the neighbour rules in use between the ranges.
+TEST(BlobPainter, CountsTheCellsARangeRaisedBesideIt) {
+  for (int side : {32, 64, 128}) {
+    auto a = MapOf(side, kCoast);
+    auto b = MapOf(side, kCoast);
+    for (auto* s : {a.get(), b.get()}) {
+      s->random.Seed(static_cast<uint32_t>(side));
+      for (int k = 1; k <= side; k += 4) s->TerrainGrid(k, (k * 5) % side + 1) = k % 8 == 1 ? kOpenWater : kGrass;
+    }
+    auto mountainsOf = [side](const GeneratorState& s) {
+      int32_t n = 0;
+      for (int r = 1; r <= side; ++r)
+        for (int c = 1; c <= side; ++c) n += s.TerrainGrid(r, c) == kMountain;
+      return n;
+    };
+    BlobPainter painter(*b, kCoast, kMountain);
+    int ranges = 0;
+    for (int step = 0; step < 400; ++step) {
+      int32_t expected = 0, counted = 0;
+      if (step % 90 == 89) {
+        RaiseMountainRange(*a, 0);
+        expected = mountainsOf(*a);
+        const int32_t before = painter.Count();
+        counted = RaiseMountainRange(*b, before);
+        painter.Turned(counted - before);
+        ++ranges;
+      } else {
+        const int32_t row = a->random.RandInt(side) + 1, column = a->random.RandInt(side) + 1;
+        b->random.RandInt(side), b->random.RandInt(side);
+        const auto size = static_cast<uint16_t>(step % 5 + 1);
+        expected = PaintArea(*a, kCoast, kMountain, row, column, size);
+        counted = painter.Paint(row, column, size);
+      }
+      ASSERT_EQ(counted, expected) << "side " << side << " step " << step;
+    }
+    EXPECT_EQ(ranges, 4);
+    EXPECT_EQ(a->random.seed, b->random.seed);
+    EXPECT_TRUE(std::equal(std::begin(a->TerrainGrid.cells), std::end(a->TerrainGrid.cells), b->TerrainGrid.cells));
+    EXPECT_GT(mountainsOf(*b), side * side / 20);
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -283,6 +284,64 @@ TEST(EdgeForest, GrassBetweenForestNorthAndSouth) {
   EXPECT_EQ(s->TerrainGrid(5, 3), 1936);  // forest to its east: NE and SE
   EXPECT_EQ(s->TerrainGrid(5, 5), 1856);  // forest to its west: NW and SW
   EXPECT_EQ(s->TerrainGrid(3, 4), 1968);  // forest to its south: SW and SE
+}
+
+// ---- The row-at-a-time passes against the cell-by-cell rule ----
+
+// The passes as first written: cell by cell in reading order, in place, each
+// neighbour tested against the map edge.
+void CellByCell(GeneratorState& s, uint16_t cellClass, bool coastline, const std::function<bool(uint16_t)>& touches,
+                const uint16_t (&tiles)[16]) {
+  const int side = s.MapSize();
+  for (int r = 1; r <= side; ++r)
+    for (int c = 1; c <= side; ++c) {
+      uint16_t& cell = s.TerrainGrid(r, c);
+      if (cell != cellClass) {
+        if (coastline) cell = kCoast;
+        continue;
+      }
+      auto at = [&](int dr, int dc) { return InsideMap(side, r + dr, c + dc) && touches(s.TerrainGrid(r + dr, c + dc)); };
+      const bool n = at(-1, 0), so = at(1, 0), w = at(0, -1), e = at(0, 1);
+      const int mask = ((n || w || at(-1, -1)) ? 1 : 0) | ((n || e || at(-1, 1)) ? 2 : 0) |
+                       ((so || w || at(1, -1)) ? 4 : 0) | ((so || e || at(1, 1)) ? 8 : 0);
+      cell = tiles[mask];
+    }
+}
+
+// Random maps of every kind of cell the passes meet, sparse to dense, on
+// sides where a row's bits cross a word, fill it or end short of it.
+TEST(BoundaryTiles, RowPassesMatchTheCellByCellRule) {
+  for (int p = 0; p < 4; ++p) {
+    const Pass& pass = kPasses[p];
+    uint16_t tiles[16];
+    for (int mask = 0; mask < 16; ++mask) {
+      const TableRow& row = *std::find_if(std::begin(kTable), std::end(kTable), [mask](const TableRow& t) {
+        return (t.nw ? 1 : 0) + (t.ne ? 2 : 0) + (t.sw ? 4 : 0) + (t.se ? 8 : 0) == mask;
+      });
+      tiles[mask] = row.*pass.value;
+    }
+    const bool coastline = p == 0;
+    auto touches = [&](uint16_t v) { return coastline ? v == kLand || v == kCoast : v == pass.neighbour; };
+    const uint16_t kinds[] = {pass.cell, pass.neighbour, kCoast, kGrass, kOpenWater, 545, 1136};
+    for (int side : {1, 2, 3, 11, 63, 64, 65, 100, 127, 128}) {
+      for (int density : {10, 50, 85, 97}) {
+        auto fast = MapOf(side, pass.cell);
+        auto plain = MapOf(side, pass.cell);
+        Random place{static_cast<uint32_t>(side * 1000 + density * 10 + p), 0};
+        for (int r = 1; r <= side; ++r)
+          for (int c = 1; c <= side; ++c) {
+            // Mostly the neighbour class at the density, now and then any other kind of cell.
+            uint16_t v = place.RandInt(100) < density ? pass.neighbour : pass.cell;
+            if (place.RandInt(10) == 0) v = kinds[place.RandInt(7)];
+            fast->TerrainGrid(r, c) = plain->TerrainGrid(r, c) = v;
+          }
+        pass.run(*fast);
+        CellByCell(*plain, pass.cell, coastline, touches, tiles);
+        ASSERT_TRUE(std::equal(fast->TerrainGrid.cells, fast->TerrainGrid.cells + kGridCells, plain->TerrainGrid.cells))
+            << pass.name << " side " << side << " density " << density;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -58,6 +58,8 @@ TEST(ScatterDecorations, EachTileTakesItsVariantsWithItsDraws) {
       {176, 7, {176, 177, 178}, 1},
       {545, 7, {545, 546}, 1},
       {512, 7, {512, 513}, 1},
+      {2048, 7, {2048, 2049}, 1},  // past the last family: two variants
+      {40000, 7, {40000, 40001}, 1},
       {1488, 7, {1488, 1489}, 1},
       {0, 7, {0, 1}, 1},
       {1, 7, {1, 2}, 1},

@@ -138,7 +138,7 @@ TEST(Walker, BrushesOnceMoreAtTheFirstPositionOutsideThenStops) {
     StartWalker(w, random, 32);
     std::vector<std::pair<int32_t, int32_t>> centres;
     Walk(
-        w, random, 32, [](int32_t& width) { width = 1; },
+        w, random, 32, [](int32_t& width, Random&) { width = 1; },
         [&](int32_t aLo, int32_t aHi, int32_t bLo, int32_t bHi) {
           EXPECT_EQ(aLo, aHi);
           EXPECT_EQ(bLo, bHi);
@@ -295,7 +295,7 @@ TEST(RiversAndRanges, MapSizesBeyondTheGridStayInsideIt) {
       for (int c = 1; c <= kMaxMapSize; ++c) occupancyTouched += s->OccupancyGrid(r, c) != 0xEE;
     EXPECT_EQ(occupancyTouched, 0) << "map size " << side;
     s->TerrainGrid.Fill(kMaxMapSize, kCoast);
-    const int32_t mountains = RaiseMountainRange(*s);
+    const int32_t mountains = RaiseMountainRange(*s, 0);
     EXPECT_GE(mountains, 0);
     int scratchTouched = 0;
     for (int r = 1; r <= kMaxMapSize; ++r)
@@ -327,7 +327,7 @@ TEST(RaiseMountainRange, RaisesOnlySandThatTouchesNothingButSandAndMountains) {
       auto s = SandWithObstacles(side, seed);
       std::vector<uint16_t> before(s->TerrainGrid.cells, s->TerrainGrid.cells + kGridCells);
       int32_t count = 0;
-      for (int range = 0; range < 4; ++range) count = RaiseMountainRange(*s);
+      for (int range = 0; range < 4; ++range) count = RaiseMountainRange(*s, count);
 
       int mountains = 0;
       for (int r = 1; r <= side; ++r)
@@ -368,7 +368,7 @@ TEST(RaiseMountainRange, StartsOnAWestOrEastEdgeWhenItsWalkerStartsNorthOrSouth)
   StartsOn(replay, 32, kHeadS, &pos, {0, 2, 3, 6, 7});
 
   auto s = MapOf(32, kCoast, seed);
-  RaiseMountainRange(*s);
+  RaiseMountainRange(*s, 0);
   for (int r = pos - 1; r <= pos + 1; ++r)
     for (int c = 1; c <= 2; ++c) EXPECT_EQ(s->TerrainGrid(r, c), kMountain) << r << "," << c;
 }
@@ -380,7 +380,7 @@ TEST(RaiseMountainRange, SecretPassMarksABandThreeRowsHigh) {
       auto s = MapOf(32, kCoast, seed);
       s->settings.EnableSecretMountainPasses = passes;
       const int passRow = Random{seed, 0}.RandInt(32 - 5) + 1;
-      RaiseMountainRange(*s);
+      RaiseMountainRange(*s, 0);
       int marks = 0;
       for (int r = 1; r <= 32; ++r)
         for (int c = 1; c <= 32; ++c) {
@@ -409,7 +409,7 @@ TEST(RaiseMountainRange, DrawsPinnedForFixedSeeds) {
   const Row rows[] = {{32, 3, 51, 25}, {32, 5, 299, 96}, {64, 8, 993, 227}, {128, 21, 65, 37}};
   for (const Row& row : rows) {
     auto s = SandWithObstacles(row.mapSize, row.seed);
-    EXPECT_EQ(RaiseMountainRange(*s), row.mountains) << "seed " << row.seed;
+    EXPECT_EQ(RaiseMountainRange(*s, 0), row.mountains) << "seed " << row.seed;
     EXPECT_EQ(s->random.draws, row.draws) << "seed " << row.seed;
     EXPECT_EQ(s->random.draws % 2, 1u);  // pass row, width, five to start, two a step
   }
