@@ -28,8 +28,8 @@ std::string RuleValue(const FairnessRules& r, FairRule rule) {
 
 }  // namespace
 
-FairnessRules ReadFairRules(const ParsedArgs& args) {
-  FairnessRules rules;
+FairnessRules ReadFairRules(const ParsedArgs& args, FairnessRules base) {
+  FairnessRules rules = base;
   if (args.Has(kAllowSeaFlag)) rules.meet = MeetRule::kBySea;
   for (const std::string& assignment : args.All(kFairRuleFlag))
     if (auto refusal = SetFairRule(rules, assignment)) throw UsageError(*refusal);

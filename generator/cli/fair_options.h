@@ -13,9 +13,9 @@ namespace glenmire {
 inline constexpr const char* kFairRuleFlag = "--fair-rule";
 inline constexpr const char* kAllowSeaFlag = "--allow-sea";
 
-// The default rules changed by the flags, in the order given; a usage error
-// for a rule or value that is refused.
-FairnessRules ReadFairRules(const ParsedArgs& args);
+// The rules `base` (the defaults, or a preset's) changed by the flags, in the
+// order given; a usage error for a rule or value that is refused.
+FairnessRules ReadFairRules(const ParsedArgs& args, FairnessRules base = {});
 // The rules, one per line: "  mine-steps=20   each start has ...".
 std::string FairRulesHelp(const FairnessRules& rules);
 // The rule and what it asks, for messages ("mine-steps (each start has ...)").

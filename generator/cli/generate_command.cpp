@@ -56,7 +56,7 @@ int ParseCount(const std::string& flag, const std::string& text, int lowest) {
   return value;
 }
 
-GenerateOptions ReadOptions(const ParsedArgs& a) {
+GenerateOptions ReadOptions(const ParsedArgs& a, const std::string& programDir) {
   GenerateOptions o;
   o.config = a.Value("--config");
   o.out = a.Value("--out");
@@ -86,7 +86,7 @@ GenerateOptions ReadOptions(const ParsedArgs& a) {
   o.quiet = a.Has("--quiet");
   o.fair = a.Has("--fair");
   if (auto v = a.Value("--tries")) o.tries = ParseCount("--tries", *v, 1);
-  o.rules = ReadFairRules(a);
+  o.rules = ReadFairRules(a, o.fair && o.config ? RulesForConfig(*o.config, programDir) : FairnessRules{});
   if (!o.fair) {
     for (const char* flag : {"--tries", kFairRuleFlag})
       if (a.Value(flag) || !a.All(flag).empty()) throw UsageError(std::string(flag) + " belongs to --fair");
@@ -293,7 +293,7 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
   ParsedArgs a = ParseArgs(args, valueFlags, switches, repeatable);
   if (genitize ? a.positional.size() != 1 : !a.positional.empty())
     throw UsageError(genitize ? "genitize needs exactly one MAP.pud" : "unexpected argument " + a.positional[0]);
-  GenerateOptions o = ReadOptions(a);
+  GenerateOptions o = ReadOptions(a, programDir);
 
   auto state = MakeGeneratorState();
   GeneratorState& s = *state;

@@ -59,7 +59,7 @@ int RunSurveyCommand(const std::vector<std::string>& args, const std::string& pr
     else if (*v != "cancel")
       throw UsageError("--build-on-sand is ok or cancel");
   }
-  request.setup.rules = ReadFairRules(a);
+  request.setup.rules = ReadFairRules(a, RulesForConfig(config, programDir));
 
   auto state = MakeGeneratorState();
   LoadConfigurationWithMenu(*state, ResolveConfigPath(config, programDir));

@@ -421,7 +421,7 @@ void MainWindow::ShowBytes(const std::string& mapFile, const std::vector<uint8_t
   // What the pane shows is read back from the very bytes of the map.
   LoadMapBytes(*shown_, mapFile, bytes);
   shown_->MapLoaded = true;
-  preview_->ShowMap(*shown_, bytes, groups);
+  preview_->ShowMap(*shown_, bytes, groups, rules_);
 }
 
 void MainWindow::Run(const std::optional<std::string>& mapFile) {
@@ -473,6 +473,7 @@ void MainWindow::RunFairSearch(const std::optional<std::string>& mapFile) {
   request.setup.menu = s.menu;
   request.setup.mapFileName = r.MapFileName.empty() ? kDefaultMapFileName : r.MapFileName.str();
   request.setup.buildOnSand = BuildOnSandAnswer::kCancel;
+  request.setup.rules = rules_;
   request.firstSeed = NextSeed();
   request.tries = kDefaultFairTries;
   const FairSearchResult result = FindFairMap(request, [this](const FairSearchProgress& p) {
@@ -521,9 +522,11 @@ void MainWindow::RunFairSearch(const std::optional<std::string>& mapFile) {
 void MainWindow::LoadPreset(const QString& name) {
   MasterClose();
   try {
-    LoadConfigurationWithMenu(*state_, ResolveConfigPath(kPresetPrefix + PathBytes(name), PathBytes(programDir_)));
+    const std::string preset = kPresetPrefix + PathBytes(name);
+    LoadConfigurationWithMenu(*state_, ResolveConfigPath(preset, PathBytes(programDir_)));
     MenuFromState();
     documentName_ = name;
+    rules_ = RulesForConfig(preset, PathBytes(programDir_));
   } catch (const FileError& e) {
     ShowFileError(e);
   }
@@ -560,6 +563,7 @@ void MainWindow::LoadMapClick() {
   RunFileCommand(odLoadMap_, [this](const std::string& path) {
     LoadMapForGenitize(*state_, path);
     // A map's own settings do not say which players were meant to start alike.
+    rules_ = {};
     ShowBytes(path, ReadMapFileBytes(path), AllStartAlike());
     documentName_ = QFileInfo(PathText(path)).fileName();
   });
@@ -577,6 +581,7 @@ void MainWindow::LoadConfigurationClick() {
     LoadConfigurationWithMenu(*state_, path);
     MenuFromState();
     documentName_ = QFileInfo(PathText(path)).fileName();
+    rules_ = {};
   });
 }
 

@@ -17,6 +17,7 @@
 #include "core/generator_state.h"
 #include "gui/shell_dialogs.h"
 #include "gui/windows/settings_window.h"
+#include "report/fairness.h"
 
 class QAction;
 class QLabel;
@@ -121,6 +122,7 @@ class MainWindow : public QMainWindow, public GenerationUi {
   std::unique_ptr<GeneratorState> shown_;  // the map in the preview pane
   SettingsRecord cleanSettings_;
   QString documentName_;                   // the configuration or map last loaded
+  FairnessRules rules_;                    // what maps are judged by: a loaded preset's, else the defaults
   std::optional<uint32_t> lastSeed_;
   ShellState shell_;
   QPointer<SettingsForm> form_;

@@ -133,7 +133,8 @@ std::optional<uint32_t> PreviewPane::KeptSeed() const {
 
 void PreviewPane::ShowSeed(uint32_t seed) { seed_->setText(QString::number(seed)); }
 
-void PreviewPane::ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups) {
+void PreviewPane::ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups,
+                          const FairnessRules& rules) {
   const MapPicture picture = RenderMapPicture(map, 1);
   QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width, picture.height,
                picture.width * 3, QImage::Format_RGB888);
@@ -156,12 +157,12 @@ void PreviewPane::ShowMap(const GeneratorState& map, const std::vector<uint8_t>&
     if (players[p]) legend += swatch(OwnerColour(static_cast<uint8_t>(p))) + " " + tr(kPlayerColours[p]) + "&nbsp;&nbsp; ";
   legend += swatch(kGoldMineColour) + " " + tr("gold mine");
   legend_->setText(legend);
-  ShowReport(bytes, groups);
+  ShowReport(bytes, groups, rules);
 }
 
 QString PreviewPane::VerdictText() const { return verdictLine_; }
 
-void PreviewPane::ShowReport(const std::vector<uint8_t>& bytes, const StartGroups& groups) {
+void PreviewPane::ShowReport(const std::vector<uint8_t>& bytes, const StartGroups& groups, const FairnessRules& rules) {
   report_->setRowCount(0);
   verdict_->clear();
   verdictLine_.clear();
@@ -171,7 +172,7 @@ void PreviewPane::ShowReport(const std::vector<uint8_t>& bytes, const StartGroup
   } catch (const FileError&) {
     return;  // the picture stands alone: the map was read already, the report is extra
   }
-  const Verdict verdict = JudgeMap(report, FairnessRules{}, groups);
+  const Verdict verdict = JudgeMap(report, rules, groups);
   for (int player : report.ActivePlayers()) {
     const PlayerReport& p = report.Player(player);
     const int row = report_->rowCount();

@@ -50,9 +50,10 @@ class PreviewPane : public QWidget {
   explicit PreviewPane(QWidget* parent);
 
   // Shows the map the state holds (loaded from `bytes`, a map file's) and
-  // its report, judged by the command's default rules with the players set
-  // up alike as `groups` says.
-  void ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups);
+  // its report, judged by `rules` with the players set up alike as `groups`
+  // says.
+  void ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups,
+               const FairnessRules& rules = {});
   // The verdict in words, as the pane shows it.
   QString VerdictText() const;
   // The picture shown, one pixel per cell (what `glenmire preview` writes).
@@ -64,7 +65,7 @@ class PreviewPane : public QWidget {
   QLineEdit* SeedEdit() const { return seed_; }
 
  private:
-  void ShowReport(const std::vector<uint8_t>& bytes, const StartGroups& groups);
+  void ShowReport(const std::vector<uint8_t>& bytes, const StartGroups& groups, const FairnessRules& rules);
 
   QLineEdit* seed_;
   QCheckBox* keepSeed_;

@@ -94,11 +94,19 @@ PresetRecipe ParsePresetRecipe(const std::string& name, const std::string& text,
       recipe.description = Trim(line.substr(12));
     } else if (StartsWith(line, "survey:")) {
       recipe.survey = Trim(line.substr(7));
+    } else if (StartsWith(line, "fair:")) {
+      std::istringstream words(line.substr(5));
+      FairnessRules check;
+      for (std::string rule; words >> rule;) {
+        if (auto refusal = SetFairRule(check, rule))
+          throw FileError(fileName, "line " + std::to_string(number) + ": " + *refusal);
+        recipe.fairRules.push_back(rule);
+      }
     } else if (line.find('=') != std::string::npos && line.find(' ') > line.find('=')) {
       recipe.assignments.push_back(line);
     } else {
       throw FileError(fileName, "line " + std::to_string(number) +
-                                    " is not \"description:\", \"survey:\" or FIELD=VALUE: \"" + line + "\"");
+                                    " is not \"description:\", \"survey:\", \"fair:\" or FIELD=VALUE: \"" + line + "\"");
     }
   }
   return recipe;
@@ -118,6 +126,20 @@ SettingsRecord MakePresetRecord(const PresetRecipe& recipe, const std::string& f
   for (const std::string& assignment : recipe.assignments)
     if (auto refusal = AssignField(r, assignment)) throw FileError(fileName, *refusal);
   return r;
+}
+
+FairnessRules PresetRecipe::Rules() const {
+  FairnessRules rules;
+  for (const std::string& rule : fairRules) SetFairRule(rules, rule);  // checked when read
+  return rules;
+}
+
+FairnessRules RulesForConfig(const std::string& config, const std::string& programDir) {
+  if (!StartsWith(config, kPresetPrefix)) return {};
+  std::string recipe = ResolveConfigPath(config, programDir);
+  recipe.replace(recipe.size() - 4, 4, ".txt");
+  // No recipe beside the configuration: it is judged as any other.
+  return std::filesystem::exists(recipe) ? ReadPresetRecipe(recipe).Rules() : FairnessRules{};
 }
 
 std::string ResolveConfigPath(const std::string& config, const std::string& programDir) {

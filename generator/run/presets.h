@@ -1,5 +1,7 @@
 // Shipped configurations. Each is a small text recipe, NAME.txt: a
-// "description:" line, a "survey:" line with what a survey of it found, and
+// "description:" line, a "survey:" line with what a survey of it found, an
+// optional "fair:" line with the fairness rules its maps are judged by
+// (NAME=VALUE as --fair-rule takes them, an islands map meets by sea), and
 // FIELD=VALUE assignments (as `glenmire config set` takes them) applied to
 // the starter configuration. The build turns every recipe into NAME.gmp in
 // a presets folder next to the programs and copies the recipe beside it, so
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "core/settings_record.h"
+#include "report/fairness.h"
 
 namespace glenmire {
 
@@ -22,12 +25,16 @@ struct PresetRecipe {
   std::string name;         // the file name without ".txt"
   std::string description;  // one line
   std::string survey;       // one line, empty when the preset was never surveyed
+  std::vector<std::string> fairRules;  // rule assignments from the "fair:" line
   std::vector<std::string> assignments;
+
+  // The default rules with the recipe's.
+  FairnessRules Rules() const;
 };
 
 // Reads a recipe's text; throws FileError naming fileName and the line for a
-// line that is neither blank, a "#" comment, "description:", "survey:" nor
-// FIELD=VALUE.
+// line that is neither blank, a "#" comment, "description:", "survey:",
+// "fair:" with rules SetFairRule takes, nor FIELD=VALUE.
 PresetRecipe ParsePresetRecipe(const std::string& name, const std::string& text, const std::string& fileName);
 // Reads NAME.txt; throws FileError.
 PresetRecipe ReadPresetRecipe(const std::string& path);
@@ -46,6 +53,10 @@ SettingsRecord MakePresetRecord(const PresetRecipe& recipe, const std::string& f
 // "preset:NAME" becomes <programDir>/presets/NAME.gmp; any other text is a
 // file name and stays as it is.
 std::string ResolveConfigPath(const std::string& config, const std::string& programDir);
+
+// The rules maps of `config` are judged by: the recipe's when config is
+// "preset:NAME" and its recipe is installed, else the defaults.
+FairnessRules RulesForConfig(const std::string& config, const std::string& programDir);
 
 // The recipes installed in <programDir>/presets, by name; unreadable ones are left out.
 std::vector<PresetRecipe> ListPresets(const std::string& programDir);

@@ -138,6 +138,21 @@ TEST_F(FairCommandsTest, EveryShippedPresetIsFoundByName) {
             ReadBytes(std::string(GLENMIRE_BIN_DIR) + "/presets/Default.gmp"));
 }
 
+// A preset's recipe says which rules its maps are judged by (the islands
+// meet by sea); the same configuration under its file name takes the defaults.
+TEST_F(FairCommandsTest, APresetIsJudgedByItsRecipesRules) {
+  const std::string file = Quote(std::string(GLENMIRE_BIN_DIR) + "/presets/islands-four-96.gmp");
+  auto fairShare = [](const std::string& command) {
+    const CommandResult r = RunGlenmire(command + " --seeds 1..40 --json");
+    EXPECT_EQ(r.status, 0) << r.output;
+    const std::size_t at = r.output.find("\"fairShare\": ");
+    return at == std::string::npos ? std::string() : r.output.substr(at, r.output.find(',', at) - at);
+  };
+  const std::string preset = fairShare("survey preset:islands-four-96");
+  EXPECT_EQ(preset, fairShare("survey " + file + " --allow-sea"));
+  EXPECT_NE(preset, fairShare("survey " + file));
+}
+
 // The shipped Default.gmp finds a fair map from several start seeds at every
 // map size (all of 1..20 at each size are checked by hand; docs/presets.md).
 TEST_F(FairCommandsTest, TheShippedDefaultFindsFairMapsAtEverySize) {

@@ -18,20 +18,23 @@ namespace {
 
 const std::filesystem::path kShippedPresets = std::filesystem::path(GLENMIRE_TEST_DATA) / ".." / ".." / "data" / "presets";
 
-TEST(PresetsTest, RecipeLinesAreDescriptionSurveyAssignmentsCommentsOrRefused) {
+TEST(PresetsTest, RecipeLinesAreDescriptionSurveyFairRulesAssignmentsCommentsOrRefused) {
   struct Case {
     const char* text;
     bool accepted;
     const char* description;
     const char* survey;
+    std::vector<std::string> fairRules;
     std::vector<std::string> assignments;
   } const cases[] = {
-      {"description: Two players\nsurvey: 99 % placed\nMapSize=64\n", true, "Two players", "99 % placed", {"MapSize=64"}},
-      {"# a comment\n\n  MapDescription=A map with blanks  \r\nGoldMines=4\n", true, "", "",
+      {"description: Two players\nsurvey: 99 % placed\nMapSize=64\n", true, "Two players", "99 % placed", {}, {"MapSize=64"}},
+      {"# a comment\n\n  MapDescription=A map with blanks  \r\nGoldMines=4\n", true, "", "", {},
        {"MapDescription=A map with blanks", "GoldMines=4"}},
-      {"description:   spaced out   \n", true, "spaced out", "", {}},
-      {"MapSize 64\n", false, "", "", {}},
-      {"summary: something\n", false, "", "", {}},
+      {"description:   spaced out   \n", true, "spaced out", "", {}, {}},
+      {"fair: meet=sea  min-room=20\nMapSize=96\n", true, "", "", {"meet=sea", "min-room=20"}, {"MapSize=96"}},
+      {"fair: meet=boat\n", false, "", "", {}, {}},
+      {"MapSize 64\n", false, "", "", {}, {}},
+      {"summary: something\n", false, "", "", {}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -42,8 +45,13 @@ TEST(PresetsTest, RecipeLinesAreDescriptionSurveyAssignmentsCommentsOrRefused) {
     const PresetRecipe recipe = ParsePresetRecipe("x", c.text, "x.txt");
     EXPECT_EQ(recipe.description, c.description);
     EXPECT_EQ(recipe.survey, c.survey);
+    EXPECT_EQ(recipe.fairRules, c.fairRules);
     EXPECT_EQ(recipe.assignments, c.assignments);
   }
+  const FairnessRules rules = ParsePresetRecipe("x", "fair: meet=sea min-room=20\n", "x.txt").Rules();
+  EXPECT_EQ(rules.meet, MeetRule::kBySea);
+  EXPECT_EQ(rules.minRoom, 20);
+  EXPECT_EQ(rules.mineSteps, FairnessRules{}.mineSteps);
 }
 
 TEST(PresetsTest, AssignmentsAreCheckedAsConfigSetChecksThem) {
