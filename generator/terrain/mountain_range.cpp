@@ -23,7 +23,7 @@ void ChangeRangeWidth(int32_t& width, Random& random) {
 
 // Mountains never touch a third class, so the mountain-coast edges can form.
 bool OnlySandOrMountainAround(const GeneratorState& s, int32_t mapSize, int32_t row, int32_t column) {
-  auto allowed = [](uint16_t t) { return t == kCoast || t == kMountain; };
+  auto allowed = [](uint16_t t) -> int { return t == kCoast || t == kMountain; };  // int: the & below has no branch
   if (row > 1 && row < mapSize && column > 1 && column < mapSize) {
     // Off the edges: the eight neighbours at fixed steps, all looked at.
     const uint16_t* t = &s.TerrainGrid(row, column);
