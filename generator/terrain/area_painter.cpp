@@ -13,29 +13,6 @@ namespace {
 // The side actually used: never beyond the 128 x 128 grids.
 int UsedSide(const GeneratorState& s) { return std::clamp(s.MapSize(), 0, kMaxMapSize); }
 
-// Each cell of the 3 x 3 square around (row, column) that lies on the map
-// holds one of the two classes. PaintBlob asks it of a cell that holds one of
-// them itself, so the centre may be looked at with its eight neighbours.
-bool SquareAllows(const GeneratorState& s, int side, int row, int column, uint16_t a, uint16_t b) {
-  // As 0 or 1, so the eight tests below combine without a branch each.
-  auto allowed = [a, b](uint16_t v) { return static_cast<int>(v == a || v == b); };
-  if (row > 1 && row < side && column > 1 && column < side) {
-    // Off the edges: the eight neighbours at fixed steps, all looked at.
-    const uint16_t* t = &s.TerrainGrid(row, column);
-    constexpr int up = kMaxMapSize;
-    return (allowed(t[-up - 1]) & allowed(t[-up]) & allowed(t[-up + 1]) & allowed(t[-1]) & allowed(t[1]) &
-            allowed(t[up - 1]) & allowed(t[up]) & allowed(t[up + 1])) != 0;
-  }
-  const int top = std::max(row - 1, 1), bottom = std::min(row + 1, side);
-  const int left = std::max(column - 1, 1), right = std::min(column + 1, side);
-  for (int r = top; r <= bottom; ++r) {
-    const uint16_t* tiles = &s.TerrainGrid(r, 1);
-    for (int c = left; c <= right; ++c)
-      if (!allowed(tiles[c - 1])) return false;
-  }
-  return true;
-}
-
 // d = 1: +1, 3: +2, 5: -1, 7: -2, anything else (of 0..7): no change. The
 // steps are the nibbles of one constant, d's the d-th from the low end, as
 // signed 4-bit numbers: no table to load while the blob's rows are worked out.

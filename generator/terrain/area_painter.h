@@ -2,11 +2,37 @@
 // much room a class offers.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/generator_state.h"
 
 namespace glenmire {
+
+// Each cell of the 3 x 3 square around (row, column) that lies on a map of
+// `side` holds one of the two classes. Asked only of a cell that holds one of
+// them itself, so the centre may be looked at with its eight neighbours: the
+// painter's neighbour rule, and the mountain range's (sand that touches
+// nothing but sand and mountains).
+inline bool SquareAllows(const GeneratorState& s, int side, int row, int column, uint16_t a, uint16_t b) {
+  // As 0 or 1, so the eight tests below combine without a branch each.
+  auto allowed = [a, b](uint16_t v) { return static_cast<int>(v == a || v == b); };
+  if (row > 1 && row < side && column > 1 && column < side) {
+    // Off the edges: the eight neighbours at fixed steps, all looked at.
+    const uint16_t* t = &s.TerrainGrid(row, column);
+    constexpr int up = kMaxMapSize;
+    return (allowed(t[-up - 1]) & allowed(t[-up]) & allowed(t[-up + 1]) & allowed(t[-1]) & allowed(t[1]) &
+            allowed(t[up - 1]) & allowed(t[up]) & allowed(t[up + 1])) != 0;
+  }
+  const int top = std::max(row - 1, 1), bottom = std::min(row + 1, side);
+  const int left = std::max(column - 1, 1), right = std::min(column + 1, side);
+  for (int r = top; r <= bottom; ++r) {
+    const uint16_t* tiles = &s.TerrainGrid(r, 1);
+    for (int c = left; c <= right; ++c)
+      if (!allowed(tiles[c - 1])) return false;
+  }
+  return true;
+}
 
 // Paints one blob of `to` over `from` starting at (row, column) and moving
 // south; returns the number of `to` cells on the whole map afterwards.

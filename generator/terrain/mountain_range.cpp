@@ -5,6 +5,7 @@
 // OccupancyGrid. Runs after the coastline, between the mountain blobs.
 #include <algorithm>
 
+#include "terrain/area_painter.h"
 #include "terrain/rivers_and_ranges.h"
 #include "terrain/rivers_and_ranges_walker.h"
 
@@ -19,24 +20,6 @@ void ChangeRangeWidth(int32_t& width, Random& random) {
   if (d == 4 || d == 5) --width;
   if (width < 1) width = 0;
   if (width > 5) width = 5;
-}
-
-// Mountains never touch a third class, so the mountain-coast edges can form.
-bool OnlySandOrMountainAround(const GeneratorState& s, int32_t mapSize, int32_t row, int32_t column) {
-  auto allowed = [](uint16_t t) -> int { return t == kCoast || t == kMountain; };  // int: the & below has no branch
-  if (row > 1 && row < mapSize && column > 1 && column < mapSize) {
-    // Off the edges: the eight neighbours at fixed steps, all looked at.
-    const uint16_t* t = &s.TerrainGrid(row, column);
-    constexpr int up = kMaxMapSize;
-    return allowed(t[-up - 1]) & allowed(t[-up]) & allowed(t[-up + 1]) & allowed(t[-1]) & allowed(t[1]) &
-           allowed(t[up - 1]) & allowed(t[up]) & allowed(t[up + 1]);
-  }
-  for (int32_t r = row - 1; r <= row + 1; ++r)
-    for (int32_t c = column - 1; c <= column + 1; ++c) {
-      if ((r == row && c == column) || !InsideMap(mapSize, r, c)) continue;
-      if (!allowed(s.TerrainGrid(r, c))) return false;
-    }
-  return true;
 }
 
 }  // namespace
@@ -58,7 +41,8 @@ int32_t RaiseMountainRange(GeneratorState& s, int32_t mountains) {
       [&](int32_t colLo, int32_t colHi, int32_t rowLo, int32_t rowHi) {
         for (int32_t r = std::max(rowLo, 1); r <= std::min(rowHi, lastCell); ++r)
           for (int32_t c = std::max(colLo, 1); c <= std::min(colHi, lastCell); ++c) {
-            if (s.TerrainGrid(r, c) != kCoast || !OnlySandOrMountainAround(s, lastCell, r, c)) continue;
+            // Mountains never touch a third class, so the mountain-coast edges can form.
+            if (s.TerrainGrid(r, c) != kCoast || !SquareAllows(s, lastCell, r, c, kCoast, kMountain)) continue;
             s.TerrainGrid(r, c) = kMountain;
             ++mountains;
             if (!secretPasses || r < passRow || r > passRow + 2) continue;
