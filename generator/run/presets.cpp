@@ -38,6 +38,12 @@ std::string Trim(const std::string& s) {
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
+// The file of preset:NAME with the given extension, in the presets folder next to the program.
+std::string PresetFile(const std::string& config, const std::string& programDir, const char* extension) {
+  return (std::filesystem::path(programDir) / kPresetFolder / (config.substr(std::string(kPresetPrefix).size()) + extension))
+      .string();
+}
+
 }  // namespace
 
 std::optional<std::string> AssignField(SettingsRecord& r, const std::string& assignment) {
@@ -136,16 +142,13 @@ FairnessRules PresetRecipe::Rules() const {
 
 FairnessRules RulesForConfig(const std::string& config, const std::string& programDir) {
   if (!StartsWith(config, kPresetPrefix)) return {};
-  std::string recipe = ResolveConfigPath(config, programDir);
-  recipe.replace(recipe.size() - 4, 4, ".txt");
+  const std::string recipe = PresetFile(config, programDir, ".txt");
   // No recipe beside the configuration: it is judged as any other.
   return std::filesystem::exists(recipe) ? ReadPresetRecipe(recipe).Rules() : FairnessRules{};
 }
 
 std::string ResolveConfigPath(const std::string& config, const std::string& programDir) {
-  if (!StartsWith(config, kPresetPrefix)) return config;
-  return (std::filesystem::path(programDir) / kPresetFolder / (config.substr(std::string(kPresetPrefix).size()) + ".gmp"))
-      .string();
+  return StartsWith(config, kPresetPrefix) ? PresetFile(config, programDir, ".gmp") : config;
 }
 
 std::vector<PresetRecipe> ListPresets(const std::string& programDir) {
