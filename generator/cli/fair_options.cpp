@@ -36,6 +36,13 @@ FairnessRules ReadFairRules(const ParsedArgs& args, FairnessRules base) {
   return rules;
 }
 
+BuildOnSandAnswer ReadBuildOnSand(const ParsedArgs& args) {
+  const std::optional<std::string> v = args.Value("--build-on-sand");
+  if (!v || *v == "cancel") return BuildOnSandAnswer::kCancel;
+  if (*v == "ok") return BuildOnSandAnswer::kOk;
+  throw UsageError("--build-on-sand is ok or cancel");
+}
+
 std::string FairRulesHelp(const FairnessRules& rules) {
   std::string text;
   for (FairRule rule : kAllFairRules) {

@@ -1,11 +1,12 @@
 // The flags that set the fairness rules (`--fair-rule NAME=VALUE`, given as
-// often as wanted, and `--allow-sea`), shared by generate and survey, and
-// the tty progress line both show.
+// often as wanted, and `--allow-sea`) and answer Build On Sand, shared by
+// generate and survey, and the tty progress line both show.
 #pragma once
 
 #include <string>
 
 #include "cli/cli_args.h"
+#include "core/generation_ui.h"
 #include "report/fairness.h"
 
 namespace glenmire {
@@ -20,6 +21,10 @@ FairnessRules ReadFairRules(const ParsedArgs& args, FairnessRules base = {});
 std::string FairRulesHelp(const FairnessRules& rules);
 // The rule and what it asks, for messages ("mine-steps (each start has ...)").
 std::string NamedRule(const FairnessRules& rules, FairRule rule);
+
+// The answer --build-on-sand gives the Build On Sand question (ok or
+// cancel; Cancel when the flag is left out); a usage error for anything else.
+BuildOnSandAnswer ReadBuildOnSand(const ParsedArgs& args);
 
 // A progress line on standard error that rewrites itself, shown only when
 // standard error is a terminal; Done clears it.

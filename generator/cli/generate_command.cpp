@@ -64,12 +64,7 @@ GenerateOptions ReadOptions(const ParsedArgs& a, const std::string& programDir) 
   o.trace = a.Value("--trace");
   o.dumpStages = a.Value("--dump-stages");
   if (auto seed = a.Value("--seed")) o.seed = ParseSeed(*seed);
-  if (auto v = a.Value("--build-on-sand")) {
-    if (*v == "ok")
-      o.buildOnSand = BuildOnSandAnswer::kOk;
-    else if (*v != "cancel")
-      throw UsageError("--build-on-sand is ok or cancel");
-  }
+  o.buildOnSand = ReadBuildOnSand(a);
   if (auto v = a.Value("--unplaced")) {
     if (*v == "retry")
       o.unplaced = UnplacedAnswer::kRetry;

@@ -53,12 +53,7 @@ int RunSurveyCommand(const std::vector<std::string>& args, const std::string& pr
   request.firstSeed = kDefaultFirstSeed;
   request.lastSeed = kDefaultLastSeed;
   if (auto seeds = a.Value("--seeds")) ParseSeedRange(*seeds, request.firstSeed, request.lastSeed);
-  if (auto v = a.Value("--build-on-sand")) {
-    if (*v == "ok")
-      request.setup.buildOnSand = BuildOnSandAnswer::kOk;
-    else if (*v != "cancel")
-      throw UsageError("--build-on-sand is ok or cancel");
-  }
+  request.setup.buildOnSand = ReadBuildOnSand(a);
   request.setup.rules = ReadFairRules(a, RulesForConfig(config, programDir));
 
   auto state = MakeGeneratorState();
