@@ -18,6 +18,7 @@
 #include <cstdint>
 
 #include "core/grids.h"
+#include "core/random.h"
 
 namespace glenmire {
 
@@ -61,5 +62,11 @@ class CellPool {
   uint16_t wordsUpTo_[kWords]{};    // cells in the words of w's group up to w
   uint64_t words_[kWords]{};        // bit b of word w: index 64 w + b is still there
 };
+
+// One random draw from the pool: a position 1..count, and the cell there
+// leaves the pool. Every stage that fills from a pool draws through this.
+inline PoolCell TakeRandomCell(Random& random, CellPool& pool) {
+  return pool.PoolTake(1 + random.RandInt(pool.PoolCount()));
+}
 
 }  // namespace glenmire

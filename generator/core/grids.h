@@ -39,6 +39,29 @@ struct Grid {
   }
 };
 
+// What each bit of a movement code says about its cell.
+inline constexpr uint8_t kMoveLandBit = 0x01;
+inline constexpr uint8_t kMoveCoastBit = 0x02;
+inline constexpr uint8_t kMoveNoBuildBit = 0x10;
+inline constexpr uint8_t kMoveWaterBit = 0x40;
+inline constexpr uint8_t kMoveObstacleBit = 0x80;
+
+// The codes the movement map is made of.
+inline constexpr uint8_t kMoveWater = kMoveWaterBit;                         // open water, swamp
+inline constexpr uint8_t kMoveBuildable = kMoveLandBit;                      // open land
+inline constexpr uint8_t kMoveUnbuildable = kMoveNoBuildBit | kMoveLandBit;  // coast, fords, occupied cells
+inline constexpr uint8_t kMoveObstacle = kMoveObstacleBit | kMoveLandBit;    // forest, rock
+inline constexpr uint8_t kMoveShore = kMoveObstacleBit | kMoveCoastBit;      // shore that is mostly water
+inline constexpr uint8_t kMoveShoreCorner = kMoveCoastBit;                   // shore a walker may cross
+
+// How a movement code is read.
+inline constexpr bool IsWalkableCode(uint8_t code) { return (code & (kMoveWaterBit | kMoveObstacleBit)) == 0; }
+inline constexpr bool IsBuildableCode(uint8_t code) {
+  return IsWalkableCode(code) && (code & kMoveLandBit) && !(code & (kMoveNoBuildBit | kMoveCoastBit));
+}
+inline constexpr bool IsSeaCode(uint8_t code) { return (code & (kMoveWaterBit | kMoveCoastBit)) != 0; }
+inline constexpr bool IsWaterCode(uint8_t code) { return IsSeaCode(code) && !IsWalkableCode(code); }
+
 // The movement grid is linear with row stride MapSize (the map side), not 128.
 struct MoveGridStore {
   uint8_t bytes[kGridCells];

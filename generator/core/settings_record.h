@@ -102,14 +102,14 @@ struct SettingsRecord {
   uint8_t reserved3488[1];                 // 3488
   uint8_t RandomGoldMines;                 // 3489
   uint8_t reserved3490[2];                 // 3490
-  int32_t GoldAmount;                      // 3492, units of 2500 gold
+  int32_t GoldAmount;                      // 3492, in steps of kResourceStep (2500) gold
   uint8_t reserved3496[2];                 // 3496
   uint8_t RandomGoldAmount;                // 3498
   int8_t OilPatches;                       // 3499
   uint8_t reserved3500[1];                 // 3500
   uint8_t RandomOilPatches;                // 3501
   uint8_t reserved3502[2];                 // 3502
-  int32_t OilAmount;                       // 3504, units of 2500 oil
+  int32_t OilAmount;                       // 3504, in steps of kResourceStep (2500) oil
   uint8_t reserved3508[2];                 // 3508
   uint8_t RandomOilAmount;                 // 3510
   uint8_t reserved3511[1];                 // 3511
@@ -183,6 +183,26 @@ enum Controller : uint8_t {
   kControllerHuman = 5,
   kControllerRescuePassive = 6,
   kControllerRescueActive = 7,
+};
+
+// Players that play the map: computer or human controlled.
+inline constexpr bool IsActiveController(uint8_t code) {
+  return code == kControllerComputer || code == kControllerHuman;
+}
+
+// Race codes.
+enum Race : uint8_t {
+  kRaceHuman = 0,
+  kRaceOrc = 1,
+  kRaceRandom = 2,
+};
+
+// Random method codes: how a setting marked random is drawn around its value.
+enum RandomMethodCode : uint8_t {
+  kRangedVarianceMethod = 0,    // up to the extremity's share of the nearer side, either way
+  kWeightedVarianceMethod = 1,  // half the extremity, towards the nearer side
+  kRawVarianceMethod = 2,       // anything in the setting's range
+  kRandomMethodRandom = 3,      // one of the three above, drawn for every value
 };
 
 // Computer behaviour codes.

@@ -49,6 +49,10 @@ inline constexpr uint8_t kOilPatch = 93;
 inline constexpr uint8_t kHumanStart = 94;
 inline constexpr uint8_t kOrcStart = 95;
 
+// A gold mine's or oil patch's data, and the record's gold and oil amounts,
+// count the resource in steps of this much.
+inline constexpr int kResourceStep = 2500;
+
 // Ships sail (tankers, transports, destroyers, battleships, submarines and
 // turtles); flying machines, zeppelins and the other air units fly; the rest walk.
 inline constexpr bool IsShip(uint8_t type) {

@@ -9,13 +9,6 @@
 namespace glenmire {
 namespace {
 
-constexpr uint8_t kWaterCode = 0x40;
-constexpr uint8_t kBuildableCode = 0x01;
-constexpr uint8_t kUnbuildableCode = 0x11;
-constexpr uint8_t kObstacleCode = 0x81;
-constexpr uint8_t kShoreCode = 0x82;
-constexpr uint8_t kShoreCornerCode = 0x02;
-
 constexpr uint16_t TileClass(uint16_t tile) {
   switch (tile) {
     case 0x200: case 0x210: case 0x230: case 0x250: case 0x270: case 0x280:
@@ -36,17 +29,17 @@ constexpr uint16_t TileClass(uint16_t tile) {
 
 constexpr uint8_t ClassCode(uint16_t tileClass, bool reversed) {
   switch (tileClass) {
-    case 0x15: return reversed ? kBuildableCode : kWaterCode;
-    case 0x25: return reversed ? kUnbuildableCode : kShoreCode;
-    case 0x30: return kUnbuildableCode;
-    case 0x35: return kUnbuildableCode;
-    case 0x50: return reversed ? kWaterCode : kBuildableCode;
-    case 0x55: return reversed ? kShoreCode : kUnbuildableCode;
-    case 0x65: return reversed ? kWaterCode : kBuildableCode;
-    case 0x70: return kObstacleCode;
-    case 0x80: return kObstacleCode;
-    case 0x85: return reversed ? kWaterCode : kObstacleCode;
-    default: return kShoreCornerCode;  // 0x99
+    case 0x15: return reversed ? kMoveBuildable : kMoveWater;
+    case 0x25: return reversed ? kMoveUnbuildable : kMoveShore;
+    case 0x30: return kMoveUnbuildable;
+    case 0x35: return kMoveUnbuildable;
+    case 0x50: return reversed ? kMoveWater : kMoveBuildable;
+    case 0x55: return reversed ? kMoveShore : kMoveUnbuildable;
+    case 0x65: return reversed ? kMoveWater : kMoveBuildable;
+    case 0x70: return kMoveObstacle;
+    case 0x80: return kMoveObstacle;
+    case 0x85: return reversed ? kMoveWater : kMoveObstacle;
+    default: return kMoveShoreCorner;  // 0x99
   }
 }
 
@@ -84,11 +77,11 @@ constexpr CodeTable kCodes[2] = {MakeCodes(false), MakeCodes(true)};
 // "Reverse Physics" on a loaded map, which carries codes, not tiles.
 uint8_t ReverseCode(uint8_t code) {
   switch (code) {
-    case kWaterCode: return kBuildableCode;
-    case kBuildableCode: return kWaterCode;
-    case kUnbuildableCode: return kShoreCode;
-    case kObstacleCode: return kWaterCode;
-    case kShoreCode: return kUnbuildableCode;
+    case kMoveWater: return kMoveBuildable;
+    case kMoveBuildable: return kMoveWater;
+    case kMoveUnbuildable: return kMoveShore;
+    case kMoveObstacle: return kMoveWater;
+    case kMoveShore: return kMoveUnbuildable;
     default: return code;
   }
 }
@@ -107,14 +100,14 @@ void ScatterBlobs(GeneratorState& s) {
     for (int32_t i = 0; i < size / 2; ++i) {
       const int32_t row = s.random.RandInt(2 * size) - size / 2;
       const int32_t column = s.random.RandInt(2 * size) - size / 2;
-      PaintMoveBlob(s, kWaterCode, kUnbuildableCode, row, static_cast<uint16_t>(length), column);
+      PaintMoveBlob(s, kMoveWater, kMoveUnbuildable, row, static_cast<uint16_t>(length), column);
     }
   }
   if (s.settings.EnableImpassibleLand != 0) {
     for (int32_t i = 0; i < size / 2; ++i) {
       const int32_t row = s.random.RandInt(2 * size) - size / 2;
       const int32_t column = s.random.RandInt(2 * size) - size / 2;
-      PaintMoveBlob(s, kUnbuildableCode, kWaterCode, row, static_cast<uint16_t>(length), column);
+      PaintMoveBlob(s, kMoveUnbuildable, kMoveWater, row, static_cast<uint16_t>(length), column);
     }
   }
 }
@@ -140,7 +133,7 @@ void BuildMoveMap(GeneratorState& s) {
     const uint8_t* marks = &s.OccupancyGrid(r, 1);
     uint8_t* out = &s.MoveGrid.At(size, r, 1);
     for (int c = 0; c < size; ++c)
-      out[c] = marks[c] != 0 ? kUnbuildableCode : codes.Of(tiles[c]);  // secret passes and placed units
+      out[c] = marks[c] != 0 ? kMoveUnbuildable : codes.Of(tiles[c]);  // secret passes and placed units
   }
   ScatterBlobs(s);
 }
@@ -152,7 +145,7 @@ void RebuildMoveMap(GeneratorState& s) {
     for (int c = 1; c <= size; ++c) {
       uint8_t& code = s.MoveGrid.At(size, r, c);
       if (reversed) code = ReverseCode(code);
-      if (s.OccupancyGrid(r, c) != 0) code = kUnbuildableCode;
+      if (s.OccupancyGrid(r, c) != 0) code = kMoveUnbuildable;
     }
   }
   ScatterBlobs(s);

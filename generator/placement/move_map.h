@@ -7,7 +7,7 @@
 
 namespace glenmire {
 
-// Codes every cell from its tile (an OccupancyGrid mark makes it 0x11), then
+// Codes every cell from its tile (an OccupancyGrid mark makes it kMoveUnbuildable), then
 // scatters the shallow-water and swamp blobs.
 void BuildMoveMap(GeneratorState& s);
 // Genitize: recodes the loaded map's MoveGrid for "Reverse Physics", applies

@@ -8,10 +8,10 @@
 #include <limits>
 #include <vector>
 
-#include "placement/random_cell.h"
 #include "placement/resources.h"
 #include "placement/site_search.h"
 #include "placement/unit_list.h"
+#include "core/cell_pool.h"
 #include "core/unit_types.h"
 
 namespace glenmire {
@@ -74,8 +74,7 @@ bool TakesPart(const GeneratorState& s, int player) {
 }
 
 bool IsActive(const GeneratorState& s, int player) {
-  const uint8_t controller = s.settings.PlayerController[player - 1];
-  return controller == kControllerComputer || controller == kControllerHuman;
+  return IsActiveController(s.settings.PlayerController[player - 1]);
 }
 
 bool IsRescue(const GeneratorState& s, int player) {
@@ -83,8 +82,8 @@ bool IsRescue(const GeneratorState& s, int player) {
   return controller == kControllerRescuePassive || controller == kControllerRescueActive;
 }
 
-// Race 1 is orc; anything else plays human.
-bool IsOrc(const GeneratorState& s, int player) { return s.settings.PlayerRace[player - 1] == 1; }
+// Anything but orc plays human.
+bool IsOrc(const GeneratorState& s, int player) { return s.settings.PlayerRace[player - 1] == kRaceOrc; }
 
 uint8_t TypeFor(const GeneratorState& s, int player, const LevelUnit& unit) {
   return IsOrc(s, player) ? unit.orc : unit.human;
@@ -203,7 +202,7 @@ void PlaceTownsAtMines(GeneratorState& s, CellPool& pool) {
   const int mapSize = s.MapSize();
   for (int player = 1; player <= kPlayers; ++player) {
     if (!IsActive(s, player) || pool.PoolCount() == 0) continue;
-    const PoolCell cell = TakeRandomCell(s, pool);
+    const PoolCell cell = TakeRandomCell(s.random, pool);
     const int row = std::min(cell.row, mapSize - 1);
     int foundRow = 0, foundColumn = 0;
     if (!FindMine(s, player, row, mapSize, foundRow, foundColumn) &&
@@ -223,7 +222,7 @@ void PlaceTownsAtRandom(GeneratorState& s, CellPool& pool, bool allPlayers) {
   s.settings.PlayersPlaced = 1;
   for (int player = 1; player <= kPlayers; ++player) {
     if (!TakesPart(s, player) || (!allPlayers && !IsRescue(s, player))) continue;
-    const PoolCell cell = TakeRandomCell(s, pool);
+    const PoolCell cell = TakeRandomCell(s.random, pool);
     const int row = std::min(cell.row, mapSize - 3);
     const int column = std::min(cell.column, mapSize - 3);
     PlaceHall(s, player, row, column);

@@ -1,12 +1,12 @@
 // Gold mines and oil patches, then the players phase (players.cpp). Runs after
-// the movement map; the driver has emptied the unit list and the marks.
+// the movement map; the run has emptied the unit list and the marks.
 #include "placement/resources.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "placement/random_cell.h"
 #include "placement/unit_list.h"
+#include "core/cell_pool.h"
 #include "core/unit_types.h"
 
 namespace glenmire {
@@ -76,7 +76,7 @@ constexpr uint8_t kMineSize = 3;
 int CountActivePlayers(const GeneratorState& s) {
   int active = 0;
   for (uint8_t controller : s.settings.PlayerController)
-    if (controller == kControllerComputer || controller == kControllerHuman) ++active;
+    if (IsActiveController(controller)) ++active;
   return active;
 }
 
@@ -99,7 +99,7 @@ void PlaceGoldMines(GeneratorState& s, CellPool& pool, uint16_t goldGround) {
       bool drawn = false;
       PoolCell cell{};
       while (!drawn && pool.PoolCount() > 0) {
-        cell = TakeRandomCell(s, pool);
+        cell = TakeRandomCell(s.random, pool);
         drawn = cell.row >= 4 && cell.row <= mapSize - 4 && cell.column >= 4 && cell.column <= mapSize - 4;
       }
       if (!drawn) break;
@@ -120,7 +120,7 @@ void PlaceOilPatches(GeneratorState& s, CellPool& pool, uint16_t oilGround) {
 
   for (int patch = 1; patch <= patches; ++patch) {
     for (int draw = 0; draw < mapSize * mapSize && pool.PoolCount() > 0; ++draw) {
-      const PoolCell cell = TakeRandomCell(s, pool);
+      const PoolCell cell = TakeRandomCell(s.random, pool);
       // Patches stand on even rows and columns, clear of the south and east edges.
       int row = std::min(cell.row, mapSize - 5);
       int column = std::min(cell.column, mapSize - 5);

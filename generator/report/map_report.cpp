@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/grids.h"
 #include "core/unit_types.h"
 #include "report/unit_names.h"
 
@@ -200,7 +201,7 @@ MapReport MapReporter::Report(const MapFacts& facts) {
   for (const UnitRecord& u : facts.units) {
     if (u.type == kGoldMine) {
       ++report.goldMines;
-      report.gold += int64_t{u.data} * 2500;
+      report.gold += int64_t{u.data} * kResourceStep;
       mines.push_back(&u);
     }
     if (u.type == kOilPatch) ++report.oilPatches;
@@ -239,7 +240,7 @@ MapReport MapReporter::Report(const MapFacts& facts) {
         p.nearestMineSteps = s;
         p.nearestMineRow = mine->row;
         p.nearestMineColumn = mine->column;
-        p.nearestMineGold = mine->data * 2500;
+        p.nearestMineGold = mine->data * kResourceStep;
       }
     }
     w.MeasureRoom(p);

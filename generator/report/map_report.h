@@ -21,22 +21,6 @@ inline constexpr int kRoomSteps = 10;       // buildable room is counted this fa
 inline constexpr int kTownHallSide = 4;
 inline constexpr int kNotReached = -1;
 
-// How the movement map's codes are read (docs/map_report.md).
-inline constexpr uint8_t kMoveWaterBit = 0x40;
-inline constexpr uint8_t kMoveObstacleBit = 0x80;
-inline constexpr uint8_t kMoveNoBuildBit = 0x10;
-inline constexpr uint8_t kMoveCoastBit = 0x02;
-inline constexpr uint8_t kMoveLandBit = 0x01;
-inline constexpr bool IsWalkableCode(uint8_t code) { return (code & (kMoveWaterBit | kMoveObstacleBit)) == 0; }
-inline constexpr bool IsBuildableCode(uint8_t code) {
-  return IsWalkableCode(code) && (code & kMoveLandBit) && !(code & (kMoveNoBuildBit | kMoveCoastBit));
-}
-inline constexpr bool IsSeaCode(uint8_t code) { return (code & (kMoveWaterBit | kMoveCoastBit)) != 0; }
-inline constexpr bool IsWaterCode(uint8_t code) { return IsSeaCode(code) && !IsWalkableCode(code); }
-
-// Players that play the map: computer or human controlled.
-inline constexpr bool IsActiveController(uint8_t code) { return code == kControllerComputer || code == kControllerHuman; }
-
 struct KindCount {
   uint8_t kind;  // UnitKind(): the human type of a human/orc pair
   int count;

@@ -1,5 +1,6 @@
 #include "report/unit_names.h"
 
+#include "core/settings_record.h"
 #include "mapfile/pud_layout.h"
 #include "mapfile/unit_tables.h"
 
@@ -83,21 +84,21 @@ const char* PlayerColourName(int player) {
 
 std::string ControllerName(uint8_t code) {
   switch (code) {
-    case 0: return "Rescue (Rnd)";
-    case 3: return "None";
-    case 4: return "Computer";
-    case 5: return "Human";
-    case 6: return "Rescue (Passive)";
-    case 7: return "Rescue (Active)";
+    case kControllerRescueRandom: return "Rescue (Rnd)";
+    case kControllerNobody: return "None";
+    case kControllerComputer: return "Computer";
+    case kControllerHuman: return "Human";
+    case kControllerRescuePassive: return "Rescue (Passive)";
+    case kControllerRescueActive: return "Rescue (Active)";
     default: return "code " + std::to_string(code);
   }
 }
 
 std::string RaceName(uint8_t race) {
   switch (race) {
-    case 0: return "Human";
-    case 1: return "Orc";
-    case 2: return "Random";
+    case kRaceHuman: return "Human";
+    case kRaceOrc: return "Orc";
+    case kRaceRandom: return "Random";
     default: return "code " + std::to_string(race);
   }
 }

@@ -203,7 +203,7 @@ void SetDefaults(SettingsRecord& r) {
   ResetStartResDefaults(r);
   for (int p = 0; p < kPlayers; ++p) r.PlayerAI[p] = kAiLandAttack;
   for (int p = 0; p < kPlayers; ++p) r.Difficulty[p] = 1;
-  r.RandomMethod = 0;
+  r.RandomMethod = kRangedVarianceMethod;
   r.RandomExtremity = 10;
 }
 

@@ -76,8 +76,8 @@ void SetPlayerNoneRandom(SettingsRecord& r) {
 void SetResourcesAllRandom(SettingsRecord& r) { FillResourceFlags(r, 1); }
 void SetResourcesNoneRandom(SettingsRecord& r) { FillResourceFlags(r, 0); }
 
-void SetRandomMethodAllRandom(SettingsRecord& r) { r.RandomMethod = 3; }
-void SetRandomMethodNoneRandom(SettingsRecord& r) { r.RandomMethod = 0; }
+void SetRandomMethodAllRandom(SettingsRecord& r) { r.RandomMethod = kRandomMethodRandom; }
+void SetRandomMethodNoneRandom(SettingsRecord& r) { r.RandomMethod = kRangedVarianceMethod; }
 
 void SetDifficultyAllRandom(SettingsRecord& r) {
   Fill(r.DifficultyRandom, kPlayers, 1);

@@ -71,6 +71,9 @@ int32_t Sub(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint
 
 int32_t Draw(Random& random, int32_t n) { return random.RandInt(n); }
 
+// "Random" draws one of the methods before it.
+constexpr int32_t kDrawnMethods = kRandomMethodRandom;
+
 }  // namespace
 
 int32_t RandomValue(const SettingsRecord& r, Random& random, int32_t lo, int32_t hi, int32_t centre) {
@@ -80,18 +83,18 @@ int32_t RandomValue(const SettingsRecord& r, Random& random, int32_t lo, int32_t
   const int32_t up = Sub(hi, c);
 
   int method = r.RandomMethod;
-  if (method == 3) method = Draw(random, 3);
+  if (method == kRandomMethodRandom) method = Draw(random, kDrawnMethods);
 
   int32_t result;
   switch (method) {
-    case 0: {  // ranged variance: up to E % of the nearer side, either way
+    case kRangedVarianceMethod: {  // ranged variance: up to E % of the nearer side, either way
       int32_t span = up > down ? down : up;
       int32_t bound = ExtendedPercent(span, extremity);
       int32_t amount = Draw(random, bound);
       result = Draw(random, 2) == 0 ? Sub(c, amount) : Add(c, amount);
       break;
     }
-    case 1: {  // weighted variance: half the extremity, towards the nearer side
+    case kWeightedVarianceMethod: {  // weighted variance: half the extremity, towards the nearer side
       int32_t half = extremity / 2;
       if (down < up) {
         int32_t g = ExtendedPercent(down, half);
@@ -102,7 +105,7 @@ int32_t RandomValue(const SettingsRecord& r, Random& random, int32_t lo, int32_t
       }
       break;
     }
-    case 2:  // raw variance: anything in lo..hi
+    case kRawVarianceMethod:  // raw variance: anything in lo..hi
       result = Add(lo, Draw(random, Add(Sub(hi, lo), 1)));
       break;
     default:  // not a method the windows can store: no draw
@@ -207,7 +210,7 @@ void RandomiseSettings(SettingsRecord& r, Random& random, bool mapLoaded) {
 
   // 11. Races.
   for (int p = 0; p < kPlayers; ++p)
-    if (r.PlayerRace[p] == 2) r.PlayerRace[p] = static_cast<uint8_t>(Draw(random, 2));
+    if (r.PlayerRace[p] == kRaceRandom) r.PlayerRace[p] = static_cast<uint8_t>(Draw(random, 2));
 
   // 12. "Rescue (Rnd)" becomes passive or active rescue.
   for (int p = 0; p < kPlayers; ++p)

@@ -48,7 +48,7 @@ inline constexpr int32_t kResetMapSize = 128;      // File: "Large Map"
 inline constexpr int32_t kResetClimate = 0;        // File: "Forest"
 inline constexpr int8_t kResetQuickLandWater = 20; // File: land/water track bar
 inline constexpr int32_t kResetStartResource = 1000;
-inline constexpr uint8_t kResetRandomMethod = 0;   // "Ranged Variance Method"
+inline constexpr uint8_t kResetRandomMethod = kRangedVarianceMethod;
 inline constexpr int8_t kResetRandomExtremity = 10;
 
 // "File": MapSize 128, Climate 0, RandomLandWater cleared, LandWater 20; the

@@ -19,8 +19,7 @@ void FillFromPool(GeneratorState& s, int32_t target, uint16_t from, uint16_t to,
   CellPool pool;
   pool.PoolInit(s.MapSize());
   while (painted < target && pool.PoolCount() > 0) {
-    const int n = s.random.RandInt(pool.PoolCount()) + 1;
-    const PoolCell cell = pool.PoolTake(n);
+    const PoolCell cell = TakeRandomCell(s.random, pool);
     const uint16_t size = drawSize();
     painted = painter.Paint(cell.row + rowShift, cell.column + rowShift, size);
   }
@@ -56,8 +55,7 @@ void RaiseMountains(GeneratorState& s) {
       painter.Turned(mountains - before);
       continue;
     }
-    const int n = s.random.RandInt(pool.PoolCount()) + 1;
-    const PoolCell cell = pool.PoolTake(n);
+    const PoolCell cell = TakeRandomCell(s.random, pool);
     int32_t size = s.random.RandInt(5);
     if (size < 1) size = 1;
     mountains = painter.Paint(cell.row, cell.column, static_cast<uint16_t>(size));

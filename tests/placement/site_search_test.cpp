@@ -25,12 +25,6 @@ using testing::Paint;
 using testing::Records;
 using testing::AllocationCount;
 
-constexpr uint8_t kLumberMill = 76;
-constexpr uint8_t kBarracks = 60;
-constexpr uint8_t kDestroyer = 30;
-constexpr uint8_t kSubmarine = 38;
-constexpr uint8_t kFlyingMachine = 40;
-
 // Where the walk starts: the search draws the row shift, then the column shift.
 std::pair<int, int> ShiftedStart(Random random, int row0, int column0) {
   int d = random.RandInt(5);
@@ -106,7 +100,8 @@ TEST(PlaceNear, TakesTheCellsOfTheStepByStepWalk) {
     uint8_t type, size;
     uint16_t ground;
   };
-  const Unit units[] = {{kCritter, 1, kGrassTile}, {kDestroyer, 2, kWaterTile}, {kSubmarine, 3, kWaterTile}};
+  const Unit units[] = {
+      {kCritter, 1, kGrassTile}, {kElvenDestroyer, 2, kWaterTile}, {kGnomishSubmarine, 3, kWaterTile}};
   for (int mapSize : {1, 2, 3, 4, 5, 7, 9, 16, 23, 32, 128})
     for (const Unit& unit : units)
       for (auto [row, column] : {std::pair{1, 1}, std::pair{mapSize / 2, mapSize / 3}, std::pair{mapSize, mapSize - 1}}) {
@@ -152,7 +147,7 @@ TEST(PlaceNear, TargetsAreClampedIntoTheMapBeforeTheWalk) {
     for (uint32_t seed = 1; seed <= 40; ++seed) {
       auto s = MakeMap(64, kGrassTile, seed);
       const auto [startRow, startColumn] = ShiftedStart(s->random, row.row0, row.column0);
-      ASSERT_TRUE(PlaceNear(*s, row.row, row.column, 4, kLumberMill, 1)) << row.row << "," << row.column;
+      ASSERT_TRUE(PlaceNear(*s, row.row, row.column, 4, kElvenLumberMill, 1)) << row.row << "," << row.column;
       if (startRow < 5 || startRow > 59 || startColumn < 5 || startColumn > 59) continue;
       ++checked;
       EXPECT_EQ(Records(*s).at(0).row, startRow) << row.row << "," << row.column << " seed " << seed;
@@ -201,11 +196,11 @@ TEST(PlaceNear, ShipsAndAircraftTakeOnlyOddCellsOfTheirGround) {
     bool reverse;
     uint16_t ground;  // where the unit may stand; the rest of the map is the other kind
   };
-  const Row rows[] = {{kDestroyer, 4, false, kWaterTile},
-                      {kSubmarine, 7, false, kWaterTile},
-                      {kDestroyer, 4, true, kGrassTile},
-                      {kFlyingMachine, 1, false, kGrassTile},
-                      {kFlyingMachine, 1, true, kWaterTile}};
+  const Row rows[] = {{kElvenDestroyer, 4, false, kWaterTile},
+                      {kGnomishSubmarine, 7, false, kWaterTile},
+                      {kElvenDestroyer, 4, true, kGrassTile},
+                      {kGnomishFlyingMachine, 1, false, kGrassTile},
+                      {kGnomishFlyingMachine, 1, true, kWaterTile}};
   for (const Row& row : rows) {
     auto s = MakeMap(64, row.ground == kWaterTile ? kGrassTile : kWaterTile, 3);
     s->settings.ReverseLandAndWaterProperties = row.reverse;
@@ -289,18 +284,18 @@ TEST(SiteSuits, TerrainRulesByTileAndSize) {
       {kCritter, 1, 0x7FF, false, false},
       {kCritter, 1, 0x800, false, true},
       // squares: build ground 0x49..0x69, from 0x29 with "Build On Sand"
-      {kBarracks, 3, 0x48, false, false},
-      {kBarracks, 3, 0x49, false, true},
-      {kBarracks, 3, 0x69, false, true},
-      {kBarracks, 3, 0x6A, false, false},
-      {kBarracks, 3, 0x30, false, false},
-      {kBarracks, 3, 0x30, true, true},
-      {kBarracks, 3, 0x29, true, true},
-      {kBarracks, 3, 0x28, true, false},
+      {kHumanBarracks, 3, 0x48, false, false},
+      {kHumanBarracks, 3, 0x49, false, true},
+      {kHumanBarracks, 3, 0x69, false, true},
+      {kHumanBarracks, 3, 0x6A, false, false},
+      {kHumanBarracks, 3, 0x30, false, false},
+      {kHumanBarracks, 3, 0x30, true, true},
+      {kHumanBarracks, 3, 0x29, true, true},
+      {kHumanBarracks, 3, 0x28, true, false},
       // ships: water up to 0x29, odd corner only
-      {kDestroyer, 4, 0x29, false, true},
-      {kDestroyer, 4, 0x2A, false, false},
-      {kDestroyer, 4, 0x00, false, true},
+      {kElvenDestroyer, 4, 0x29, false, true},
+      {kElvenDestroyer, 4, 0x2A, false, false},
+      {kElvenDestroyer, 4, 0x00, false, true},
   };
   for (const Row& row : rows) {
     auto s = MakeMap(64, row.tile);
@@ -323,7 +318,7 @@ TEST(SiteSuits, BuildingsKeepARingClearOfGoldMinesAndInsideTheMap) {
   for (const Row& row : rows) {
     auto s = MakeMap(row.mapSize, kGrassTile);
     if (row.mineRow > 0) s->OccupancyGrid(row.mineRow, row.mineColumn) = kGoldMine;
-    EXPECT_EQ(SiteSuits(*s, row.row, row.column, 3, kBarracks), row.suits)
+    EXPECT_EQ(SiteSuits(*s, row.row, row.column, 3, kHumanBarracks), row.suits)
         << row.mapSize << ": " << row.row << "," << row.column << " mine " << row.mineRow << "," << row.mineColumn;
   }
 }
@@ -334,8 +329,8 @@ TEST(SiteSuits, NothingStandsOutsideTheMap) {
   EXPECT_FALSE(SiteSuits(*s, 33, 5, 1, kCritter));
   EXPECT_FALSE(SiteSuits(*s, 0, 5, 1, kCritter));
   Paint(*s, 1, 1, 40, 40, kWaterTile);
-  EXPECT_FALSE(SiteSuits(*s, 31, 31, 4, kDestroyer));
-  EXPECT_TRUE(SiteSuits(*s, 29, 29, 4, kDestroyer));
+  EXPECT_FALSE(SiteSuits(*s, 31, 31, 4, kElvenDestroyer));
+  EXPECT_TRUE(SiteSuits(*s, 29, 29, 4, kElvenDestroyer));
 }
 
 TEST(UnitReachable, FollowsWalkableTilesInAllEightDirections) {
@@ -385,12 +380,12 @@ TEST(SiteSearch, WalksStartAfreshAndAllocateNothing) {
   auto s = MakeMap(128, kGrassTile);
   s->OccupancyGrid(128, 128) = kGoldMine;
   EXPECT_TRUE(UnitReachable(*s, 1, 1, kGoldMine));
-  ASSERT_TRUE(PlaceNear(*s, 60, 60, 3, kBarracks, 1));
+  ASSERT_TRUE(PlaceNear(*s, 60, 60, 3, kHumanBarracks, 1));
   const AllocationCount count;
   for (int walk = 0; walk < 3; ++walk) {
     EXPECT_TRUE(UnitReachable(*s, 1, 1, kGoldMine)) << walk;
     EXPECT_FALSE(UnitReachable(*s, 1, 1, kOilPatch)) << walk;
-    EXPECT_TRUE(PlaceNear(*s, 60, 60, 3, kBarracks, 1)) << walk;
+    EXPECT_TRUE(PlaceNear(*s, 60, 60, 3, kHumanBarracks, 1)) << walk;
   }
   EXPECT_EQ(count.Made(), 0);
   // The region fill over the whole map: its stack's one buffer, however many pushes.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/grids.h"
 #include "core/unit_types.h"
 #include "report/map_facts.h"
 
@@ -19,14 +20,14 @@ namespace glenmire::testing {
 
 inline uint8_t DrawnCode(char c) {
   switch (c) {
-    case '.': case 'G': return 0x01;
-    case ',': return 0x11;
-    case '~': return 0x40;
-    case 's': return 0x02;
-    case 'S': return 0x82;
-    case 'T': return 0x81;
+    case '.': case 'G': return kMoveBuildable;
+    case ',': return kMoveUnbuildable;
+    case '~': return kMoveWater;
+    case 's': return kMoveShoreCorner;
+    case 'S': return kMoveShore;
+    case 'T': return kMoveObstacle;
     default:
-      if (c >= '1' && c <= '8') return 0x01;
+      if (c >= '1' && c <= '8') return kMoveBuildable;
       throw std::invalid_argument(std::string("no cell drawn as '") + c + "'");
   }
 }

@@ -33,8 +33,10 @@ class TfrmPlayer final : public SettingsForm {
   std::array<QComboBox*, kPlayers> cboAI{};
 
   // Item i of the lists <-> record code.
-  static constexpr uint8_t kControllerCodes[6] = {5, 4, 6, 7, 0, 3};
-  static constexpr uint8_t kAiCodes[5] = {0, 1, 25, 26, 255};
+  static constexpr uint8_t kControllerCodes[6] = {kControllerHuman,         kControllerComputer,
+                                                  kControllerRescuePassive, kControllerRescueActive,
+                                                  kControllerRescueRandom,  kControllerNobody};
+  static constexpr uint8_t kAiCodes[5] = {kAiLandAttack, kAiPassive, kAiSeaAttack, kAiAirAttack, kAiRandom};
 };
 
 }  // namespace glenmire

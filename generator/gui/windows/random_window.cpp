@@ -22,11 +22,11 @@ TfrmRandom::TfrmRandom(SettingsRecord& record, ShellState& shell, QWidget* paren
 }
 
 void TfrmRandom::rgRandomMethodClick() {
-  tbRandomExtremity->setEnabled(rgRandomMethod->ItemIndex() != kRawVariance);
+  tbRandomExtremity->setEnabled(rgRandomMethod->ItemIndex() != kRawVarianceMethod);
 }
 
 void TfrmRandom::RandomLoad() {
-  if (record_.RandomMethod <= 3) rgRandomMethod->SetItemIndex(record_.RandomMethod);
+  if (record_.RandomMethod <= kRandomMethodRandom) rgRandomMethod->SetItemIndex(record_.RandomMethod);
   rgRandomMethodClick();
   tbRandomExtremity->setValue(record_.RandomExtremity);
 }

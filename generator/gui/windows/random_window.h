@@ -25,8 +25,6 @@ class TfrmRandom final : public SettingsForm {
   // The raw formula ignores the extremity, so its bar is greyed out then.
   void rgRandomMethodClick();
 
-  static constexpr int kRawVariance = 2;
-
   RadioGroup* rgRandomMethod;
   QSlider* tbRandomExtremity;
 };

@@ -2,6 +2,7 @@
 // gets and how much each holds.
 #pragma once
 
+#include "core/unit_types.h"
 #include "gui/windows/settings_window.h"
 #include "gui/windows/window_controls.h"
 
@@ -28,7 +29,7 @@ class TfrmResources final : public SettingsForm {
   // The record holds mines and patches as signed bytes: 0..127.
   static constexpr int kMaxSites = 127;
   // One step of an amount track bar is this much gold or oil in the game.
-  static constexpr int kAmountStep = 2500;
+  static constexpr int kAmountStep = kResourceStep;
 
   QSpinBox* speResGoldMine;
   QCheckBox* cbResRanGoldMine;
