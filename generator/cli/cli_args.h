@@ -10,7 +10,7 @@
 
 namespace glenmire {
 
-// A usage error: the command prints it and exits with status 2.
+// A usage error: the command prints it and exits with ExitStatus::kError.
 class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

@@ -72,7 +72,7 @@ std::string RequiredOut(const ParsedArgs& a) {
 
 }  // namespace
 
-int RunConfigCommand(const std::vector<std::string>& args) {
+ExitStatus RunConfigCommand(const std::vector<std::string>& args) {
   if (args.empty()) throw UsageError("config needs one of: defaults, starter, preset, show, set");
   const std::string& what = args[0];
   std::vector<std::string> rest(args.begin() + 1, args.end());
@@ -85,14 +85,14 @@ int RunConfigCommand(const std::vector<std::string>& args) {
     else
       MakeStarterConfiguration(r);
     SaveConfiguration(r, RequiredOut(a));
-    return 0;
+    return ExitStatus::kDone;
   }
   if (what == "preset") {
     ParsedArgs a = ParseArgs(rest, {"--out"}, {});
     if (a.positional.size() != 1) throw UsageError("config preset RECIPE.txt --out FILE.gmp");
     const std::string out = RequiredOut(a);
     SaveConfiguration(MakePresetRecord(ReadPresetRecipe(a.positional[0]), a.positional[0]), out);
-    return 0;
+    return ExitStatus::kDone;
   }
   if (what == "show") {
     ParsedArgs a = ParseArgs(rest, {}, {"--json"});
@@ -103,7 +103,7 @@ int RunConfigCommand(const std::vector<std::string>& args) {
       ShowJson(r);
     else
       ShowText(r);
-    return 0;
+    return ExitStatus::kDone;
   }
   if (what == "set") {
     ParsedArgs a = ParseArgs(rest, {"--out"}, {});
@@ -112,7 +112,7 @@ int RunConfigCommand(const std::vector<std::string>& args) {
     LoadConfiguration(r, a.positional[0]);
     for (std::size_t i = 1; i < a.positional.size(); ++i) Assign(r, a.positional[i]);
     SaveConfiguration(r, a.Value("--out").value_or(a.positional[0]));
-    return 0;
+    return ExitStatus::kDone;
   }
   throw UsageError("unknown config command \"" + what + "\"");
 }

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/exit_status.h"
+
 namespace glenmire {
 
-int RunConfigCommand(const std::vector<std::string>& args);
+ExitStatus RunConfigCommand(const std::vector<std::string>& args);
 
 }  // namespace glenmire

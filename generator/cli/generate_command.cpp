@@ -1,7 +1,5 @@
 #include "cli/generate_command.h"
 
-#include <sys/stat.h>
-
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -110,12 +108,6 @@ uint32_t ClockSeed() {
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-void CheckFolder(const std::string& folder) {
-  struct stat info {};
-  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) throw FileError(folder, "the folder does not exist");
-  if (::access(folder.c_str(), W_OK | X_OK) != 0) throw FileError(folder, "the folder cannot be written");
-}
-
 // Writes the terrain after every stage as a picture, for whoever tunes a stage:
 // DIR/NN-name.png, with the attempt in front from the second attempt on.
 class StagePictures : public StageObserver {
@@ -147,7 +139,7 @@ std::string Written(const std::vector<std::string>& files) {
 
 // Seeds from the first one on until a map passes the rules; only that map is
 // written (and its picture), byte for byte the map of a plain run of its seed.
-int RunFairSearch(GeneratorState& s, const GenerateOptions& o, uint32_t firstSeed, const std::string& mapFile) {
+ExitStatus RunFairSearch(GeneratorState& s, const GenerateOptions& o, uint32_t firstSeed, const std::string& mapFile) {
   FairSearchRequest request;
   request.setup.record = s.settings;
   request.setup.menu = s.menu;
@@ -166,7 +158,7 @@ int RunFairSearch(GeneratorState& s, const GenerateOptions& o, uint32_t firstSee
   switch (result.kind) {
     case FairSearchResult::Kind::kRefused:
       std::fprintf(stderr, "glenmire: This map cannot be made: %s.\n", result.reason.c_str());
-      return 2;
+      return ExitStatus::kError;
     case FairSearchResult::Kind::kNotFound:
     case FairSearchResult::Kind::kStopped: {
       const uint32_t last = firstSeed + static_cast<uint32_t>(result.tries - 1);
@@ -176,7 +168,7 @@ int RunFairSearch(GeneratorState& s, const GenerateOptions& o, uint32_t firstSee
               std::to_string(result.tally.Count(*rule)) + " of " + std::to_string(result.tries) + " tries";
       std::fprintf(stderr, "glenmire: no fair map in %d tries (seeds %u..%u); %s\n", result.tries, firstSeed, last,
                    why.c_str());
-      return 1;
+      return ExitStatus::kNoMap;
     }
     case FairSearchResult::Kind::kFound: break;
   }
@@ -193,7 +185,7 @@ int RunFairSearch(GeneratorState& s, const GenerateOptions& o, uint32_t firstSee
     }
   } catch (const FileError& e) {
     std::fprintf(stderr, "glenmire: %s (%s)\n", e.what(), Written(written).c_str());
-    return 2;
+    return ExitStatus::kError;
   }
   // Printed even when quiet: the seed makes the map again.
   std::printf("Seed %u: fair after %d %s\n", result.seed, result.tries, result.tries == 1 ? "try" : "tries");
@@ -201,7 +193,7 @@ int RunFairSearch(GeneratorState& s, const GenerateOptions& o, uint32_t firstSee
     std::fputs(FormatReportText(*result.report, result.verdict).c_str(), stdout);
     std::printf("Map written to %s\n", result.mapFile.c_str());
   }
-  return 0;
+  return ExitStatus::kDone;
 }
 
 // The picture of a map, drawn from its bytes as a loaded map is (the record
@@ -226,7 +218,8 @@ std::string Numbered(const std::string& file, int number) {
 // --count K: K maps from seeds S, S+1, ..., each NAME-0001.pud, ... beside
 // NAME.pud, each byte for byte what --seed of its seed makes. Every map's
 // seed is printed; the first file error stops the batch.
-int RunBatchCommand(GeneratorState& s, const GenerateOptions& o, uint32_t firstSeed, const std::string& mapTarget) {
+ExitStatus RunBatchCommand(GeneratorState& s, const GenerateOptions& o, uint32_t firstSeed,
+                           const std::string& mapTarget) {
   BatchRequest request;
   request.record = s.settings;
   request.record.MapFileName.assign(mapTarget);
@@ -238,12 +231,13 @@ int RunBatchCommand(GeneratorState& s, const GenerateOptions& o, uint32_t firstS
   request.maxAttempts = o.retries;
   CheckWritable(Numbered(mapTarget, 1));
   if (o.preview) CheckWritable(Numbered(*o.preview, 1));
-  int made = 0, unplaced = 0, status = 0;
+  int made = 0, unplaced = 0;
+  ExitStatus status = ExitStatus::kDone;
   std::vector<std::string> written;
   RunBatch(request, [&](BatchMap& map) {
     if (map.outcome.kind == RunOutcome::Kind::kRefused) {
       std::fprintf(stderr, "glenmire: %s\n", map.outcome.Message().c_str());
-      status = 2;
+      status = ExitStatus::kError;
       return false;
     }
     if (!map.outcome.MapMade()) {
@@ -261,19 +255,19 @@ int RunBatchCommand(GeneratorState& s, const GenerateOptions& o, uint32_t firstS
       }
     } catch (const FileError& e) {
       std::fprintf(stderr, "glenmire: %s (stopped; %zu files were written before)\n", e.what(), written.size());
-      status = 2;
+      status = ExitStatus::kError;
       return false;
     }
     ++made;
     std::printf("Seed %u: %s\n", map.seed, file.c_str());
     return true;
   });
-  if (status != 0) return status;
+  if (status != ExitStatus::kDone) return status;
   if (!o.quiet) std::printf("%d of %d maps written\n", made, o.count);
-  return unplaced > 0 ? 1 : 0;
+  return unplaced > 0 ? ExitStatus::kNoMap : ExitStatus::kDone;
 }
 
-int Run(const std::vector<std::string>& args, const std::string& programDir, bool genitize) {
+ExitStatus Run(const std::vector<std::string>& args, const std::string& programDir, bool genitize) {
   std::set<std::string> valueFlags = {"--config", "--seed", "--out", "--preview", "--trace", "--dump-stages"};
   if (!genitize) {
     valueFlags.insert("--build-on-sand");
@@ -315,7 +309,7 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
   CheckWritable(mapTarget);
   if (o.preview) CheckWritable(*o.preview);
   if (o.trace) CheckWritable(*o.trace);
-  if (o.dumpStages) CheckFolder(*o.dumpStages);
+  if (o.dumpStages) CheckWritableFolder(*o.dumpStages);
   if (o.fair) return RunFairSearch(s, o, seed, mapFile);
 
   if (o.count > 1) return RunBatchCommand(s, o, seed, mapTarget);
@@ -331,7 +325,7 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
 
   if (outcome.kind == RunOutcome::Kind::kRefused) {
     std::fprintf(stderr, "glenmire: %s\n", outcome.Message().c_str());
-    return 2;
+    return ExitStatus::kError;
   }
   std::vector<std::string> written;
   if (outcome.MapMade()) written.push_back(outcome.mapFile);
@@ -343,26 +337,26 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
     if (o.trace) WriteFileAtomically(*o.trace, trace.data(), trace.size());
   } catch (const FileError& e) {
     std::fprintf(stderr, "glenmire: %s (%s)\n", e.what(), Written(written).c_str());
-    return 2;
+    return ExitStatus::kError;
   }
   if (!outcome.MapMade()) {
     ui.Say(outcome.Message());
     if (ui.GaveUp())
       std::fprintf(stderr, "glenmire: gave up after %d attempts: no attempt could place every player\n",
                    outcome.attempts);
-    return 1;
+    return ExitStatus::kNoMap;
   }
   ui.Say("Map written to " + outcome.mapFile);
-  return 0;
+  return ExitStatus::kDone;
 }
 
 }  // namespace
 
-int RunGenerateCommand(const std::vector<std::string>& args, const std::string& programDir) {
+ExitStatus RunGenerateCommand(const std::vector<std::string>& args, const std::string& programDir) {
   return Run(args, programDir, false);
 }
 
-int RunGenitizeCommand(const std::vector<std::string>& args, const std::string& programDir) {
+ExitStatus RunGenitizeCommand(const std::vector<std::string>& args, const std::string& programDir) {
   return Run(args, programDir, true);
 }
 

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/exit_status.h"
+
 namespace glenmire {
 
-int RunGenerateCommand(const std::vector<std::string>& args, const std::string& programDir);
-int RunGenitizeCommand(const std::vector<std::string>& args, const std::string& programDir);
+ExitStatus RunGenerateCommand(const std::vector<std::string>& args, const std::string& programDir);
+ExitStatus RunGenitizeCommand(const std::vector<std::string>& args, const std::string& programDir);
 
 }  // namespace glenmire

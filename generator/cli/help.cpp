@@ -1,5 +1,6 @@
 #include "cli/help.h"
 
+#include "cli/exit_status.h"
 #include "cli/fair_options.h"
 #include "report/fairness.h"
 #include "run/fair_search.h"
@@ -31,8 +32,7 @@ constexpr Command kCommands[] = {
      "  --tries N               with --fair, at most N seeds; default 500\n"
      "  --fair-rule NAME=VALUE  with --fair, change one rule (a number, on/off, foot/sea; off turns it off)\n"
      "  --allow-sea             with --fair, players may meet by sea (meet=sea)\n"
-     "  --quiet                 print only the seed and errors\n"
-     "Exit status: 0 map written, 1 no playable (or fair) map, 2 usage, file or settings error.\n"},
+     "  --quiet                 print only the seed and errors\n"},
     {"genitize", "glenmire genitize MAP.pud [options]: a loaded map written again, as Genitize does",
      "  --config FILE.gmp       the settings; default: Default.gmp next to the program\n"
      "  --seed N                the random seed; default: from the clock (printed)\n"
@@ -72,6 +72,7 @@ std::string CommandHelp(const std::string& command) {
   for (const Command& c : kCommands) {
     if (command != c.name) continue;
     std::string text = std::string(c.synopsis) + "\n" + c.options;
+    if (command == "generate") text += ExitStatusHelp();
     if (command == "generate" || command == "survey")
       text += "Fairness rules (NAME=VALUE and what it asks), the defaults of --fair, up to " +
               std::to_string(kDefaultFairTries) + " tries:\n" + FairRulesHelp(FairnessRules{});

@@ -26,11 +26,11 @@ namespace {
 
 std::string BehaviourName(uint8_t ai) {
   switch (ai) {
-    case 0: return "Land Attack";
-    case 1: return "Passive";
-    case 25: return "Sea Attack";
-    case 26: return "Air Attack";
-    case 255: return "Random";
+    case kAiLandAttack: return "Land Attack";
+    case kAiPassive: return "Passive";
+    case kAiSeaAttack: return "Sea Attack";
+    case kAiAirAttack: return "Air Attack";
+    case kAiRandom: return "Random";
     default: return "code " + std::to_string(ai);
   }
 }
@@ -59,18 +59,16 @@ Summary Summarise(const GeneratorState& s) {
   for (int i = 0; i + 8 <= unitBytes; i += 8) {
     const UnitRecord u = DecodeUnitRecord(s.UnitList + i);
     ++sum.unitCounts[{UnitTypeName(u.type), OwnerName(u.owner)}];
-    if (u.type == kGoldMine) sum.goldMines.push_back({u.row, u.column, u.data * 2500});
-    if (u.type == kOilPatch) sum.oilPatches.push_back({u.row, u.column, u.data * 2500});
+    if (u.type == kGoldMine) sum.goldMines.push_back({u.row, u.column, u.data * kResourceStep});
+    if (u.type == kOilPatch) sum.oilPatches.push_back({u.row, u.column, u.data * kResourceStep});
     if ((u.type == kHumanStart || u.type == kOrcStart) && u.owner < kPlayers) sum.hasStart[u.owner] = true;
   }
   return sum;
 }
 
-bool Active(uint8_t controller) { return controller == 4 || controller == 5; }
-
 bool EveryActiveHasStart(const GeneratorState& s, const Summary& sum) {
   for (int p = 0; p < 8; ++p)
-    if (Active(s.settings.PlayerController[p]) && !sum.hasStart[p]) return false;
+    if (IsActiveController(s.settings.PlayerController[p]) && !sum.hasStart[p]) return false;
   return true;
 }
 
@@ -86,7 +84,9 @@ void PrintText(const std::string& path, const GeneratorState& s, const Summary& 
     std::printf("  %d %-7s %-16s %-6s %-11s gold %d, lumber %d, oil %d%s\n", p + 1, PlayerColourName(p + 1),
                 ControllerName(r.PlayerController[p]).c_str(), RaceName(r.PlayerRace[p]).c_str(),
                 BehaviourName(r.PlayerAI[p]).c_str(), r.StartGold[p], r.StartLumber[p], r.StartOil[p],
-                Active(r.PlayerController[p]) ? (sum.hasStart[p] ? ", start location" : ", NO start location") : "");
+                IsActiveController(r.PlayerController[p])
+                    ? (sum.hasStart[p] ? ", start location" : ", NO start location")
+                    : "");
   }
   std::printf("Units:\n");
   for (const auto& [key, count] : sum.unitCounts)
@@ -145,7 +145,7 @@ void PrintJson(const std::string& path, const GeneratorState& s, const Summary& 
 
 }  // namespace
 
-int RunInfoCommand(const std::vector<std::string>& args, const std::string& programDir) {
+ExitStatus RunInfoCommand(const std::vector<std::string>& args, const std::string& programDir) {
   ParsedArgs a = ParseArgs(args, {"--config"}, {"--json"});
   if (a.positional.size() != 1) throw UsageError("info MAP.pud [--config FILE.gmp] [--json]");
   const std::string& path = a.positional[0];
@@ -171,10 +171,10 @@ int RunInfoCommand(const std::vector<std::string>& args, const std::string& prog
     PrintJson(path, *state, sum, sections, report, verdict, rules);
   else
     PrintText(path, *state, sum, sections, report, verdict);
-  return 0;
+  return ExitStatus::kDone;
 }
 
-int RunPreviewCommand(const std::vector<std::string>& args) {
+ExitStatus RunPreviewCommand(const std::vector<std::string>& args) {
   ParsedArgs a = ParseArgs(args, {"--out", "--scale"}, {});
   if (a.positional.size() != 1) throw UsageError("preview MAP.pud --out FILE.png [--scale K]");
   auto out = a.Value("--out");
@@ -190,7 +190,7 @@ int RunPreviewCommand(const std::vector<std::string>& args) {
   LoadMapFile(*state, a.positional[0]);
   state->MapLoaded = true;
   WriteMapPicture(*state, *out, scale);
-  return 0;
+  return ExitStatus::kDone;
 }
 
 }  // namespace glenmire

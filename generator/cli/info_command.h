@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/exit_status.h"
+
 namespace glenmire {
 
 // `--config FILE.gmp` names the settings the map was made with, so that
 // only players set up alike are held to the same start.
-int RunInfoCommand(const std::vector<std::string>& args, const std::string& programDir);
-int RunPreviewCommand(const std::vector<std::string>& args);
+ExitStatus RunInfoCommand(const std::vector<std::string>& args, const std::string& programDir);
+ExitStatus RunPreviewCommand(const std::vector<std::string>& args);
 
 }  // namespace glenmire

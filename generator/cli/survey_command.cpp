@@ -45,7 +45,7 @@ void PrintText(const std::string& config, const SurveyResult& s, const FairnessR
 
 }  // namespace
 
-int RunSurveyCommand(const std::vector<std::string>& args, const std::string& programDir) {
+ExitStatus RunSurveyCommand(const std::vector<std::string>& args, const std::string& programDir) {
   ParsedArgs a = ParseArgs(args, {"--seeds", "--build-on-sand"}, {"--json", kAllowSeaFlag}, {kFairRuleFlag});
   if (a.positional.size() != 1) throw UsageError("survey needs exactly one CONFIG (a .gmp file or preset:NAME)");
   const std::string config = a.positional[0];
@@ -69,13 +69,13 @@ int RunSurveyCommand(const std::vector<std::string>& args, const std::string& pr
   progress.Done();
   if (survey.refused) {
     std::fprintf(stderr, "glenmire: This map cannot be made: %s.\n", survey.reason.c_str());
-    return 2;
+    return ExitStatus::kError;
   }
   if (a.Has("--json"))
     std::fputs(SurveyJson(config, survey, request.setup.rules).c_str(), stdout);
   else
     PrintText(config, survey, request.setup.rules);
-  return 0;
+  return ExitStatus::kDone;
 }
 
 }  // namespace glenmire

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/exit_status.h"
+
 namespace glenmire {
 
-int RunSurveyCommand(const std::vector<std::string>& args, const std::string& programDir);
+ExitStatus RunSurveyCommand(const std::vector<std::string>& args, const std::string& programDir);
 
 }  // namespace glenmire

@@ -73,13 +73,29 @@ void CheckTarget(const std::string& target, const std::string& path, const Exist
   }
   if (e.exists) return;  // a device or FIFO, written in place
   const std::string folder = FolderOf(path);
-  struct stat info {};
-  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-    throw FileError(target, "its folder " + folder + " does not exist");
-  if (::access(folder.c_str(), W_OK | X_OK) != 0) throw FileError(target, "its folder " + folder + " cannot be written");
+  switch (LookAtFolder(folder)) {
+    case FolderState::kWritable: return;
+    case FolderState::kMissing: throw FileError(target, "its folder " + folder + " does not exist");
+    case FolderState::kReadOnly: throw FileError(target, "its folder " + folder + " cannot be written");
+  }
 }
 
 }  // namespace
+
+FolderState LookAtFolder(const std::string& folder) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return FolderState::kMissing;
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return FolderState::kReadOnly;
+  return FolderState::kWritable;
+}
+
+void CheckWritableFolder(const std::string& folder) {
+  switch (LookAtFolder(folder)) {
+    case FolderState::kWritable: return;
+    case FolderState::kMissing: throw FileError(folder, "the folder does not exist");
+    case FolderState::kReadOnly: throw FileError(folder, "the folder cannot be written");
+  }
+}
 
 AtomicFileWriter::AtomicFileWriter(std::string target) : target_(std::move(target)) {
   path_ = FinalPath(target_);

@@ -44,6 +44,12 @@ void WriteFileAtomically(const std::string& target, const void* data, std::size_
 // read-only. Nothing is created. For checking every output before long work.
 void CheckWritable(const std::string& target);
 
+// Whether new files can be made in `folder`: it is a folder that may be written and entered.
+enum class FolderState { kWritable, kMissing, kReadOnly };
+FolderState LookAtFolder(const std::string& folder);
+// Throws FileError naming the folder unless new files can be made in it.
+void CheckWritableFolder(const std::string& folder);
+
 // The whole file; throws FileError when it does not exist ("File does not
 // exist."), is not a regular file, is larger than maxBytes or cannot be read.
 std::vector<uint8_t> ReadWholeFile(const std::string& path, std::size_t maxBytes);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "cli/exit_status.h"
 #include "report/map_picture.h"
 #include "cli_test_support.h"
 #include "mapfile/map_reader.h"
@@ -223,11 +224,15 @@ TEST_F(CliTest, CountMakesNumberedMapsEachTheMapOfItsSeed) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "taken-0003.pud"));
 }
 
-TEST_F(CliTest, HelpPerCommandVersionAndOneLineUsageErrors) {
+TEST_F(CliTest, HelpPerCommandExitStatusesVersionAndOneLineUsageErrors) {
   const CommandResult help = RunGlenmire("help generate");
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"--count", "--retries N", "default 100", "--fair-rule", "mine-steps"})
     EXPECT_NE(help.output.find(option), std::string::npos) << option;
+  EXPECT_NE(help.output.find(ExitStatusHelp()), std::string::npos) << help.output;
+  // The README's table says what the command exits with, word for word.
+  const std::string readme = ReadText(std::filesystem::path(GLENMIRE_TEST_DATA) / "../../README.md");
+  EXPECT_NE(readme.find(ExitStatusTable()), std::string::npos) << ExitStatusTable();
   EXPECT_EQ(RunGlenmire("info --help").output, RunGlenmire("help info").output);
   EXPECT_NE(RunGlenmire("--version").output.find("3.0"), std::string::npos);
   const CommandResult wrong = RunGlenmire("generate --seed banana");
