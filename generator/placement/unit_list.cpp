@@ -1,5 +1,5 @@
-// Adds records to UnitList and marks OccupancyGrid. The driver empties the
-// list and the occupancy marks before placement starts.
+// Adds records to UnitList and marks OccupancyGrid. The run empties the list
+// and the occupancy marks before placement starts.
 #include "placement/unit_list.h"
 
 #include <algorithm>

@@ -26,10 +26,6 @@ struct MapFacts {
   std::array<uint8_t, kPlayers> controller{};
   std::array<uint8_t, kPlayers> race{};
   std::array<int32_t, kPlayers> gold{}, lumber{}, oil{};
-
-  uint8_t Code(int row, int column) const {
-    return movement[static_cast<std::size_t>(row - 1) * mapSize + static_cast<std::size_t>(column - 1)];
-  }
 };
 
 // Reads the facts from a map file's bytes. Throws FileError naming fileName

@@ -1,7 +1,7 @@
 // Reads and writes TerrainGrid; draws two numbers per blob row from the
 // generator's random sequence. The island mass, lake, mountain, buildable-land
-// and forest loops of the driver paint through a BlobPainter until their
-// target is reached.
+// and forest stages paint through a BlobPainter until their target is
+// reached.
 #include "terrain/area_painter.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-// The bytes the map writer puts on disk: framing, lengths per map size, the
+// The bytes the map encoder makes: framing, lengths per map size, the
 // description, the region class byte, 16-bit cuts, the fixed lumber cost of
-// id 49, blank maps, the unit section, and failures that leave no file.
+// id 49, blank maps, the unit section, and refusals that change nothing.
 #include <algorithm>
 #include <array>
 #include <string>
@@ -15,13 +15,13 @@ namespace {
 const std::string kMtxm = "MTXM";
 const std::string kUnit = "UNIT";
 
-class MapWriterTest : public ::testing::Test {
+class MapEncoderTest : public ::testing::Test {
  protected:
   // The bytes of the map file s makes.
   Bytes Write(const GeneratorState& s) { return EncodeMap(s); }
 };
 
-TEST_F(MapWriterTest, EveryFileBeginsWithTheSameBytes) {
+TEST_F(MapEncoderTest, EveryFileBeginsWithTheSameBytes) {
   const Bytes expected = {0x54, 0x59, 0x50, 0x45, 0x10, 0x00, 0x00, 0x00, 0x57, 0x41, 0x52, 0x32,
                           0x20, 0x4D, 0x41, 0x50, 0x00, 0x00, 0x0A, 0xFF, 0x02, 0x0D, 0xE7, 0xAA,
                           0x56, 0x45, 0x52, 0x20, 0x02, 0x00, 0x00, 0x00, 0x11, 0x00,
@@ -42,7 +42,7 @@ struct SizeRow {
   std::array<uint8_t, 4> gridLength;  // "MTXM", "SQM " and "REGM"
 };
 
-TEST_F(MapWriterTest, SectionsAndLengthsForEverySize) {
+TEST_F(MapEncoderTest, SectionsAndLengthsForEverySize) {
   const SizeRow rows[] = {{32, {0x20, 0, 0x20, 0}, {0, 0x08, 0, 0}},
                           {64, {0x40, 0, 0x40, 0}, {0, 0x20, 0, 0}},
                           {96, {0x60, 0, 0x60, 0}, {0, 0x48, 0, 0}},
@@ -79,7 +79,7 @@ TEST_F(MapWriterTest, SectionsAndLengthsForEverySize) {
     }
 }
 
-TEST_F(MapWriterTest, DescriptionIsPaddedWithZerosOnly) {
+TEST_F(MapEncoderTest, DescriptionIsPaddedWithZerosOnly) {
   for (std::size_t length : {0u, 1u, 31u, 32u}) {
     auto s = SampleState(32);
     std::string text;
@@ -91,7 +91,7 @@ TEST_F(MapWriterTest, DescriptionIsPaddedWithZerosOnly) {
   }
 }
 
-TEST_F(MapWriterTest, RegionHighByteFollowsTheTileFamily) {
+TEST_F(MapEncoderTest, RegionHighByteFollowsTheTileFamily) {
   struct {
     uint16_t tile;
     uint8_t high;
@@ -117,7 +117,7 @@ TEST_F(MapWriterTest, RegionHighByteFollowsTheTileFamily) {
   }
 }
 
-TEST_F(MapWriterTest, WideValuesKeepTheirLowSixteenBits) {
+TEST_F(MapEncoderTest, WideValuesKeepTheirLowSixteenBits) {
   auto s = SampleState(32);
   s->settings.StartGold[0] = 70000;
   s->settings.StartOil[7] = 65535;
@@ -132,7 +132,7 @@ TEST_F(MapWriterTest, WideValuesKeepTheirLowSixteenBits) {
   EXPECT_EQ(WordAt(SectionBody(file, "UGRD"), 158 - 2), 300);  // the last gold entry
 }
 
-TEST_F(MapWriterTest, UnitFortyNineLumberDependsOnTheMapSize) {
+TEST_F(MapEncoderTest, UnitFortyNineLumberDependsOnTheMapSize) {
   for (auto [n, lumber] : {std::pair{32, 5}, {64, 5}, {96, 5}, {128, 100}}) {
     auto s = SampleState(n);
     s->settings.UnitLumberCost[33] = 77;
@@ -143,7 +143,7 @@ TEST_F(MapWriterTest, UnitFortyNineLumberDependsOnTheMapSize) {
 
 // Which settings number each unit type id reads, checked on one array of
 // each kind; ids without a settings number carry the constants.
-TEST_F(MapWriterTest, UnitDataFollowsTheSettingsNumbers) {
+TEST_F(MapEncoderTest, UnitDataFollowsTheSettingsNumbers) {
   struct Run {
     int firstSetting, firstId, count;
   } runs[] = {{1, 0, 18}, {19, 26, 8}, {27, 38, 6}, {33, 45, 1}, {34, 49, 5}, {39, 55, 37}, {76, 96, 4}};
@@ -180,7 +180,7 @@ TEST_F(MapWriterTest, UnitDataFollowsTheSettingsNumbers) {
   }
 }
 
-TEST_F(MapWriterTest, BlankMapWritesTileOneButKeepsTheOtherGrids) {
+TEST_F(MapEncoderTest, BlankMapWritesTileOneButKeepsTheOtherGrids) {
   auto s = SampleState(32);
   const Bytes normal = Write(*s);
   s->settings.BlankMap = 1;
@@ -192,7 +192,7 @@ TEST_F(MapWriterTest, BlankMapWritesTileOneButKeepsTheOtherGrids) {
   for (const char* tag : {"SQM ", "REGM", "UNIT"}) EXPECT_EQ(SectionBody(blank, tag), SectionBody(normal, tag)) << tag;
 }
 
-TEST_F(MapWriterTest, GridsAreWrittenRowByRow) {
+TEST_F(MapEncoderTest, GridsAreWrittenRowByRow) {
   auto s = SampleState(64);
   const Bytes file = Write(*s);
   const Bytes mtxm = SectionBody(file, "MTXM");
@@ -204,7 +204,7 @@ TEST_F(MapWriterTest, GridsAreWrittenRowByRow) {
   }
 }
 
-TEST_F(MapWriterTest, UnitSectionLengthIsTheFullCountOfTheRoadTaken) {
+TEST_F(MapEncoderTest, UnitSectionLengthIsTheFullCountOfTheRoadTaken) {
   auto s = SampleState(32);
   // A generation run writes the placed units.
   Bytes units = SectionBody(Write(*s), "UNIT");
@@ -224,7 +224,7 @@ TEST_F(MapWriterTest, UnitSectionLengthIsTheFullCountOfTheRoadTaken) {
   EXPECT_EQ(SectionBody(Write(*s), "UNIT"), Bytes(s->UnitList, s->UnitList + 16));
 }
 
-TEST_F(MapWriterTest, RefusesWhatCannotBeAMapAndChangesNothing) {
+TEST_F(MapEncoderTest, RefusesWhatCannotBeAMapAndChangesNothing) {
   struct Row {
     const char* what;
     void (*spoil)(GeneratorState&);

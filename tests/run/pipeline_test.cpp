@@ -16,10 +16,10 @@ namespace {
 
 using testing::RecordingUi;
 
-class DriverTest : public ::testing::Test {
+class PipelineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "glenmire-driver-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "glenmire-pipeline-XXXXXX").string();
     dir_ = ::mkdtemp(pattern.data());
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -51,7 +51,7 @@ bool IsWaterTile(uint16_t tile) {
   return pair == 1 || pair == 2;
 }
 
-TEST_F(DriverTest, ReportsEveryStageInOrder) {
+TEST_F(PipelineTest, ReportsEveryStageInOrder) {
   auto s = Starter(64, 102);
   s->settings.BuildableLand = 10;  // little buildable land: the Build On Sand question comes
   EXPECT_EQ(RunGeneration(*s).kind, RunOutcome::Kind::kMapWritten);
@@ -71,7 +71,7 @@ TEST_F(DriverTest, ReportsEveryStageInOrder) {
   EXPECT_TRUE(std::filesystem::exists(Path("map.pud")));
 }
 
-TEST_F(DriverTest, SameSeedSameMapAndOtherSeedOtherMap) {
+TEST_F(PipelineTest, SameSeedSameMapAndOtherSeedOtherMap) {
   auto a = Starter(64, 7);
   auto b = Starter(64, 7);
   auto c = Starter(64, 8);
@@ -83,7 +83,7 @@ TEST_F(DriverTest, SameSeedSameMapAndOtherSeedOtherMap) {
   EXPECT_NE(std::memcmp(&a->TerrainGrid, &c->TerrainGrid, sizeof a->TerrainGrid), 0);
 }
 
-TEST_F(DriverTest, NearlyAllLandLeavesNoWater) {
+TEST_F(PipelineTest, NearlyAllLandLeavesNoWater) {
   for (int landWater : {99, 100}) {
     auto s = Starter(32, 3);
     s->settings.LandWater = static_cast<int8_t>(landWater);
@@ -95,7 +95,7 @@ TEST_F(DriverTest, NearlyAllLandLeavesNoWater) {
   }
 }
 
-TEST_F(DriverTest, LittleLandMakesOneIslandPerPlayer) {
+TEST_F(PipelineTest, LittleLandMakesOneIslandPerPlayer) {
   auto s = Starter(32, 11);
   s->settings.LandWater = 4;
   RunGeneration(*s);
@@ -112,7 +112,7 @@ TEST_F(DriverTest, LittleLandMakesOneIslandPerPlayer) {
   }
 }
 
-TEST_F(DriverTest, ReversePhysicsWithNoLandStaysWater) {
+TEST_F(PipelineTest, ReversePhysicsWithNoLandStaysWater) {
   auto s = Starter(32, 5);
   s->settings.LandWater = 0;
   s->settings.ReverseLandAndWaterProperties = 1;
@@ -133,7 +133,7 @@ std::unique_ptr<GeneratorState> Crowded(std::unique_ptr<GeneratorState> s) {
   return s;
 }
 
-TEST_F(DriverTest, RetryRunsTheWholeAttemptAgainAndAbortEndsWithTheFailureMessage) {
+TEST_F(PipelineTest, RetryRunsTheWholeAttemptAgainAndAbortEndsWithTheFailureMessage) {
   auto s = Crowded(Starter(32, 4));
   ui_.unplacedAnswers = {UnplacedAnswer::kRetry, UnplacedAnswer::kAbort};
   const RunOutcome outcome = RunGeneration(*s);
@@ -145,7 +145,7 @@ TEST_F(DriverTest, RetryRunsTheWholeAttemptAgainAndAbortEndsWithTheFailureMessag
   EXPECT_FALSE(std::filesystem::exists(Path("map.pud")));
 }
 
-TEST_F(DriverTest, WithoutWarningsAFailedPlacementWritesNothing) {
+TEST_F(PipelineTest, WithoutWarningsAFailedPlacementWritesNothing) {
   auto s = Crowded(Starter(32, 4));
   s->menu.showWarnings = false;
   EXPECT_EQ(RunGeneration(*s).kind, RunOutcome::Kind::kNoPlayableMap);
@@ -154,7 +154,7 @@ TEST_F(DriverTest, WithoutWarningsAFailedPlacementWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(Path("map.pud")));
 }
 
-TEST_F(DriverTest, BuildOnSandAnswerOkIsKept) {
+TEST_F(PipelineTest, BuildOnSandAnswerOkIsKept) {
   auto s = Starter(32, 9);
   s->settings.BuildableLand = 5;
   ui_.buildOnSandAnswers = {BuildOnSandAnswer::kOk};
@@ -163,7 +163,7 @@ TEST_F(DriverTest, BuildOnSandAnswerOkIsKept) {
   EXPECT_TRUE(s->settings.BuildOnSand);
 }
 
-TEST_F(DriverTest, GenitizeRewritesTheLoadedMapWithoutProgress) {
+TEST_F(PipelineTest, GenitizeRewritesTheLoadedMapWithoutProgress) {
   auto made = Starter(32, 21);
   RunGeneration(*made);
   ASSERT_TRUE(std::filesystem::exists(Path("map.pud")));

@@ -350,8 +350,8 @@ TEST(RandomiseSettings, StartupLevelsOnlyForPlayersWhoPlay) {
   EXPECT_EQ(r.AllHumanDiff, 10);
 }
 
-// The reference runs: the first status of a run comes before the driver's
-// first draw, so the draws counted there are the randomiser's alone.
+// The reference runs: the first status of a run comes before the first
+// stage draws, so the draws counted there are the randomiser's alone.
 TEST(RandomiseSettings, DrawsAsManyAsTheReferenceRuns) {
   int rows = 0;
   for (const CaseRow& row : ReadCases()) {
