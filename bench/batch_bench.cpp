@@ -17,7 +17,7 @@ namespace {
 
 void BM_Batch(benchmark::State& state) {
   BatchRequest request;
-  LoadConfiguration(request.record, GLENMIRE_REFERENCE_DIR "/gmp/starter128.gmp");
+  LoadConfiguration(request.record, GLENMIRE_REFERENCE_DIR "/starter128/settings.gmp");
   request.menu = {request.record.ShowWarnings != 0, request.record.Compensate != 0, request.record.SafetyMode != 0};
   request.count = static_cast<int>(state.range(0));
   request.unplaced = UnplacedAnswer::kIgnore;

@@ -28,7 +28,7 @@ namespace {
 const SettingsRecord& StarterRecord() {
   static const SettingsRecord record = [] {
     SettingsRecord r = ZeroRecord();
-    LoadConfiguration(r, GLENMIRE_REFERENCE_DIR "/gmp/starter128.gmp");
+    LoadConfiguration(r, GLENMIRE_REFERENCE_DIR "/starter128/settings.gmp");
     return r;
   }();
   return record;

@@ -10,7 +10,7 @@ bin=${1:?usage: process_time.sh GLENMIRE [SIZE] [RUNS]}
 size=${2:-128}
 runs=${3:-21}
 here=$(cd "$(dirname "$0")" && pwd)
-config=$here/../tests/data/reference-maps/gmp/starter128.gmp
+config=$here/../tests/data/reference-maps/starter128/settings.gmp
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 if [ "$size" != 128 ]; then

@@ -10,21 +10,20 @@
 namespace glenmire::testing {
 namespace {
 
+// Every map the cases hold: the expected ones and those a genitize run reads.
 std::vector<std::filesystem::path> ReferenceMaps() {
   std::vector<std::filesystem::path> maps;
-  const std::filesystem::path folder = ReferencePath("maps");
-  if (std::filesystem::is_directory(folder))
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-      if (entry.path().extension() == ".pud") maps.push_back(entry.path());
-  std::sort(maps.begin(), maps.end());
+  for (const ReferenceCase& c : ReadCases())
+    for (const std::filesystem::path& map : {c.input, c.map})
+      if (!map.empty()) maps.push_back(map);
   return maps;
 }
 
 TEST(ReferenceMaps, LoadAndWriteBackUnchanged) {
   const auto maps = ReferenceMaps();
-  ASSERT_FALSE(maps.empty()) << "no reference maps in " << ReferencePath("maps").string();
+  ASSERT_FALSE(maps.empty()) << "no reference maps in " << kReferenceDir.string();
   for (const auto& path : maps) {
-    SCOPED_TRACE(path.filename().string());
+    SCOPED_TRACE(path.parent_path().filename().string() + "/" + path.filename().string());
     auto s = MakeGeneratorState();
     ASSERT_NO_THROW(LoadMapFile(*s, path.string()));
     // As the Genitize road writes it, with the movement map as loaded.

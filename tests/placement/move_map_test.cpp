@@ -296,9 +296,9 @@ TEST(BuildMoveMap, WritesOnlyTheMapsOwnBytes) {
 
 // ---- The reference runs: region and movement maps from their final tiles ----
 
-std::unique_ptr<GeneratorState> StateForRun(const std::string& config, int side) {
+std::unique_ptr<GeneratorState> StateForRun(const std::filesystem::path& config, int side) {
   auto s = MakeGeneratorState();
-  const Bytes record = ReadBytes(ReferencePath(config));
+  const Bytes record = ReadBytes(config);
   EXPECT_EQ(record.size(), sizeof(SettingsRecord)) << config;
   if (record.size() == sizeof(SettingsRecord)) std::memcpy(&s->settings, record.data(), sizeof(SettingsRecord));
   if (s->settings.SafetyMode) ApplySafetyClamps(s->settings);  // as before the run
@@ -309,9 +309,9 @@ std::unique_ptr<GeneratorState> StateForRun(const std::string& config, int side)
 
 TEST(ReferenceRuns, RegionAndMovementMapsAreRedrawnExactly) {
   int checked = 0;
-  for (const CaseRow& row : ReadCases()) {
-    if (row.cells < 6 || row.map == "-") continue;
-    std::map<std::string, Bytes> sections = SectionMap(ReadBytes(ReferencePath(row.map)));
+  for (const ReferenceCase& row : ReadCases("generate")) {
+    if (row.map.empty()) continue;
+    std::map<std::string, Bytes> sections = SectionMap(ReadBytes(row.map));
     const std::vector<uint16_t> dim = Words(sections["DIM "]);
     ASSERT_FALSE(dim.empty()) << row.name;
     const int side = dim[0];
@@ -329,7 +329,7 @@ TEST(ReferenceRuns, RegionAndMovementMapsAreRedrawnExactly) {
     }
     ASSERT_NE(drawsAfter, 0u) << row.name;
 
-    auto s = StateForRun(row.config, side);
+    auto s = StateForRun(row.settings, side);
     for (int r = 1; r <= side; ++r)
       for (int c = 1; c <= side; ++c) s->TerrainGrid(r, c) = Undecorated(tiles[(r - 1) * side + (c - 1)]);
     BuildRegionMap(*s);
@@ -352,15 +352,14 @@ TEST(ReferenceRuns, RegionAndMovementMapsAreRedrawnExactly) {
   EXPECT_GT(checked, 0);
 
   // Genitize: the loaded movement map recoded, with no marks left from before.
-  for (const GenitizeRow& row : ReadGenitizeCases()) {
-    if (row.cells < 5) continue;
-    std::map<std::string, Bytes> input = SectionMap(ReadBytes(ReferencePath(row.input)));
-    std::map<std::string, Bytes> output = SectionMap(ReadBytes(ReferencePath(row.map)));
+  for (const ReferenceCase& row : ReadCases("genitize")) {
+    std::map<std::string, Bytes> input = SectionMap(ReadBytes(row.input));
+    std::map<std::string, Bytes> output = SectionMap(ReadBytes(row.map));
     const std::vector<uint16_t> loaded = Words(input["SQM "]);
     const std::vector<uint16_t> written = Words(output["SQM "]);
     const std::vector<uint16_t> dim = Words(input["DIM "]);
     ASSERT_TRUE(!dim.empty() && loaded.size() == written.size() && loaded.size() == size_t{dim[0]} * dim[0]) << row.name;
-    auto s = StateForRun(row.config, dim[0]);
+    auto s = StateForRun(row.settings, dim[0]);
     for (size_t i = 0; i < loaded.size(); ++i) s->MoveGrid.bytes[i] = static_cast<uint8_t>(loaded[i]);
     s->random.Seed(static_cast<uint32_t>(std::stoul(row.seed)));
     RebuildMoveMap(*s);

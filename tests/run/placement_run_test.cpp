@@ -283,8 +283,8 @@ class ReplayUi : public GenerationUi {
 
 TEST_F(PlacementRun, ReferenceRunsPlaceTheSameUnitsOnTheirOwnTerrain) {
   using namespace glenmire::testing;
-  for (const CaseRow& row : ReadCases()) {
-    if (row.map.empty() || row.map == "-") continue;
+  for (const ReferenceCase& row : ReadCases("generate")) {
+    if (row.map.empty()) continue;
     SCOPED_TRACE(row.name);
 
     const std::vector<TraceLine> trace = ReadTrace(row.name);
@@ -297,12 +297,12 @@ TEST_F(PlacementRun, ReferenceRunsPlaceTheSameUnitsOnTheirOwnTerrain) {
     const uint64_t draws = sqm->draws;
     const uint32_t seedAtSqm = sqm->seed;
 
-    const Sections want = SectionMap(ReadBytes(ReferencePath(row.map)));
+    const Sections want = SectionMap(ReadBytes(row.map));
     std::vector<uint16_t> tiles;
     for (uint16_t tile : Words(want.at("MTXM"))) tiles.push_back(static_cast<uint16_t>(tile & 0xFFF0));
 
     auto s = MakeGeneratorState();
-    LoadConfigurationWithMenu(*s, ReferencePath(row.config).string());
+    LoadConfigurationWithMenu(*s, row.settings.string());
     s->random.Seed(static_cast<uint32_t>(std::stoul(row.seed)));
     ReplayUi ui(*s, tiles, seedAtSqm, draws);
     ui.buildOnSand = row.buildOnSand == "ok" ? BuildOnSandAnswer::kOk : BuildOnSandAnswer::kCancel;

@@ -255,7 +255,7 @@ TEST(StarterConfiguration, IsTheDefaultsWithTheWindowsResetValues) {
 TEST(StarterConfiguration, EqualsTheReferenceStarterFile) {
   // The reference runs start from the same starter configuration, made by a
   // second implementation.
-  const std::string path = std::string(GLENMIRE_REFERENCE_DIR) + "/gmp/starter128.gmp";
+  const std::string path = std::string(GLENMIRE_REFERENCE_DIR) + "/starter128/settings.gmp";
   ASSERT_TRUE(std::filesystem::exists(path)) << "reference data missing: " << path;
   SettingsRecord reference = ZeroRecord();
   LoadConfiguration(reference, path);

@@ -354,14 +354,14 @@ TEST(RandomiseSettings, StartupLevelsOnlyForPlayersWhoPlay) {
 // stage draws, so the draws counted there are the randomiser's alone.
 TEST(RandomiseSettings, DrawsAsManyAsTheReferenceRuns) {
   int rows = 0;
-  for (const CaseRow& row : ReadCases()) {
+  for (const ReferenceCase& row : ReadCases("generate")) {
     SCOPED_TRACE(row.name);
     const std::vector<TraceLine> trace = ReadTrace(row.name);
     ASSERT_FALSE(trace.empty());
     uint64_t expected = trace.front().draws;
 
     auto s = MakeGeneratorState();
-    LoadConfiguration(s->settings, ReferencePath(row.config).string());
+    LoadConfiguration(s->settings, row.settings.string());
     s->random.Seed(static_cast<uint32_t>(std::stoul(row.seed)));
     RandomiseSettings(s->settings, s->random, s->MapLoaded);
     if (s->settings.SafetyMode) ApplySafetyClamps(s->settings);
@@ -388,17 +388,17 @@ int UnitId(int k) {
 
 TEST(RandomiseSettings, DrawsTheValuesTheReferenceMapsCarry) {
   int maps = 0;
-  for (const CaseRow& row : ReadCases()) {
-    if (row.map == "-") continue;
+  for (const ReferenceCase& row : ReadCases("generate")) {
+    if (row.map.empty()) continue;
     SCOPED_TRACE(row.name);
     auto s = MakeGeneratorState();
-    LoadConfiguration(s->settings, ReferencePath(row.config).string());
+    LoadConfiguration(s->settings, row.settings.string());
     s->random.Seed(static_cast<uint32_t>(std::stoul(row.seed)));
     RandomiseSettings(s->settings, s->random, s->MapLoaded);
     if (s->settings.SafetyMode) ApplySafetyClamps(s->settings);
     const SettingsRecord& r = s->settings;
 
-    auto sections = SectionMap(ReadBytes(ReferencePath(row.map)));
+    auto sections = SectionMap(ReadBytes(row.map));
     const std::vector<uint8_t>& upgrades = sections["UGRD"];
     const std::vector<uint8_t>& units = sections["UDTA"];
     ASSERT_EQ(upgrades.size(), 782u);

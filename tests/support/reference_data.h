@@ -1,8 +1,9 @@
-// The reference set in GLENMIRE_REFERENCE_DIR as the tests read it: the two
-// tables of runs, each run's trace, and the files themselves with their map
-// sections. See the set's README.md for the formats.
+// The reference set in GLENMIRE_REFERENCE_DIR as the tests read it: one
+// folder a case with its command, settings, expected map and trace, and the
+// files themselves with their map sections. See the set's README.md for the formats.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -21,7 +22,7 @@ using Bytes = std::vector<uint8_t>;
 
 inline const std::filesystem::path kReferenceDir = GLENMIRE_REFERENCE_DIR;
 
-// A file of the reference set, named as the tables name it ("maps/x.pud").
+// A file of the reference set, named from the set's folder ("starter128/settings.gmp").
 // A missing file fails the test with the path it looked for: the set travels
 // with the repository, so nothing may be quietly left unchecked.
 inline std::filesystem::path ReferencePath(const std::string& relative) {
@@ -48,64 +49,88 @@ inline std::string ReadText(const std::filesystem::path& path) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-// ---- The tables of runs ----
+// ---- The cases ----
 
-// The tab-separated cells of each line after the heading of a table in the
-// reference folder; a blank line gives a row of no cells. Empty when the
-// table is missing.
-inline std::vector<std::vector<std::string>> ReadTable(const std::string& name) {
-  std::vector<std::vector<std::string>> rows;
-  std::ifstream in(ReferencePath(name));
-  std::string line;
-  std::getline(in, line);  // heading
-  while (std::getline(in, line)) {
-    std::vector<std::string> cells;
-    std::istringstream split(line);
-    for (std::string cell; std::getline(split, cell, '\t');) cells.push_back(cell);
-    rows.push_back(std::move(cells));
-  }
-  return rows;
-}
-
-// One line of cases.tsv: a `glenmire generate` run. Cells the line lacks stay empty.
-struct CaseRow {
-  std::size_t cells = 0;  // as many as the line had
-  std::string name, config, seed, buildOnSand, unplaced, map;
+// One golden case: a folder of the reference set holding
+//   command.txt     the arguments of one `glenmire` run, with the case's own
+//                   files named as they stand in the folder
+//   settings.gmp    the settings it reads (named after --config)
+//   input.pud       a genitize run's map, when the command names one
+//   expected.pud    the map the run must write; absent when it writes none
+//   expected.trace  the trace the run must leave
+struct ReferenceCase {
+  std::string name;  // the folder's
+  std::filesystem::path folder;
+  std::vector<std::string> words;  // command.txt split at blanks
+  std::string command;             // the first word: generate or genitize
+  std::string seed, buildOnSand, unplaced;  // the words after --seed, --build-on-sand, --unplaced; empty if absent
+  std::filesystem::path settings;  // the file after --config
+  std::filesystem::path input;     // genitize: the map it reads; empty for generate
+  std::filesystem::path map;       // expected.pud; empty when the run writes none
+  std::filesystem::path trace;     // expected.trace
 };
 
-// One line of genitize.tsv: a `glenmire genitize` run.
-struct GenitizeRow {
-  std::size_t cells = 0;
-  std::string name, input, config, seed, map;
-};
+inline constexpr const char* kCommandFile = "command.txt";
+inline constexpr const char* kExpectedMapFile = "expected.pud";
+inline constexpr const char* kExpectedTraceFile = "expected.trace";
 
 namespace reference_detail {
-template <std::size_t N>
-void FillCells(const std::vector<std::string>& cells, std::string* (&&into)[N]) {
-  for (std::size_t i = 0; i < N && i < cells.size(); ++i) *into[i] = cells[i];
+// The case in `folder`, or the reason it is not a whole case.
+inline std::string ReadCase(const std::filesystem::path& folder, ReferenceCase& c) {
+  c.name = folder.filename().string();
+  c.folder = folder;
+  std::ifstream in(folder / kCommandFile);
+  if (!in) return std::string("no ") + kCommandFile;
+  for (std::string word; in >> word;) c.words.push_back(word);
+  if (c.words.empty()) return std::string(kCommandFile) + " is empty";
+  c.command = c.words.front();
+  auto after = [&](const std::string& flag) -> std::string {
+    for (std::size_t i = 0; i + 1 < c.words.size(); ++i)
+      if (c.words[i] == flag) return c.words[i + 1];
+    return "";
+  };
+  c.seed = after("--seed");
+  c.buildOnSand = after("--build-on-sand");
+  c.unplaced = after("--unplaced");
+  if (c.command != "generate" && c.command != "genitize") return "the command is neither generate nor genitize";
+  if (c.seed.empty()) return "the command has no --seed";
+  if (after("--config").empty()) return "the command has no --config";
+  c.settings = folder / after("--config");
+  if (!std::filesystem::is_regular_file(c.settings)) return "no " + c.settings.filename().string();
+  if (c.command == "genitize") {
+    if (c.words.size() < 2) return "genitize names no map";
+    c.input = folder / c.words[1];
+    if (!std::filesystem::is_regular_file(c.input)) return "no " + c.input.filename().string();
+  }
+  if (std::filesystem::is_regular_file(folder / kExpectedMapFile)) c.map = folder / kExpectedMapFile;
+  c.trace = folder / kExpectedTraceFile;
+  if (!std::filesystem::is_regular_file(c.trace)) return std::string("no ") + kExpectedTraceFile;
+  return "";
 }
 }  // namespace reference_detail
 
-inline std::vector<CaseRow> ReadCases() {
-  std::vector<CaseRow> rows;
-  for (const auto& cells : ReadTable("cases.tsv")) {
-    CaseRow row;
-    row.cells = cells.size();
-    reference_detail::FillCells(cells, {&row.name, &row.config, &row.seed, &row.buildOnSand, &row.unplaced, &row.map});
-    rows.push_back(std::move(row));
+// Every case of the reference set in name order, or those of one command
+// ("generate", "genitize"). An incomplete folder fails the test, naming the
+// folder, and is left out; a set without any case fails it too.
+inline std::vector<ReferenceCase> ReadCases(const std::string& command = "",
+                                            const std::filesystem::path& set = kReferenceDir) {
+  std::vector<std::filesystem::path> folders;
+  if (std::filesystem::is_directory(set))
+    for (const auto& entry : std::filesystem::directory_iterator(set))
+      if (entry.is_directory()) folders.push_back(entry.path());
+  std::sort(folders.begin(), folders.end());
+  std::vector<ReferenceCase> cases;
+  for (const std::filesystem::path& folder : folders) {
+    ReferenceCase c;
+    const std::string fault = reference_detail::ReadCase(folder, c);
+    if (!fault.empty()) {
+      ADD_FAILURE() << "reference case " << folder.filename().string() << " is incomplete: " << fault;
+      continue;
+    }
+    if (command.empty() || c.command == command) cases.push_back(std::move(c));
   }
-  return rows;
-}
-
-inline std::vector<GenitizeRow> ReadGenitizeCases() {
-  std::vector<GenitizeRow> rows;
-  for (const auto& cells : ReadTable("genitize.tsv")) {
-    GenitizeRow row;
-    row.cells = cells.size();
-    reference_detail::FillCells(cells, {&row.name, &row.input, &row.config, &row.seed, &row.map});
-    rows.push_back(std::move(row));
-  }
-  return rows;
+  if (folders.empty()) ADD_FAILURE() << "no reference cases in " << set.string();
+  return cases;
 }
 
 // ---- Traces ----
@@ -120,12 +145,12 @@ struct TraceLine {
   std::string line;  // as written
 };
 
-// The trace of the named run, traces/NAME.trace; empty when there is none.
+// The trace of the named case, NAME/expected.trace; empty when there is none.
 // A line without its draws= and seed= is a fault in the set: it fails the
 // test and is left out.
 inline std::vector<TraceLine> ReadTrace(const std::string& run) {
   std::vector<TraceLine> lines;
-  std::ifstream in(ReferencePath("traces/" + run + ".trace"));
+  std::ifstream in(ReferencePath(run + "/" + kExpectedTraceFile));
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     std::vector<std::string> cells;

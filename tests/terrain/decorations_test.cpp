@@ -129,10 +129,10 @@ TEST(ScatterDecorations, MapSizesBeyondTheGridStayInsideIt) {
 
 TEST(ScatterDecorations, RedrawsTheReferenceMapsVariants) {
   int checked = 0;
-  for (const CaseRow& row : ReadCases()) {
-    if (row.cells < 6 || row.map == "-") continue;
-    std::map<std::string, Bytes> sections = SectionMap(ReadBytes(ReferencePath(row.map)));
-    const Bytes record = ReadBytes(ReferencePath(row.config));
+  for (const ReferenceCase& row : ReadCases("generate")) {
+    if (row.map.empty()) continue;
+    std::map<std::string, Bytes> sections = SectionMap(ReadBytes(row.map));
+    const Bytes record = ReadBytes(row.settings);
     if (record.size() != sizeof(SettingsRecord) || !sections.count("DIM ") || !sections.count("MTXM")) continue;
     const std::vector<uint16_t> dim = Words(sections["DIM "]);
     ASSERT_FALSE(dim.empty()) << row.name;

@@ -246,9 +246,8 @@ TEST(CarveRivers, DrawsPinnedForFixedSeeds) {
 
 TEST(CarveRivers, DrawsAsTheReferenceRuns) {
   int checked = 0;
-  for (const CaseRow& row : ReadCases()) {
-    if (row.cells < 6) continue;
-    const Bytes bytes = ReadBytes(ReferencePath(row.config));
+  for (const ReferenceCase& row : ReadCases("generate")) {
+    const Bytes bytes = ReadBytes(row.settings);
     if (bytes.size() != sizeof(SettingsRecord)) continue;
     auto s = MakeGeneratorState();
     std::memcpy(&s->settings, bytes.data(), sizeof(SettingsRecord));

@@ -1,0 +1,41 @@
+# Every generator layer library, compiled with the include folders it really
+# gets (its own view and whatever its links pass on), must fail to include a
+# header of any folder outside its view, and fail because the header is not
+# found there.
+#   cmake -DCOMPILER=c++ -DSOURCES=generator -DPROBE=file.cpp -DLAYERS=a|b
+#         -DVIEW_<layer>=a|b -DINCLUDES_<layer>=dir|dir -P layer_views_test.cmake
+cmake_minimum_required(VERSION 3.25)
+string(REPLACE "|" ";" layers "${LAYERS}")
+set(faults 0)
+set(probes 0)
+foreach(layer ${layers})
+  string(REPLACE "|" ";" view "${VIEW_${layer}}")
+  string(REPLACE "|" ";" includes "${INCLUDES_${layer}}")
+  set(flags)
+  foreach(dir ${includes})
+    list(APPEND flags "-I${dir}")
+  endforeach()
+  foreach(folder ${layers})
+    if(folder IN_LIST view)
+      continue()
+    endif()
+    file(GLOB headers RELATIVE ${SOURCES} ${SOURCES}/${folder}/*.h)
+    list(SORT headers)
+    list(GET headers 0 header)
+    file(WRITE ${PROBE} "#include \"${header}\"\n")
+    execute_process(COMMAND ${COMPILER} -std=c++20 -fsyntax-only ${flags} ${PROBE}
+                    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    math(EXPR probes "${probes} + 1")
+    if(status EQUAL 0)
+      message("${layer} can include ${header}, outside its view")
+      math(EXPR faults "${faults} + 1")
+    elseif(NOT out MATCHES "${header}: No such file|'${header}' file not found")
+      message("${layer} including ${header} failed for another reason:\n${out}")
+      math(EXPR faults "${faults} + 1")
+    endif()
+  endforeach()
+endforeach()
+if(probes EQUAL 0 OR faults GREATER 0)
+  message(FATAL_ERROR "${faults} of ${probes} includes outside a view were not refused")
+endif()
+message("${probes} includes outside a view refused")
