@@ -37,7 +37,7 @@ std::string BehaviourName(uint8_t ai) {
 
 std::string ClimateName(int32_t climate) {
   static const char* const kNames[] = {"Forest", "Winter", "Wasteland", "Swamp"};
-  return climate >= 0 && climate <= 3 ? kNames[climate] : "code " + std::to_string(climate);
+  return climate >= kClimateForest && climate <= kClimateSwamp ? kNames[climate] : "code " + std::to_string(climate);
 }
 
 std::string OwnerName(uint8_t owner) { return PlayerColourName(owner + 1); }

@@ -205,6 +205,15 @@ enum RandomMethodCode : uint8_t {
   kRandomMethodRandom = 3,      // one of the three above, drawn for every value
 };
 
+// Climate codes: the four the game knows, and the record's "draw one".
+enum Climate : int32_t {
+  kClimateForest = 0,
+  kClimateWinter = 1,
+  kClimateWasteland = 2,
+  kClimateSwamp = 3,
+  kClimateRandom = 4,
+};
+
 // Computer behaviour codes.
 enum Behaviour : uint8_t {
   kAiLandAttack = 0,

@@ -35,7 +35,7 @@ inline constexpr char kTagUnits[] = "UNIT";
 inline constexpr int kSectionHeaderBytes = 8;  // tag, then a 32-bit body length
 inline constexpr int kDescriptionBytes = 32;
 inline constexpr int kPlayerSlots = 16;  // OWNR, SIDE, SGLD, ... carry 16 slots; 9..16 are fixed
-inline constexpr int kSwampClimate = 3;
+inline constexpr int kSwampClimate = kClimateSwamp;
 inline constexpr uint8_t kTypeSignature[] = {'W', 'A', 'R', '2', ' ', 'M', 'A', 'P'};
 
 inline constexpr int kUnitIdsWithAction = 58;  // the second-button array covers ids 0..57 only

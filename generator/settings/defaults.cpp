@@ -194,7 +194,7 @@ void SetDefaults(SettingsRecord& r) {
   for (int p = 0; p < kPlayers; ++p)
     r.PlayerController[p] = p == 0 ? kControllerHuman : p == 1 ? kControllerComputer : kControllerNobody;
   for (int p = 0; p < kPlayers; ++p) r.PlayerRace[p] = 0;
-  r.Climate = 0;
+  r.Climate = kClimateForest;
   r.MapSize = 128;
   r.ReservedFlag = 1;
   SetUnitValueDefaults(r);

@@ -49,7 +49,7 @@ void FillResourceFlags(SettingsRecord& r, uint8_t value) {
 
 void SetQuickAllRandom(SettingsRecord& r) {
   r.MapSize = 0;
-  r.Climate = 4;
+  r.Climate = kClimateRandom;
   r.RandomLandWater = 1;
   r.MapDescription.assign(kAllRandomDescription);
 }
@@ -140,7 +140,7 @@ void SetNoneRandom(SettingsWindow window, SettingsRecord& r) {
 
 void ApplyMayhem(SettingsRecord& r) {
   r.MapSize = 0;
-  r.Climate = 4;
+  r.Climate = kClimateRandom;
   FillLandFlags(r, 1);
   Fill(r.PlayerRace, kPlayers, 2);
   Fill(r.PlayerAI, kPlayers, kAiRandom);

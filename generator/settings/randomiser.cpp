@@ -150,7 +150,7 @@ void RandomiseSettings(SettingsRecord& r, Random& random, bool mapLoaded) {
     r.MapSize = kMapSizes[Draw(random, 4)];
   }
   // 2. Climate.
-  if (r.Climate == 4) r.Climate = Draw(random, 4);
+  if (r.Climate == kClimateRandom) r.Climate = Draw(random, kClimateSwamp + 1);
 
   // 3. Land amounts, around the defaults rather than the current values.
   if (r.RandomLandWater) r.LandWater = static_cast<int8_t>(d.Value(0, 100, 20));
