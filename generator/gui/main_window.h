@@ -1,7 +1,8 @@
 // The map generator's main window: the button column, one settings window at
 // a time in the frame, the preview pane with the last map and its seed, the
-// progress bar and the menus. It owns the generator state and is the
-// generation run's way of speaking to the user.
+// progress bar and the menus. Its map session holds the generator state and
+// makes the maps; the window is the session's and the generation run's way of
+// speaking to the user.
 #pragma once
 
 #include <QMainWindow>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "core/generator_state.h"
+#include "gui/map_session.h"
 #include "gui/shell_dialogs.h"
 #include "gui/windows/settings_window.h"
 #include "report/fairness.h"
@@ -27,13 +29,10 @@ class QPushButton;
 
 namespace glenmire {
 
-class FileError;
 class HelpWindow;
 class PreviewPane;
-struct RunOutcome;
-struct StartGroups;
 
-class MainWindow : public QMainWindow, public GenerationUi {
+class MainWindow : public QMainWindow, public GenerationUi, private MapSession::View {
   Q_OBJECT
 
  public:
@@ -44,16 +43,15 @@ class MainWindow : public QMainWindow, public GenerationUi {
                       QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  GeneratorState& State() { return *state_; }
+  GeneratorState& State() { return session_.State(); }
   ShellState& Shell() { return shell_; }
   // The settings window now shown, or nullptr.
   SettingsForm* ShownForm() const { return form_; }
   PreviewPane* Preview() const { return preview_; }
   const QString& ProgramDir() const { return programDir_; }
-  QString DefaultConfigPath() const;
   QString HelpFilePath() const;
   // The seed the last run used.
-  std::optional<uint32_t> LastSeed() const { return lastSeed_; }
+  std::optional<uint32_t> LastSeed() const { return session_.LastSeed(); }
 
   // Window switching.
   void ShowSettingsWindow(int index);  // KillForm, CurrentForm := index, PickForm
@@ -75,6 +73,16 @@ class MainWindow : public QMainWindow, public GenerationUi {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // MapSession::View.
+  void ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups,
+               const FairnessRules& rules) override;
+  void ShowSeed(uint32_t seed) override;
+  void ShowProgress(int percent) override { Progress(percent); }
+  void ShowStatus(const QString& text, bool paintNow) override;
+  void ShowError(const QString& text, const QString& detail) override;
+  void ShowFileError(const FileError& e) override;
+  void Inform(const std::string& text) override;
+
   void BuildButtons(QWidget* panel);
   void BuildMenus();
   void BuildDialogs();
@@ -96,14 +104,7 @@ class MainWindow : public QMainWindow, public GenerationUi {
   // One run of the current settings: into `mapFile` through the file writer,
   // or (mapFile empty) into memory only; the map is shown in the pane.
   void Run(const std::optional<std::string>& mapFile);
-  void RunFairSearch(const std::optional<std::string>& mapFile);
-  void ShowBytes(const std::string& mapFile, const std::vector<uint8_t>& bytes, const StartGroups& groups);
   void LoadPreset(const QString& name);
-  void ShowOutcome(const RunOutcome& outcome, uint32_t seed, bool preview);
-  uint32_t NextSeed() const;
-  void Inform(const std::string& text);
-  void ShowFileError(const FileError& e);
-  void ShowError(const QString& text, const QString& detail);
   std::optional<QString> RunDialog(FileDialogSetup& setup);
   // Load Map and the configuration menu items: a name chosen runs `action`
   // on it with the settings window closed, and a file error is shown; after
@@ -118,12 +119,7 @@ class MainWindow : public QMainWindow, public GenerationUi {
 
   QString programDir_;
   std::unique_ptr<ShellDialogs> dialogs_;
-  std::unique_ptr<GeneratorState> state_;
-  std::unique_ptr<GeneratorState> shown_;  // the map in the preview pane
-  SettingsRecord cleanSettings_;
-  QString documentName_;                   // the configuration or map last loaded
-  FairnessRules rules_;                    // what maps are judged by: a loaded preset's, else the defaults
-  std::optional<uint32_t> lastSeed_;
+  MapSession session_;
   ShellState shell_;
   QPointer<SettingsForm> form_;
   QPointer<HelpWindow> help_;
