@@ -8,8 +8,6 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -18,13 +16,11 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "core/atomic_file.h"
 #include "core/file_error.h"
 #include "gui/about_window.h"
 #include "gui/help_window.h"
 #include "gui/path_text.h"
 #include "gui/preview_pane.h"
-#include "gui/settings_forms.h"
 #include "run/generation_road.h"
 #include "run/presets.h"
 #include "settings/random_flags.h"
@@ -58,12 +54,12 @@ MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> 
   auto* v = new QVBoxLayout(central);
   v->setContentsMargins(2, 2, 2, 2);
   auto* h = new QHBoxLayout;
-  mdiArea_ = new QMdiArea(central);
-  mdiArea_->setObjectName("mdiArea");
-  mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  mdiArea_->setBackground(palette().window());
-  h->addWidget(mdiArea_, 0);
+  frame_ = new SettingsFrame(State().settings, central);
+  frame_->setBackground(palette().window());
+  connect(frame_, &SettingsFrame::TabOut, this, [this](bool next) {
+    if (auto* b = findChild<QPushButton*>(next ? "btQuickStart" : "btPreviewMap")) b->setFocus(Qt::TabFocusReason);
+  });
+  h->addWidget(frame_, 0);
   previewColumn_ = new QWidget(central);
   auto* previewLayout = new QVBoxLayout(previewColumn_);
   previewLayout->setContentsMargins(0, 0, 0, 0);
@@ -88,7 +84,7 @@ MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> 
 
   // Main window creation.
   State().ui = this;
-  shell_.CurrentForm = 1;
+  Shell().CurrentForm = 1;
   const std::optional<FileError> startError = session_.LoadStartupSettings();
   MenuFromState();
 
@@ -98,14 +94,14 @@ MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> 
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 
-  PickForm();  // the "File" window first
+  frame_->Pick();  // the "File" window first
   MarkSettingsClean();
   if (startError) ShowFileError(*startError);
 }
 
 MainWindow::~MainWindow() {
   // The shown window saves into the record on its way out; it goes first.
-  ReleaseForm();
+  frame_->Release();
   delete help_;
   State().ui = nullptr;
 }
@@ -155,9 +151,9 @@ void MainWindow::BuildButtons(QWidget* panel) {
     p.setColor(QPalette::ButtonText, p.color(QPalette::Link));
     b->setPalette(p);
   }
-  connect(allRandom, &QPushButton::clicked, this, [this] { MasterSetAllToRandom(); });
-  connect(noneRandom, &QPushButton::clicked, this, [this] { MasterSetNoneToRandom(); });
-  connect(resetDefaults, &QPushButton::clicked, this, [this] { MasterResetDefaults(); });
+  connect(allRandom, &QPushButton::clicked, frame_, &SettingsFrame::SetAllToRandom);
+  connect(noneRandom, &QPushButton::clicked, frame_, &SettingsFrame::SetNoneToRandom);
+  connect(resetDefaults, &QPushButton::clicked, frame_, &SettingsFrame::ResetDefaults);
   connect(mayhem, &QPushButton::clicked, this, [this] { Mayhem(); });
   connect(generate, &QPushButton::clicked, this, [this] { GenerateMap(); });
   connect(preview, &QPushButton::clicked, this, [this] { PreviewMap(); });
@@ -271,84 +267,9 @@ void MainWindow::MenuFromState() {
   safetyMode_->setChecked(State().menu.safetyMode);
 }
 
-// ---- window switching ----
-
-void MainWindow::ShowSettingsWindow(int index) {
-  KillForm();
-  shell_.CurrentForm = index;
-  PickForm();
-}
-
-void MainWindow::KillForm() {
-  shell_.FormSavePending = true;
-  if (form_ && shell_.CurrentForm != 0) {
-    form_->Save();
-  } else {
-    // No window to save, so no save will clear the flag: clear it here.
-    shell_.FormSavePending = false;
-  }
-  ReleaseForm();
-}
-
-void MainWindow::ReleaseForm() {
-  if (!form_) return;
-  // The window goes with its frame; it saves once more on its way out.
-  QWidget* frame = form_->parentWidget();
-  if (frame)
-    delete frame;
-  else
-    delete form_.data();
-  form_ = nullptr;
-}
-
-void MainWindow::PickForm() {
-  SettingsForm* form = CreateSettingsForm(shell_.CurrentForm, State().settings, shell_);
-  if (!form) return;
-  QMdiSubWindow* frame = mdiArea_->addSubWindow(form, Qt::FramelessWindowHint);
-  frame->setAttribute(Qt::WA_DeleteOnClose);
-  form_ = form;
-  connect(form, &SettingsForm::TabOut, this, [this](bool next) {
-    if (auto* b = findChild<QPushButton*>(next ? "btQuickStart" : "btPreviewMap")) b->setFocus(Qt::TabFocusReason);
-  });
-  form->FormCreate();
-  frame->show();
-  FitShownForm();
-}
-
-void MainWindow::FitShownForm() {
-  // The frame is as wide and high as the settings window needs (a larger font
-  // makes it larger); the preview takes the rest.
-  if (!form_) return;
-  const QWidget* frame = form_->parentWidget() ? form_->parentWidget() : form_.data();
-  const int border = 2 * mdiArea_->frameWidth();
-  const QRect need = frame->geometry();
-  mdiArea_->setFixedWidth(need.right() + 1 + border);
-  mdiArea_->setMinimumHeight(need.bottom() + 1 + border);
-}
-
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  FitShownForm();
-}
-
-void MainWindow::MasterClose() {
-  if (shell_.CurrentForm != 0 && form_) form_->Save();
-}
-
-void MainWindow::MasterOpen() {
-  if (shell_.CurrentForm != 0 && form_) form_->Load();
-}
-
-void MainWindow::MasterSetAllToRandom() {
-  if (form_) form_->SetAllToRandom();
-}
-
-void MainWindow::MasterSetNoneToRandom() {
-  if (form_) form_->SetNoneToRandom();
-}
-
-void MainWindow::MasterResetDefaults() {
-  if (form_) form_->ResetDefaults();
+  frame_->Fit();
 }
 
 // ---- commands ----
@@ -495,20 +416,6 @@ void MainWindow::Progress(int percent) {
 
 void MainWindow::Status(const std::string& text) { lblMapperStatus_->setText(Latin1(text)); }
 
-BuildOnSandAnswer MainWindow::AskBuildOnSand(const std::string& text) {
-  const auto answer = dialogs_->Message(this, QMessageBox::Warning, "Warning", Latin1(text), QString(),
-                                        QMessageBox::Ok | QMessageBox::Cancel);
-  return answer == QMessageBox::Ok ? BuildOnSandAnswer::kOk : BuildOnSandAnswer::kCancel;
-}
-
-UnplacedAnswer MainWindow::AskUnplaced(const std::string& text) {
-  const auto answer = dialogs_->Message(this, QMessageBox::Warning, "Warning", Latin1(text), QString(),
-                                        QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
-  if (answer == QMessageBox::Retry) return UnplacedAnswer::kRetry;
-  if (answer == QMessageBox::Ignore) return UnplacedAnswer::kIgnore;
-  return UnplacedAnswer::kAbort;
-}
-
 void MainWindow::ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups,
                          const FairnessRules& rules) {
   preview_->ShowMap(map, bytes, groups, rules);
@@ -519,10 +426,6 @@ void MainWindow::ShowSeed(uint32_t seed) { preview_->ShowSeed(seed); }
 void MainWindow::ShowStatus(const QString& text, bool paintNow) {
   statusBar()->showMessage(text);
   if (paintNow) statusBar()->repaint();
-}
-
-void MainWindow::Inform(const std::string& text) {
-  dialogs_->Message(this, QMessageBox::Information, "Information", Latin1(text), QString(), QMessageBox::Ok);
 }
 
 // ---- helpers ----
@@ -536,18 +439,6 @@ std::optional<QString> MainWindow::RunDialog(FileDialogSetup& setup) {
   const std::optional<QString> file = dialogs_->FileDialog(this, setup);
   if (file && !file->isEmpty()) remembered.setValue(FolderKey(setup), QFileInfo(*file).absolutePath());
   return file;
-}
-
-void MainWindow::ShowFileError(const FileError& e) {
-  // "File does not exist." stands as it is, with the file under it.
-  if (e.reason() == kFileDoesNotExist)
-    ShowError(kFileDoesNotExist, PathText(e.file()));
-  else
-    ShowError(QString::fromLocal8Bit(e.reason()), PathText(e.file()));
-}
-
-void MainWindow::ShowError(const QString& text, const QString& detail) {
-  dialogs_->Message(this, QMessageBox::Critical, "Error", text, detail, QMessageBox::Ok);
 }
 
 }  // namespace glenmire

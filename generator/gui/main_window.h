@@ -17,13 +17,13 @@
 
 #include "core/generator_state.h"
 #include "gui/map_session.h"
+#include "gui/path_text.h"
+#include "gui/settings_frame.h"
 #include "gui/shell_dialogs.h"
-#include "gui/windows/settings_window.h"
 #include "report/fairness.h"
 
 class QAction;
 class QLabel;
-class QMdiArea;
 class QProgressBar;
 class QPushButton;
 
@@ -44,9 +44,9 @@ class MainWindow : public QMainWindow, public GenerationUi, private MapSession::
   ~MainWindow() override;
 
   GeneratorState& State() { return session_.State(); }
-  ShellState& Shell() { return shell_; }
+  ShellState& Shell() { return frame_->Shell(); }
   // The settings window now shown, or nullptr.
-  SettingsForm* ShownForm() const { return form_; }
+  SettingsForm* ShownForm() const { return frame_->Form(); }
   PreviewPane* Preview() const { return preview_; }
   const QString& ProgramDir() const { return programDir_; }
   QString HelpFilePath() const;
@@ -54,9 +54,9 @@ class MainWindow : public QMainWindow, public GenerationUi, private MapSession::
   std::optional<uint32_t> LastSeed() const { return session_.LastSeed(); }
 
   // Window switching.
-  void ShowSettingsWindow(int index);  // KillForm, CurrentForm := index, PickForm
-  void MasterClose();
-  void MasterOpen();
+  void ShowSettingsWindow(int index) { frame_->Show(index); }
+  void MasterClose() { frame_->Save(); }
+  void MasterOpen() { frame_->Load(); }
 
   // Commands.
   void GenerateMap();
@@ -65,8 +65,10 @@ class MainWindow : public QMainWindow, public GenerationUi, private MapSession::
   // GenerationUi: the run's progress, status and questions.
   void Progress(int percent) override;
   void Status(const std::string& text) override;
-  BuildOnSandAnswer AskBuildOnSand(const std::string& text) override;
-  UnplacedAnswer AskUnplaced(const std::string& text) override;
+  BuildOnSandAnswer AskBuildOnSand(const std::string& text) override {
+    return dialogs_->AskBuildOnSand(this, Latin1(text));
+  }
+  UnplacedAnswer AskUnplaced(const std::string& text) override { return dialogs_->AskUnplaced(this, Latin1(text)); }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -79,21 +81,14 @@ class MainWindow : public QMainWindow, public GenerationUi, private MapSession::
   void ShowSeed(uint32_t seed) override;
   void ShowProgress(int percent) override { Progress(percent); }
   void ShowStatus(const QString& text, bool paintNow) override;
-  void ShowError(const QString& text, const QString& detail) override;
-  void ShowFileError(const FileError& e) override;
-  void Inform(const std::string& text) override;
+  void ShowError(const QString& text, const QString& detail) override { dialogs_->ShowError(this, text, detail); }
+  void ShowFileError(const FileError& e) override { dialogs_->ShowFileError(this, e); }
+  void Inform(const std::string& text) override { dialogs_->Inform(this, Latin1(text)); }
 
   void BuildButtons(QWidget* panel);
   void BuildMenus();
   void BuildDialogs();
   void MenuFromState();
-  void KillForm();
-  void PickForm();
-  void ReleaseForm();
-  void FitShownForm();
-  void MasterSetAllToRandom();
-  void MasterSetNoneToRandom();
-  void MasterResetDefaults();
   void Mayhem();
   void LoadMapClick();
   void SaveCurrentSettingsClick();
@@ -120,8 +115,6 @@ class MainWindow : public QMainWindow, public GenerationUi, private MapSession::
   QString programDir_;
   std::unique_ptr<ShellDialogs> dialogs_;
   MapSession session_;
-  ShellState shell_;
-  QPointer<SettingsForm> form_;
   QPointer<HelpWindow> help_;
 
   FileDialogSetup odLoadConfig_;
@@ -129,7 +122,7 @@ class MainWindow : public QMainWindow, public GenerationUi, private MapSession::
   FileDialogSetup sdSaveMap_;
   FileDialogSetup odLoadMap_;
 
-  QMdiArea* mdiArea_;
+  SettingsFrame* frame_;
   PreviewPane* preview_;
   QWidget* previewColumn_;
   QLabel* lblMapperStatus_;

@@ -165,8 +165,10 @@ void MapSession::RunFairSearch(const std::optional<std::string>& mapFile, uint32
     return;
   }
   ShowBytes(result.mapFile, result.bytes, StartGroupsFromSettings(request.setup.record));
-  const QString found =
-      tr("Seed %1: fair after %2 %3").arg(result.seed).arg(result.tries).arg(result.tries == 1 ? tr("try") : tr("tries"));
+  const QString found = tr("Seed %1: fair after %2 %3")
+                            .arg(result.seed)
+                            .arg(result.tries)
+                            .arg(result.tries == 1 ? tr("try") : tr("tries"));
   view_.ShowStatus(mapFile ? found + ": " + tr("map written to %1").arg(PathText(result.mapFile)) : found);
   if (mapFile) view_.Inform(kDoneCreating);
 }
