@@ -83,7 +83,7 @@ FairSearchRequest MakeFairSearchRequest(const SettingsRecord& record, const Menu
   FairSearchRequest request;
   request.setup.record = record;
   request.setup.menu = menu;
-  request.setup.mapFileName = mapFileName.empty() ? kDefaultMapFileName : mapFileName;
+  request.setup.mapFileName = mapFileName;
   request.setup.rules = rules;
   request.setup.buildOnSand = buildOnSand;
   request.firstSeed = firstSeed;

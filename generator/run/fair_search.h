@@ -83,9 +83,9 @@ struct FairSearchRequest {
 };
 
 // The search that Fair Maps Only and `generate --fair` make of the record as
-// it stands and its menu checks: maps named `mapFileName` (the default name
-// when it is empty, as a plain run names its map), judged by `rules`, with
-// the one Build On Sand answer, `tries` seeds from `firstSeed` on.
+// it stands and its menu checks: maps named `mapFileName` (an empty name is
+// the default one, as in a plain run), judged by `rules`, with the one Build
+// On Sand answer, `tries` seeds from `firstSeed` on.
 FairSearchRequest MakeFairSearchRequest(const SettingsRecord& record, const MenuChecks& menu,
                                         const std::string& mapFileName, const FairnessRules& rules,
                                         BuildOnSandAnswer buildOnSand, uint32_t firstSeed,
