@@ -140,14 +140,8 @@ std::string Written(const std::vector<std::string>& files) {
 // Seeds from the first one on until a map passes the rules; only that map is
 // written (and its picture), byte for byte the map of a plain run of its seed.
 ExitStatus RunFairSearch(GeneratorState& s, const GenerateOptions& o, uint32_t firstSeed, const std::string& mapFile) {
-  FairSearchRequest request;
-  request.setup.record = s.settings;
-  request.setup.menu = s.menu;
-  request.setup.mapFileName = mapFile;
-  request.setup.rules = o.rules;
-  request.setup.buildOnSand = o.buildOnSand;
-  request.firstSeed = firstSeed;
-  request.tries = o.tries;
+  const FairSearchRequest request =
+      MakeFairSearchRequest(s.settings, s.menu, mapFile, o.rules, o.buildOnSand, firstSeed, o.tries);
   ProgressLine progress(!o.quiet);
   const FairSearchResult result = FindFairMap(request, [&](const FairSearchProgress& p) {
     progress.Show("fair search: try " + std::to_string(p.tried) + " of " + std::to_string(p.tries) + ", seed " +

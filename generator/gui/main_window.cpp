@@ -3,39 +3,26 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cstring>
 
-#include "core/atomic_file.h"
 #include "core/file_error.h"
 #include "gui/about_window.h"
 #include "gui/help_window.h"
+#include "gui/path_text.h"
 #include "gui/preview_pane.h"
-#include "gui/settings_forms.h"
-#include "mapfile/map_reader.h"
-#include "mapfile/map_sections.h"
-#include "report/fairness.h"
 #include "run/generation_road.h"
-#include "run/fair_search.h"
-#include "run/pipeline.h"
 #include "run/presets.h"
-#include "settings/config_file.h"
 #include "settings/random_flags.h"
 
 namespace glenmire {
@@ -46,45 +33,33 @@ constexpr int kPanelWidth = 121;
 constexpr QSize kClientSize{632, 424};
 constexpr const char* kTitle = "Glenmire32 v3.0";
 
-QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
-// File names go to the core in the file system's own encoding.
-std::string PathBytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
-QString PathText(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
-
 // Where the window keeps what it remembers between runs.
 QString FolderKey(const FileDialogSetup& setup) { return "folders/" + setup.key; }
 
-// The settings a user would call changed: everything but the map file name,
-// which every "Generate Map" stores.
-bool SameSettings(const SettingsRecord& a, const SettingsRecord& b) {
-  SettingsRecord x = a, y = b;
-  x.MapFileName = y.MapFileName;
-  return std::memcmp(&x, &y, sizeof x) == 0;
+QString WithSeparator(QString folder) {
+  if (!folder.isEmpty() && !folder.endsWith('/') && !folder.endsWith(QDir::separator())) folder += '/';
+  return folder;
 }
 
 }  // namespace
 
 MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent),
-      programDir_(programDir),
+      programDir_(WithSeparator(programDir)),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtShellDialogs>()),
-      state_(MakeGeneratorState()),
-      shown_(MakeGeneratorState()),
-      cleanSettings_(ZeroRecord()) {
+      session_(PathBytes(programDir_), *this) {
   setObjectName("frmGMMain");
-  if (!programDir_.isEmpty() && !programDir_.endsWith('/') && !programDir_.endsWith(QDir::separator()))
-    programDir_ += '/';
 
   auto* central = new QWidget(this);
   auto* v = new QVBoxLayout(central);
   v->setContentsMargins(2, 2, 2, 2);
   auto* h = new QHBoxLayout;
-  mdiArea_ = new QMdiArea(central);
-  mdiArea_->setObjectName("mdiArea");
-  mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  mdiArea_->setBackground(palette().window());
-  h->addWidget(mdiArea_, 0);
+  frame_ = new SettingsFrame(State().settings, central);
+  frame_->setBackground(palette().window());
+  connect(frame_, &SettingsFrame::TabOut, this, [this](bool next) {
+    if (auto* b = findChild<QPushButton*>(next ? "btQuickStart" : "btPreviewMap")) b->setFocus(Qt::TabFocusReason);
+  });
+  h->addWidget(frame_, 0);
   previewColumn_ = new QWidget(central);
   auto* previewLayout = new QVBoxLayout(previewColumn_);
   previewLayout->setContentsMargins(0, 0, 0, 0);
@@ -108,15 +83,9 @@ MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> 
   BuildDialogs();
 
   // Main window creation.
-  state_->ui = this;
-  shell_.CurrentForm = 1;
-  std::optional<FileError> startError;
-  try {
-    const std::string loaded = LoadStartupSettings(*state_, PathBytes(programDir_));
-    if (!loaded.empty()) documentName_ = QFileInfo(PathText(loaded)).fileName();
-  } catch (const FileError& e) {
-    startError = e;  // the defaults are in use; say why once the window is up
-  }
+  State().ui = this;
+  Shell().CurrentForm = 1;
+  const std::optional<FileError> startError = session_.LoadStartupSettings();
   MenuFromState();
 
   // The frame is as large as its contents need (a larger font makes it larger);
@@ -125,16 +94,16 @@ MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> 
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 
-  PickForm();  // the "File" window first
+  frame_->Pick();  // the "File" window first
   MarkSettingsClean();
   if (startError) ShowFileError(*startError);
 }
 
 MainWindow::~MainWindow() {
   // The shown window saves into the record on its way out; it goes first.
-  ReleaseForm();
+  frame_->Release();
   delete help_;
-  state_->ui = nullptr;
+  State().ui = nullptr;
 }
 
 void MainWindow::BuildButtons(QWidget* panel) {
@@ -182,9 +151,9 @@ void MainWindow::BuildButtons(QWidget* panel) {
     p.setColor(QPalette::ButtonText, p.color(QPalette::Link));
     b->setPalette(p);
   }
-  connect(allRandom, &QPushButton::clicked, this, [this] { MasterSetAllToRandom(); });
-  connect(noneRandom, &QPushButton::clicked, this, [this] { MasterSetNoneToRandom(); });
-  connect(resetDefaults, &QPushButton::clicked, this, [this] { MasterResetDefaults(); });
+  connect(allRandom, &QPushButton::clicked, frame_, &SettingsFrame::SetAllToRandom);
+  connect(noneRandom, &QPushButton::clicked, frame_, &SettingsFrame::SetNoneToRandom);
+  connect(resetDefaults, &QPushButton::clicked, frame_, &SettingsFrame::ResetDefaults);
   connect(mayhem, &QPushButton::clicked, this, [this] { Mayhem(); });
   connect(generate, &QPushButton::clicked, this, [this] { GenerateMap(); });
   connect(preview, &QPushButton::clicked, this, [this] { PreviewMap(); });
@@ -264,15 +233,15 @@ void MainWindow::BuildMenus() {
   connect(saveSettings, &QAction::triggered, this, [this] { SaveCurrentSettingsClick(); });
   connect(loadConfiguration, &QAction::triggered, this, [this] { LoadConfigurationClick(); });
   connect(showWarnings_, &QAction::triggered, this, [this] {
-    state_->menu.showWarnings = showWarnings_->isChecked();
-    state_->settings.ShowWarnings = showWarnings_->isChecked();
+    State().menu.showWarnings = showWarnings_->isChecked();
+    State().settings.ShowWarnings = showWarnings_->isChecked();
   });
   connect(compensate_, &QAction::triggered, this, [this] {
-    state_->menu.compensate = compensate_->isChecked();
-    state_->settings.Compensate = compensate_->isChecked();
+    State().menu.compensate = compensate_->isChecked();
+    State().settings.Compensate = compensate_->isChecked();
   });
   // The record takes this one at the next "Generate Map".
-  connect(safetyMode_, &QAction::triggered, this, [this] { state_->menu.safetyMode = safetyMode_->isChecked(); });
+  connect(safetyMode_, &QAction::triggered, this, [this] { State().menu.safetyMode = safetyMode_->isChecked(); });
   connect(contents, &QAction::triggered, this, [this] { HelpClick(); });
   connect(about, &QAction::triggered, this, [this] { AboutClick(); });
 }
@@ -290,243 +259,52 @@ void MainWindow::BuildDialogs() {
   odLoadMap_ = {Mode::kOpen, "", "WarCraft II Map Files (*.pud)", "pud", "", "", "map"};
 }
 
-QString MainWindow::DefaultConfigPath() const { return programDir_ + kDefaultConfigName; }
-
 QString MainWindow::HelpFilePath() const { return programDir_ + "help/glenmire.html"; }
 
 void MainWindow::MenuFromState() {
-  showWarnings_->setChecked(state_->menu.showWarnings);
-  compensate_->setChecked(state_->menu.compensate);
-  safetyMode_->setChecked(state_->menu.safetyMode);
-}
-
-// ---- window switching ----
-
-void MainWindow::ShowSettingsWindow(int index) {
-  KillForm();
-  shell_.CurrentForm = index;
-  PickForm();
-}
-
-void MainWindow::KillForm() {
-  shell_.FormSavePending = true;
-  if (form_ && shell_.CurrentForm != 0) {
-    form_->Save();
-  } else {
-    // No window to save, so no save will clear the flag: clear it here.
-    shell_.FormSavePending = false;
-  }
-  ReleaseForm();
-}
-
-void MainWindow::ReleaseForm() {
-  if (!form_) return;
-  // The window goes with its frame; it saves once more on its way out.
-  QWidget* frame = form_->parentWidget();
-  if (frame)
-    delete frame;
-  else
-    delete form_.data();
-  form_ = nullptr;
-}
-
-void MainWindow::PickForm() {
-  SettingsForm* form = CreateSettingsForm(shell_.CurrentForm, state_->settings, shell_);
-  if (!form) return;
-  QMdiSubWindow* frame = mdiArea_->addSubWindow(form, Qt::FramelessWindowHint);
-  frame->setAttribute(Qt::WA_DeleteOnClose);
-  form_ = form;
-  connect(form, &SettingsForm::TabOut, this, [this](bool next) {
-    if (auto* b = findChild<QPushButton*>(next ? "btQuickStart" : "btPreviewMap")) b->setFocus(Qt::TabFocusReason);
-  });
-  form->FormCreate();
-  frame->show();
-  FitShownForm();
-}
-
-void MainWindow::FitShownForm() {
-  // The frame is as wide and high as the settings window needs (a larger font
-  // makes it larger); the preview takes the rest.
-  if (!form_) return;
-  const QWidget* frame = form_->parentWidget() ? form_->parentWidget() : form_.data();
-  const int border = 2 * mdiArea_->frameWidth();
-  const QRect need = frame->geometry();
-  mdiArea_->setFixedWidth(need.right() + 1 + border);
-  mdiArea_->setMinimumHeight(need.bottom() + 1 + border);
+  showWarnings_->setChecked(State().menu.showWarnings);
+  compensate_->setChecked(State().menu.compensate);
+  safetyMode_->setChecked(State().menu.safetyMode);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  FitShownForm();
-}
-
-void MainWindow::MasterClose() {
-  if (shell_.CurrentForm != 0 && form_) form_->Save();
-}
-
-void MainWindow::MasterOpen() {
-  if (shell_.CurrentForm != 0 && form_) form_->Load();
-}
-
-void MainWindow::MasterSetAllToRandom() {
-  if (form_) form_->SetAllToRandom();
-}
-
-void MainWindow::MasterSetNoneToRandom() {
-  if (form_) form_->SetNoneToRandom();
-}
-
-void MainWindow::MasterResetDefaults() {
-  if (form_) form_->ResetDefaults();
+  frame_->Fit();
 }
 
 // ---- commands ----
 
 void MainWindow::Mayhem() {
   MasterClose();
-  ApplyMayhem(state_->settings);
+  ApplyMayhem(State().settings);
   MasterOpen();
 }
 
 void MainWindow::GenerateMap() {
-  GeneratorState& s = *state_;
-  if (s.MapLoaded) {
+  if (State().MapLoaded) {
     const auto answer = dialogs_->Message(this, QMessageBox::Question, "Confirm", kGenitizeQuestion, QString(),
                                           QMessageBox::Yes | QMessageBox::No);
-    AnswerGenitizeQuestion(s, answer == QMessageBox::Yes);
+    AnswerGenitizeQuestion(State(), answer == QMessageBox::Yes);
   }
   const std::optional<QString> file = RunDialog(sdSaveMap_);
-  if (!file || file->isEmpty()) return;
-  if (!MapFileNameFits(PathBytes(*file))) {
-    ShowError("The map file name is too long (at most 255 characters).", *file);
-    return;
-  }
-  try {
-    CheckWritable(PathBytes(*file));  // before the run, so a bad folder costs no work
-  } catch (const FileError& e) {
-    ShowFileError(e);
-    return;
-  }
+  if (!file || file->isEmpty() || !session_.CanWriteMap(*file)) return;
   Run(PathBytes(*file));
 }
 
 void MainWindow::PreviewMap() { Run(std::nullopt); }
 
-uint32_t MainWindow::NextSeed() const {
-  if (auto kept = preview_->KeptSeed()) return *kept;
-  return QRandomGenerator::global()->generate();
-}
-
-void MainWindow::ShowBytes(const std::string& mapFile, const std::vector<uint8_t>& bytes, const StartGroups& groups) {
-  // What the pane shows is read back from the very bytes of the map.
-  LoadMapBytes(*shown_, mapFile, bytes);
-  shown_->MapLoaded = true;
-  preview_->ShowMap(*shown_, bytes, groups, rules_);
-}
-
 void MainWindow::Run(const std::optional<std::string>& mapFile) {
-  GeneratorState& s = *state_;
   MasterClose();
-  s.menu = {showWarnings_->isChecked(), compensate_->isChecked(), safetyMode_->isChecked()};
-  if (fairMapsOnly_->isChecked() && !s.MapLoaded) {
-    RunFairSearch(mapFile);
-    MasterOpen();
-    return;
-  }
-  const uint32_t seed = NextSeed();
-  s.random.Seed(seed);
-  MemorySink memory;
-  FileSink file;
-  RunOptions options;
-  options.sink = mapFile ? static_cast<MapSink*>(&file) : &memory;
-  try {
-    const RunOutcome outcome = PrepareAndRunGeneration(s, mapFile.value_or(s.settings.MapFileName.str()), options);
-    const std::vector<uint8_t>& bytes = mapFile ? file.bytes : memory.bytes;
-    if (outcome.MapMade()) {
-      // What the pane shows is read back from the very bytes of the map.
-      ShowBytes(outcome.mapFile, bytes, StartGroupsFromSettings(s.settings));
-    }
-    ShowOutcome(outcome, seed, !mapFile);
-  } catch (const FileError& e) {
-    // The record is already the user's again; show why the map was not written.
-    Progress(0);
-    ShowFileError(e);
-  } catch (const std::exception& e) {
-    Progress(0);
-    ShowError("The map could not be made.", QString::fromLocal8Bit(e.what()));
-  }
+  State().menu = {showWarnings_->isChecked(), compensate_->isChecked(), safetyMode_->isChecked()};
+  session_.Run(mapFile, preview_->KeptSeed(), fairMapsOnly_->isChecked());
   MasterOpen();
-}
-
-// Fair Maps Only: the command's search with its default rules and tries; no
-// question is asked on the way (Build On Sand is answered Cancel).
-void MainWindow::RunFairSearch(const std::optional<std::string>& mapFile) {
-  GeneratorState& s = *state_;
-  SettingsRecord& r = s.settings;
-  // As Generate Map stores them before its backup.
-  if (mapFile) r.MapFileName.assign(*mapFile);
-  r.ShowWarnings = s.menu.showWarnings;
-  r.Compensate = s.menu.compensate;
-  r.SafetyMode = s.menu.safetyMode;
-  FairSearchRequest request;
-  request.setup.record = r;
-  request.setup.menu = s.menu;
-  request.setup.mapFileName = r.MapFileName.empty() ? kDefaultMapFileName : r.MapFileName.str();
-  request.setup.buildOnSand = BuildOnSandAnswer::kCancel;
-  request.setup.rules = rules_;
-  request.firstSeed = NextSeed();
-  request.tries = kDefaultFairTries;
-  const FairSearchResult result = FindFairMap(request, [this](const FairSearchProgress& p) {
-    Progress(p.tried * 100 / std::max(p.tries, 1));
-    statusBar()->showMessage(tr("Looking for a fair map: try %1 of %2, seed %3").arg(p.tried).arg(p.tries).arg(p.seed));
-    statusBar()->repaint();
-    return true;
-  });
-  Progress(0);
-  const uint32_t last = request.firstSeed + static_cast<uint32_t>(std::max(result.tries - 1, 0));
-  switch (result.kind) {
-    case FairSearchResult::Kind::kRefused:
-      statusBar()->showMessage(tr("refused"));
-      ShowError("This map cannot be made.", Latin1(result.reason));
-      return;
-    case FairSearchResult::Kind::kNotFound:
-    case FairSearchResult::Kind::kStopped: {
-      QString why = tr("No map was made.");
-      if (auto rule = result.tally.MostCommon())
-        why = tr("The rule failed most often (in %1 of %2 tries): %3.")
-                  .arg(result.tally.Count(*rule))
-                  .arg(result.tries)
-                  .arg(QString::fromStdString(DescribeFairRule(request.setup.rules, *rule)));
-      statusBar()->showMessage(tr("No fair map in %1 tries").arg(result.tries));
-      ShowError(tr("No fair map was found in %1 tries (seeds %2 to %3).").arg(result.tries).arg(request.firstSeed).arg(last),
-                why);
-      return;
-    }
-    case FairSearchResult::Kind::kFound:
-      break;
-  }
-  lastSeed_ = result.seed;
-  preview_->ShowSeed(result.seed);
-  try {
-    if (mapFile) WriteFileAtomically(result.mapFile, result.bytes.data(), result.bytes.size());
-  } catch (const FileError& e) {
-    ShowFileError(e);
-    return;
-  }
-  ShowBytes(result.mapFile, result.bytes, StartGroupsFromSettings(request.setup.record));
-  const QString found = tr("Seed %1: fair after %2 %3").arg(result.seed).arg(result.tries).arg(result.tries == 1 ? tr("try") : tr("tries"));
-  statusBar()->showMessage(mapFile ? found + ": " + tr("map written to %1").arg(PathText(result.mapFile)) : found);
-  if (mapFile) Inform(kDoneCreating);
 }
 
 void MainWindow::LoadPreset(const QString& name) {
   MasterClose();
   try {
-    const std::string preset = kPresetPrefix + PathBytes(name);
-    LoadConfigurationWithMenu(*state_, ResolveConfigPath(preset, PathBytes(programDir_)));
+    session_.LoadPreset(name);
     MenuFromState();
-    documentName_ = name;
-    rules_ = RulesForConfig(preset, PathBytes(programDir_));
   } catch (const FileError& e) {
     ShowFileError(e);
   }
@@ -534,54 +312,18 @@ void MainWindow::LoadPreset(const QString& name) {
   MarkSettingsClean();
 }
 
-void MainWindow::ShowOutcome(const RunOutcome& outcome, uint32_t seed, bool preview) {
-  lastSeed_ = seed;
-  preview_->ShowSeed(seed);
-  const QString seedText = QStringLiteral("Seed %1").arg(seed);
-  switch (outcome.kind) {
-    case RunOutcome::Kind::kRefused:
-      statusBar()->showMessage(seedText + ": " + tr("refused"));
-      ShowError("This map cannot be made.", Latin1(outcome.reason));
-      return;
-    case RunOutcome::Kind::kNoPlayableMap:
-      statusBar()->showMessage(seedText + ": " + tr("no playable map"));
-      Inform(outcome.Message());
-      return;
-    case RunOutcome::Kind::kMapWritten:
-    case RunOutcome::Kind::kMapGenitized:
-      if (preview) {
-        statusBar()->showMessage(seedText + ": " + tr("preview, not saved"));
-        return;
-      }
-      statusBar()->showMessage(seedText + ": " + tr("map written to %1").arg(PathText(outcome.mapFile)));
-      Inform(outcome.Message());
-      return;
-  }
-}
-
 void MainWindow::LoadMapClick() {
-  RunFileCommand(odLoadMap_, [this](const std::string& path) {
-    LoadMapForGenitize(*state_, path);
-    // A map's own settings do not say which players were meant to start alike.
-    rules_ = {};
-    ShowBytes(path, ReadMapFileBytes(path), AllStartAlike());
-    documentName_ = QFileInfo(PathText(path)).fileName();
-  });
+  RunFileCommand(odLoadMap_, [this](const std::string& path) { session_.LoadMap(path); });
 }
 
 void MainWindow::SaveCurrentSettingsClick() {
-  RunFileCommand(sdSaveConfig_, [this](const std::string& path) {
-    SaveConfiguration(state_->settings, path);
-    documentName_ = QFileInfo(PathText(path)).fileName();
-  });
+  RunFileCommand(sdSaveConfig_, [this](const std::string& path) { session_.SaveConfiguration(path); });
 }
 
 void MainWindow::LoadConfigurationClick() {
   RunFileCommand(odLoadConfig_, [this](const std::string& path) {
-    LoadConfigurationWithMenu(*state_, path);
+    session_.LoadConfiguration(path);
     MenuFromState();
-    documentName_ = QFileInfo(PathText(path)).fileName();
-    rules_ = {};
   });
 }
 
@@ -624,20 +366,21 @@ void MainWindow::AboutClick() {
 
 void MainWindow::MarkSettingsClean() {
   // What a save of the shown window would store, without storing it.
-  const SettingsRecord record = state_->settings;
+  const SettingsRecord record = State().settings;
   MasterClose();
-  cleanSettings_ = state_->settings;
-  state_->settings = record;
+  session_.MarkSettingsClean();
+  State().settings = record;
   UpdateTitle();
 }
 
 bool MainWindow::SettingsChanged() {
   MasterClose();
-  return !SameSettings(cleanSettings_, state_->settings);
+  return session_.SettingsChanged();
 }
 
 void MainWindow::UpdateTitle() {
-  setWindowTitle(documentName_.isEmpty() ? QString(kTitle) : documentName_ + " - " + kTitle);
+  const QString& document = session_.DocumentName();
+  setWindowTitle(document.isEmpty() ? QString(kTitle) : document + " - " + kTitle);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -673,23 +416,16 @@ void MainWindow::Progress(int percent) {
 
 void MainWindow::Status(const std::string& text) { lblMapperStatus_->setText(Latin1(text)); }
 
-BuildOnSandAnswer MainWindow::AskBuildOnSand(const std::string& text) {
-  const auto answer = dialogs_->Message(this, QMessageBox::Warning, "Warning", Latin1(text), QString(),
-                                        QMessageBox::Ok | QMessageBox::Cancel);
-  return answer == QMessageBox::Ok ? BuildOnSandAnswer::kOk : BuildOnSandAnswer::kCancel;
+void MainWindow::ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups,
+                         const FairnessRules& rules) {
+  preview_->ShowMap(map, bytes, groups, rules);
 }
 
-UnplacedAnswer MainWindow::AskUnplaced(const std::string& text) {
-  const auto answer = dialogs_->Message(this, QMessageBox::Warning, "Warning", Latin1(text), QString(),
-                                        QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
-  if (answer == QMessageBox::Retry) return UnplacedAnswer::kRetry;
-  if (answer == QMessageBox::Ignore) return UnplacedAnswer::kIgnore;
-  return UnplacedAnswer::kAbort;
-}
+void MainWindow::ShowSeed(uint32_t seed) { preview_->ShowSeed(seed); }
 
-// The run's last word ("Done Creating MapFile", the failure message).
-void MainWindow::Inform(const std::string& text) {
-  dialogs_->Message(this, QMessageBox::Information, "Information", Latin1(text), QString(), QMessageBox::Ok);
+void MainWindow::ShowStatus(const QString& text, bool paintNow) {
+  statusBar()->showMessage(text);
+  if (paintNow) statusBar()->repaint();
 }
 
 // ---- helpers ----
@@ -698,23 +434,11 @@ std::optional<QString> MainWindow::RunDialog(FileDialogSetup& setup) {
   // The File window's WarCraft II folder first; without one, where this
   // dialog was last used (remembered across runs), else the program's folder.
   QSettings remembered;
-  const QString wc2 = PathText(state_->settings.WC2Directory.str());
+  const QString wc2 = PathText(State().settings.WC2Directory.str());
   setup.directory = !wc2.isEmpty() ? wc2 : remembered.value(FolderKey(setup), programDir_).toString();
   const std::optional<QString> file = dialogs_->FileDialog(this, setup);
   if (file && !file->isEmpty()) remembered.setValue(FolderKey(setup), QFileInfo(*file).absolutePath());
   return file;
-}
-
-void MainWindow::ShowFileError(const FileError& e) {
-  // "File does not exist." stands as it is, with the file under it.
-  if (e.reason() == kFileDoesNotExist)
-    ShowError(kFileDoesNotExist, PathText(e.file()));
-  else
-    ShowError(QString::fromLocal8Bit(e.reason()), PathText(e.file()));
-}
-
-void MainWindow::ShowError(const QString& text, const QString& detail) {
-  dialogs_->Message(this, QMessageBox::Critical, "Error", text, detail, QMessageBox::Ok);
 }
 
 }  // namespace glenmire

@@ -1,7 +1,8 @@
 // The map generator's main window: the button column, one settings window at
 // a time in the frame, the preview pane with the last map and its seed, the
-// progress bar and the menus. It owns the generator state and is the
-// generation run's way of speaking to the user.
+// progress bar and the menus. Its map session holds the generator state and
+// makes the maps; the window is the session's and the generation run's way of
+// speaking to the user.
 #pragma once
 
 #include <QMainWindow>
@@ -15,25 +16,23 @@
 #include <vector>
 
 #include "core/generator_state.h"
+#include "gui/map_session.h"
+#include "gui/path_text.h"
+#include "gui/settings_frame.h"
 #include "gui/shell_dialogs.h"
-#include "gui/windows/settings_window.h"
 #include "report/fairness.h"
 
 class QAction;
 class QLabel;
-class QMdiArea;
 class QProgressBar;
 class QPushButton;
 
 namespace glenmire {
 
-class FileError;
 class HelpWindow;
 class PreviewPane;
-struct RunOutcome;
-struct StartGroups;
 
-class MainWindow : public QMainWindow, public GenerationUi {
+class MainWindow : public QMainWindow, public GenerationUi, private MapSession::View {
   Q_OBJECT
 
  public:
@@ -44,21 +43,20 @@ class MainWindow : public QMainWindow, public GenerationUi {
                       QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  GeneratorState& State() { return *state_; }
-  ShellState& Shell() { return shell_; }
+  GeneratorState& State() { return session_.State(); }
+  ShellState& Shell() { return frame_->Shell(); }
   // The settings window now shown, or nullptr.
-  SettingsForm* ShownForm() const { return form_; }
+  SettingsForm* ShownForm() const { return frame_->Form(); }
   PreviewPane* Preview() const { return preview_; }
   const QString& ProgramDir() const { return programDir_; }
-  QString DefaultConfigPath() const;
   QString HelpFilePath() const;
   // The seed the last run used.
-  std::optional<uint32_t> LastSeed() const { return lastSeed_; }
+  std::optional<uint32_t> LastSeed() const { return session_.LastSeed(); }
 
   // Window switching.
-  void ShowSettingsWindow(int index);  // KillForm, CurrentForm := index, PickForm
-  void MasterClose();
-  void MasterOpen();
+  void ShowSettingsWindow(int index) { frame_->Show(index); }
+  void MasterClose() { frame_->Save(); }
+  void MasterOpen() { frame_->Load(); }
 
   // Commands.
   void GenerateMap();
@@ -67,25 +65,30 @@ class MainWindow : public QMainWindow, public GenerationUi {
   // GenerationUi: the run's progress, status and questions.
   void Progress(int percent) override;
   void Status(const std::string& text) override;
-  BuildOnSandAnswer AskBuildOnSand(const std::string& text) override;
-  UnplacedAnswer AskUnplaced(const std::string& text) override;
+  BuildOnSandAnswer AskBuildOnSand(const std::string& text) override {
+    return dialogs_->AskBuildOnSand(this, Latin1(text));
+  }
+  UnplacedAnswer AskUnplaced(const std::string& text) override { return dialogs_->AskUnplaced(this, Latin1(text)); }
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // MapSession::View.
+  void ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups,
+               const FairnessRules& rules) override;
+  void ShowSeed(uint32_t seed) override;
+  void ShowProgress(int percent) override { Progress(percent); }
+  void ShowStatus(const QString& text, bool paintNow) override;
+  void ShowError(const QString& text, const QString& detail) override { dialogs_->ShowError(this, text, detail); }
+  void ShowFileError(const FileError& e) override { dialogs_->ShowFileError(this, e); }
+  void Inform(const std::string& text) override { dialogs_->Inform(this, Latin1(text)); }
+
   void BuildButtons(QWidget* panel);
   void BuildMenus();
   void BuildDialogs();
   void MenuFromState();
-  void KillForm();
-  void PickForm();
-  void ReleaseForm();
-  void FitShownForm();
-  void MasterSetAllToRandom();
-  void MasterSetNoneToRandom();
-  void MasterResetDefaults();
   void Mayhem();
   void LoadMapClick();
   void SaveCurrentSettingsClick();
@@ -96,14 +99,7 @@ class MainWindow : public QMainWindow, public GenerationUi {
   // One run of the current settings: into `mapFile` through the file writer,
   // or (mapFile empty) into memory only; the map is shown in the pane.
   void Run(const std::optional<std::string>& mapFile);
-  void RunFairSearch(const std::optional<std::string>& mapFile);
-  void ShowBytes(const std::string& mapFile, const std::vector<uint8_t>& bytes, const StartGroups& groups);
   void LoadPreset(const QString& name);
-  void ShowOutcome(const RunOutcome& outcome, uint32_t seed, bool preview);
-  uint32_t NextSeed() const;
-  void Inform(const std::string& text);
-  void ShowFileError(const FileError& e);
-  void ShowError(const QString& text, const QString& detail);
   std::optional<QString> RunDialog(FileDialogSetup& setup);
   // Load Map and the configuration menu items: a name chosen runs `action`
   // on it with the settings window closed, and a file error is shown; after
@@ -118,14 +114,7 @@ class MainWindow : public QMainWindow, public GenerationUi {
 
   QString programDir_;
   std::unique_ptr<ShellDialogs> dialogs_;
-  std::unique_ptr<GeneratorState> state_;
-  std::unique_ptr<GeneratorState> shown_;  // the map in the preview pane
-  SettingsRecord cleanSettings_;
-  QString documentName_;                   // the configuration or map last loaded
-  FairnessRules rules_;                    // what maps are judged by: a loaded preset's, else the defaults
-  std::optional<uint32_t> lastSeed_;
-  ShellState shell_;
-  QPointer<SettingsForm> form_;
+  MapSession session_;
   QPointer<HelpWindow> help_;
 
   FileDialogSetup odLoadConfig_;
@@ -133,7 +122,7 @@ class MainWindow : public QMainWindow, public GenerationUi {
   FileDialogSetup sdSaveMap_;
   FileDialogSetup odLoadMap_;
 
-  QMdiArea* mdiArea_;
+  SettingsFrame* frame_;
   PreviewPane* preview_;
   QWidget* previewColumn_;
   QLabel* lblMapperStatus_;

@@ -7,9 +7,13 @@
 #include <QString>
 #include <optional>
 
+#include "core/generation_ui.h"
+
 class QWidget;
 
 namespace glenmire {
+
+class FileError;
 
 struct FileDialogSetup {
   enum class Mode { kOpen, kSave };
@@ -31,6 +35,13 @@ class ShellDialogs {
   virtual QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                               const QString& text, const QString& detail,
                                               QMessageBox::StandardButtons buttons) = 0;
+
+  // The window's own boxes, each a Message.
+  void ShowError(QWidget* parent, const QString& text, const QString& detail);
+  void ShowFileError(QWidget* parent, const FileError& e);  // the reason, with the file under it
+  void Inform(QWidget* parent, const QString& text);
+  BuildOnSandAnswer AskBuildOnSand(QWidget* parent, const QString& text);
+  UnplacedAnswer AskUnplaced(QWidget* parent, const QString& text);
 };
 
 // The real thing.

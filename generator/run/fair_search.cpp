@@ -77,6 +77,20 @@ std::optional<FairRule> FailureTally::MostCommon() const {
   return most;
 }
 
+FairSearchRequest MakeFairSearchRequest(const SettingsRecord& record, const MenuChecks& menu,
+                                        const std::string& mapFileName, const FairnessRules& rules,
+                                        BuildOnSandAnswer buildOnSand, uint32_t firstSeed, int tries) {
+  FairSearchRequest request;
+  request.setup.record = record;
+  request.setup.menu = menu;
+  request.setup.mapFileName = mapFileName;
+  request.setup.rules = rules;
+  request.setup.buildOnSand = buildOnSand;
+  request.firstSeed = firstSeed;
+  request.tries = tries;
+  return request;
+}
+
 FairSearchResult FindFairMap(const FairSearchRequest& request, const FairSearchWatcher& watcher) {
   FairSearchResult result;
   SeedRunner runner(request.setup);

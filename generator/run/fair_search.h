@@ -82,6 +82,15 @@ struct FairSearchRequest {
   int tries = kDefaultFairTries;
 };
 
+// The search that Fair Maps Only and `generate --fair` make of the record as
+// it stands and its menu checks: maps named `mapFileName` (an empty name is
+// the default one, as in a plain run), judged by `rules`, with the one Build
+// On Sand answer, `tries` seeds from `firstSeed` on.
+FairSearchRequest MakeFairSearchRequest(const SettingsRecord& record, const MenuChecks& menu,
+                                        const std::string& mapFileName, const FairnessRules& rules,
+                                        BuildOnSandAnswer buildOnSand, uint32_t firstSeed,
+                                        int tries = kDefaultFairTries);
+
 struct FairSearchProgress {
   int tried = 0;  // seeds run so far, this one included
   int tries = 0;

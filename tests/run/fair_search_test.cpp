@@ -69,13 +69,13 @@ TEST(FairSearchTest, TheMapFoundIsThePlainRunOfItsSeedAndEarlierSeedsWereNotFair
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    FairSearchRequest request;
-    request.setup = MakeSetup(c.assignments);
-    request.setup.buildOnSand = c.buildOnSand;
-    request.firstSeed = c.firstSeed;
-    request.tries = 100;
+    const SeedRunSetup setup = MakeSetup(c.assignments);
+    // A record without a map file name makes maps under the default name, as a plain run does.
+    const FairSearchRequest request =
+        MakeFairSearchRequest(setup.record, setup.menu, "", setup.rules, c.buildOnSand, c.firstSeed, 100);
     const FairSearchResult result = FindFairMap(request);
     ASSERT_EQ(result.kind, FairSearchResult::Kind::kFound);
+    EXPECT_EQ(result.mapFile, kDefaultMapFileName);
     EXPECT_EQ(result.tries, static_cast<int>(result.seed - request.firstSeed) + 1);
     EXPECT_EQ(result.tally.runs, result.tries);
     EXPECT_EQ(result.tally.fair, 1);
