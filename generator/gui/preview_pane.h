@@ -62,7 +62,6 @@ class PreviewPane : public QWidget {
   // The seed a run should use: the typed one with "Keep seed" checked, or nothing.
   std::optional<uint32_t> KeptSeed() const;
   void ShowSeed(uint32_t seed);
-  QLineEdit* SeedEdit() const { return seed_; }
 
  private:
   void ShowReport(const std::vector<uint8_t>& bytes, const StartGroups& groups, const FairnessRules& rules);
