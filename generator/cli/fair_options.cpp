@@ -22,6 +22,8 @@ std::string RuleValue(const FairnessRules& r, FairRule rule) {
       return text;
     }
     case FairRule::kSameStart: return r.sameStart ? "on" : "off";
+    case FairRule::kExpansionsSpread: return number(r.expansionsSpread);
+    case FairRule::kSafeAreaSpread: return number(r.safeAreaSpread);
   }
   return "";
 }

@@ -29,6 +29,7 @@ struct MapReporter::Work {
   std::vector<int32_t> reached;  // the cells the walk reached, in order
   std::array<std::vector<uint64_t>, kPlayers> seas;  // sea bodies each player's walk touched
   int bodies = 0;
+  RivalryMeter rivals;
 
   int Index(int row, int column) const { return (row - 1) * n + (column - 1); }
   bool Inside(int row, int column) const { return row >= 1 && row <= n && column >= 1 && column <= n; }
@@ -225,6 +226,11 @@ MapReport MapReporter::Report(const MapFacts& facts) {
   for (PlayerReport& p : report.players)
     std::sort(p.units.begin(), p.units.end(), [](const KindCount& a, const KindCount& b) { return a.kind < b.kind; });
 
+  std::array<int, kPlayers> starts;
+  for (const PlayerReport& p : report.players)
+    starts[p.player - 1] = p.active && p.hasStart && w.Inside(p.startRow, p.startColumn) ? w.Index(p.startRow, p.startColumn) : -1;
+  w.rivals.Begin(facts, w.cell, kCellWalkable, w.sea, starts);
+
   // Walking steps from each measured player to every other start.
   std::array<std::array<int, kPlayers>, kPlayers> between{};
   for (PlayerReport& p : report.players) {
@@ -243,6 +249,7 @@ MapReport MapReporter::Report(const MapFacts& facts) {
       }
     }
     w.MeasureRoom(p);
+    w.rivals.TakeWalk(p.player, w.steps, w.reached, w.seas[p.player - 1]);
     for (const PlayerReport& q : report.players)
       between[p.player - 1][q.player - 1] = q.hasStart ? w.StepsAt(q.startRow, q.startColumn) : kNotReached;
   }
@@ -263,6 +270,8 @@ MapReport MapReporter::Report(const MapFacts& facts) {
       report.pairs.push_back(pair);
     }
   }
+  const std::array<RivalryFigures, kPlayers> rivalry = w.rivals.Finish();
+  for (PlayerReport& p : report.players) p.rivalry = rivalry[p.player - 1];
   return report;
 }
 
