@@ -1,6 +1,6 @@
 // How long the fair-map search takes to find a fair map of the shipped
 // Default.gmp at 128 x 128 (the median over start seeds 1..20), and what one
-// map report costs.
+// map report costs, its rival figures included.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -69,6 +69,25 @@ void BM_ReportDefault128(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(reporter.Report(ReadMapFacts(trial.bytes, "map.pud")).pairs.size());
 }
 BENCHMARK(BM_ReportDefault128)->Unit(benchmark::kMicrosecond);
+
+// The whole report, rival figures included, of the maps of seeds 1..5: the
+// separate-walks search is the part whose cost depends on the land.
+void BM_ReportRivals128(benchmark::State& state) {
+  SeedRunner runner(DefaultSetup());
+  const SeedTrial trial = runner.Run(static_cast<uint32_t>(state.range(0)));
+  const MapFacts facts = ReadMapFacts(trial.bytes, "map.pud");
+  MapReporter reporter;
+  int walks = 0;
+  for (auto _ : state) {
+    const MapReport report = reporter.Report(facts);
+    for (const PlayerReport& p : report.players) walks += p.rivalry.separateWalks.value_or(0);
+    benchmark::DoNotOptimize(walks);
+  }
+  int onFoot = 0;
+  for (const PairReport& pair : reporter.Report(facts).pairs) onFoot += pair.meeting == Meeting::kOnFoot;
+  state.counters["pairs_on_foot"] = onFoot;
+}
+BENCHMARK(BM_ReportRivals128)->DenseRange(1, 5)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace glenmire

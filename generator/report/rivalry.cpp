@@ -19,11 +19,30 @@ constexpr int kColumnStep[8] = {0, 0, -1, 1, -1, 1, -1, 1};
 constexpr int kSideSteps = 4;  // the first four steps are straight, the rest diagonal
 constexpr int kNone = -1;
 constexpr int kPercent = 100;
+constexpr uint16_t kStepMaskKnown = 0x100;
 
 // Solid forest (0x70..0x7F) and the forest edge tiles (0x700..0x7FF).
 constexpr uint16_t kForestTileFamily = 0x70;
 constexpr uint16_t kForestEdgeFamily = 0x7;
 constexpr bool IsForestTile(uint16_t tile) { return (tile >> 4) == kForestTileFamily >> 4 || (tile >> 8) == kForestEdgeFamily; }
+
+// The eight directions for each way the rival lies (rows up, level or down
+// times columns left, level or right), those that lead farthest from it
+// first: the search takes the last one it was given first.
+constexpr std::array<std::array<int, 8>, 9> kFarthestFirst = [] {
+  std::array<std::array<int, 8>, 9> orders{};
+  for (int way = 0; way < 9; ++way) {
+    const int wantRow = way / 3 - 1, wantColumn = way % 3 - 1;
+    int far[8];
+    for (int d = 0; d < 8; ++d) {
+      orders[way][d] = d;
+      far[d] = -(kRowStep[d] * wantRow + kColumnStep[d] * wantColumn);
+    }
+    for (int i = 1; i < 8; ++i)  // a stable insertion sort, farthest first
+      for (int j = i; j > 0 && far[orders[way][j]] > far[orders[way][j - 1]]; --j) std::swap(orders[way][j], orders[way][j - 1]);
+  }
+  return orders;
+}();
 
 std::optional<double> Whole(const std::optional<int>& v) { return v ? std::optional<double>(*v) : std::nullopt; }
 
@@ -80,14 +99,17 @@ void RivalryMeter::Begin(const MapFacts& facts, const std::vector<uint8_t>& cell
     if (cell[i] & walkableBit) ++walkableCells_;
   }
   // Passes are the land's: buildings, which fall, do not narrow them.
+  for (std::size_t i = 0; i < cells; ++i) square_[i] = IsWalkableCode(facts.movement[i]);
+  for (int start : starts)
+    if (start >= 0) square_[start] = 1;
   for (int r = 0; r < n_; ++r)
     for (int c = 0; c < n_; ++c) {
       const int i = r * n_ + c;
-      const bool open = IsWalkableCode(facts.movement[i]) || std::find(starts.begin(), starts.end(), i) != starts.end();
-      if (!open) continue;
-      const int up = r ? square_[i - n_] : 0, left = c ? square_[i - 1] : 0, corner = r && c ? square_[i - n_ - 1] : 0;
-      square_[i] = static_cast<uint8_t>(std::min(kWidestPassCounted, 1 + std::min({up, left, corner})));
+      if (!square_[i] || !r || !c) continue;
+      square_[i] = static_cast<uint8_t>(std::min(kWidestPassCounted, 1 + std::min({int{square_[i - n_]}, int{square_[i - 1]},
+                                                                               int{square_[i - n_ - 1]}})));
     }
+  stepMask_.assign(cells, 0);
   lumberMark_.assign(cells, 0);
   best_.assign(cells, kNone);
   second_.assign(cells, kNone);
@@ -107,12 +129,25 @@ void RivalryMeter::Begin(const MapFacts& facts, const std::vector<uint8_t>& cell
   figures_ = {};
   walked_ = {};
   nearestMine_.fill(kNone);
-  flowNext_.assign(cells, kNone);
-  flowPrev_.assign(cells, kNone);
-  seen_.assign(2 * cells, 0);
-  parent_.assign(2 * cells, kNone);
-  stack_.reserve(16 * cells);
-  stamp_ = 0;
+  // Filled before every count; the search marks the states it has seen with a stamp of its own.
+  flowNext_.resize(cells);
+  flowPrev_.resize(cells);
+  if (seen_.size() != 2 * cells) {
+    seen_.assign(2 * cells, 0);
+    stamp_ = 0;
+  }
+  parent_.resize(2 * cells);
+  stack_.reserve(2 * cells);
+}
+
+unsigned RivalryMeter::StepMask(int at) {
+  uint16_t& mask = stepMask_[at];
+  if (!(mask & kStepMaskKnown)) {
+    mask = kStepMaskKnown;
+    for (int d = 0; d < 8; ++d)
+      if (CanStep(at / n_ + 1, at % n_ + 1, d)) mask = static_cast<uint16_t>(mask | 1u << d);
+  }
+  return mask;
 }
 
 int RivalryMeter::StepsBeside(const std::vector<int32_t>& steps, int row, int column, int side) const {
@@ -177,7 +212,14 @@ void RivalryMeter::TakeWalk(int player, const std::vector<int32_t>& steps, const
   if (!f.rival) return;
   const int to = starts_[f.rival - 1];
   f.narrowestPass = NarrowestPass(steps, from, to);
-  f.separateWalks = SeparateWalks(from, to);
+  // Between two walkable starts every step goes both ways, so the count is
+  // the same from either end.
+  const RivalryFigures& back = figures_[f.rival - 1];
+  if (walked_[f.rival - 1] && back.rival == player && from >= 0 && ((*cell_)[from] & walkableBit_) &&
+      ((*cell_)[to] & walkableBit_))
+    f.separateWalks = back.separateWalks;
+  else
+    f.separateWalks = SeparateWalks(from, to);
 }
 
 // The widest open square holding the cell, when it is narrower than under
@@ -262,16 +304,10 @@ bool RivalryMeter::FindWayOn(int from, int to) {
     }
     if (u != from && flowNext_[u] != kNone) visit(2 * u, state);  // leave u's walk where it came in
     const int row = u / n_ + 1, column = u % n_ + 1;
-    // The directions farthest from the rival go on the stack first.
-    int order[8];
-    int far[8];
-    for (int d = 0; d < 8; ++d) {
-      far[d] = std::max(std::abs(row - 1 + kRowStep[d] - toRow), std::abs(column - 1 + kColumnStep[d] - toColumn));
-      order[d] = d;
-    }
-    std::sort(order, order + 8, [&](int a, int b) { return far[a] > far[b] || (far[a] == far[b] && a > b); });
-    for (int d : order) {
-      if (!CanStep(row, column, d)) continue;
+    const unsigned open = StepMask(u);
+    const int toward = (row - 1 < toRow ? 2 : row - 1 == toRow ? 1 : 0) * 3 + (column - 1 < toColumn ? 2 : column - 1 == toColumn ? 1 : 0);
+    for (int d : kFarthestFirst[toward]) {
+      if (!(open & (1u << d))) continue;
       const int v = (row - 1 + kRowStep[d]) * n_ + column - 1 + kColumnStep[d];
       if (v == from || flows(u, v)) continue;
       if (v == to) {

@@ -71,6 +71,7 @@ class RivalryMeter {
  private:
   bool Walkable(int row, int column) const;
   bool CanStep(int row, int column, int d) const;  // from (row, column) in direction d
+  unsigned StepMask(int at);                       // the directions CanStep allows from the cell
   int StepsBeside(const std::vector<int32_t>& steps, int row, int column, int side) const;
   int NarrowestPass(const std::vector<int32_t>& steps, int from, int to) const;
   int PassWidthAt(int at, int under) const;
@@ -83,6 +84,7 @@ class RivalryMeter {
   std::array<int, kPlayers> starts_{};
   std::vector<uint8_t> forest_;       // trees a peasant may cut
   std::vector<uint8_t> square_;       // side of the largest open square ending at the cell, up to the widest pass
+  std::vector<uint16_t> stepMask_;    // a bit for each direction a step from the cell may take, once looked at
   std::vector<uint8_t> lumberMark_;   // the player that counted the tree, 0 for none
   std::vector<int32_t> best_, second_;  // fewest and second fewest steps of any walk
   std::vector<uint8_t> bestWalker_;
