@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "report/map_facts.h"
@@ -16,8 +17,9 @@
 namespace glenmire {
 namespace {
 
-SeedRunSetup DefaultSetup() {
-  const std::filesystem::path recipe = std::filesystem::path(__FILE__).parent_path() / ".." / "data" / "presets" / "Default.txt";
+SeedRunSetup PresetSetup(const char* name) {
+  const std::filesystem::path recipe =
+      std::filesystem::path(__FILE__).parent_path() / ".." / "data" / "presets" / (std::string(name) + ".txt");
   SeedRunSetup setup;
   setup.record = MakePresetRecord(ReadPresetRecipe(recipe.string()), recipe.string());
   setup.menu.showWarnings = setup.record.ShowWarnings != 0;
@@ -25,6 +27,8 @@ SeedRunSetup DefaultSetup() {
   setup.menu.safetyMode = setup.record.SafetyMode != 0;
   return setup;
 }
+
+SeedRunSetup DefaultSetup() { return PresetSetup("Default"); }
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -70,10 +74,11 @@ void BM_ReportDefault128(benchmark::State& state) {
 }
 BENCHMARK(BM_ReportDefault128)->Unit(benchmark::kMicrosecond);
 
-// The whole report, rival figures included, of the maps of seeds 1..5: the
-// separate-walks search is the part whose cost depends on the land.
-void BM_ReportRivals128(benchmark::State& state) {
-  SeedRunner runner(DefaultSetup());
+// The whole report, rival figures included, of the maps of seeds 1..5 (two
+// players) and of an eight-player map: the separate-walks search is the part
+// whose cost depends on the land.
+void ReportRivals(benchmark::State& state, const char* preset) {
+  SeedRunner runner(PresetSetup(preset));
   const SeedTrial trial = runner.Run(static_cast<uint32_t>(state.range(0)));
   const MapFacts facts = ReadMapFacts(trial.bytes, "map.pud");
   MapReporter reporter;
@@ -87,7 +92,10 @@ void BM_ReportRivals128(benchmark::State& state) {
   for (const PairReport& pair : reporter.Report(facts).pairs) onFoot += pair.meeting == Meeting::kOnFoot;
   state.counters["pairs_on_foot"] = onFoot;
 }
+void BM_ReportRivals128(benchmark::State& state) { ReportRivals(state, "Default"); }
 BENCHMARK(BM_ReportRivals128)->DenseRange(1, 5)->Unit(benchmark::kMicrosecond);
+void BM_ReportRivalsEight128(benchmark::State& state) { ReportRivals(state, "eight-players-128"); }
+BENCHMARK(BM_ReportRivalsEight128)->Arg(3)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace glenmire

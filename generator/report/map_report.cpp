@@ -99,6 +99,20 @@ struct MapReporter::Work {
       const int at = queue[head++];
       reached.push_back(at);
       const int row = at / n + 1, column = at % n + 1;
+      if (row > 1 && row < n && column > 1 && column < n) {
+        // Away from the edges every neighbour is on the map: no bounds to test.
+        for (int d = 0; d < 8; ++d) {
+          const int i = at + kRowStep[d] * n + kColumnStep[d];
+          if (const uint16_t body = sea[i]) touched[body / 64] |= uint64_t{1} << (body % 64);
+          if (steps[i] != kNotReached || !(cell[i] & kCellWalkable)) continue;
+          if (d >= kSideSteps && !(cell[at + kRowStep[d] * n] & kCellWalkable) && !(cell[at + kColumnStep[d]] & kCellWalkable))
+            continue;
+          steps[i] = steps[at] + 1;
+          queue[tail++] = i;
+        }
+        if (const uint16_t body = sea[at]) touched[body / 64] |= uint64_t{1} << (body % 64);
+        continue;
+      }
       for (int d = 0; d < 8; ++d) {
         const int r = row + kRowStep[d], c = column + kColumnStep[d];
         if (!Inside(r, c)) continue;
