@@ -127,6 +127,10 @@ void RivalryMeter::Begin(const MapFacts& facts, const std::vector<uint8_t>& cell
     patchSeas_.push_back(std::move(seas));
   }
   figures_ = {};
+  for (auto& row : walksBetween_) row.fill(kNone);
+  passSeen_.resize(cells);
+  passWidth_.resize(cells);
+  passBest_.resize(cells);
   walked_ = {};
   nearestMine_.fill(kNone);
   // Filled before every count; the search marks the states it has seen with a stamp of its own.
@@ -210,16 +214,22 @@ void RivalryMeter::TakeWalk(int player, const std::vector<int32_t>& steps, const
     }
   }
   if (!f.rival) return;
-  const int to = starts_[f.rival - 1];
-  f.narrowestPass = NarrowestPass(steps, from, to);
-  // Between two walkable starts every step goes both ways, so the count is
-  // the same from either end.
-  const RivalryFigures& back = figures_[f.rival - 1];
-  if (walked_[f.rival - 1] && back.rival == player && from >= 0 && ((*cell_)[from] & walkableBit_) &&
-      ((*cell_)[to] & walkableBit_))
-    f.separateWalks = back.separateWalks;
-  else
-    f.separateWalks = SeparateWalks(from, to);
+  // Every rival as near counts, the widest pass and the most walks among
+  // them, so that players whose sides are images of each other read alike.
+  for (int q = 0; q < kPlayers; ++q) {
+    if (q == p || starts_[q] == kNone || steps[starts_[q]] != *f.walkToRival) continue;
+    const int to = starts_[q];
+    f.narrowestPass = std::max(f.narrowestPass.value_or(0), NarrowestPass(steps, from, to));
+    // Between two walkable starts every step goes both ways, so the count is
+    // the same from either end.
+    int& walks = walksBetween_[p][q];
+    if (walks == kNone) {
+      const bool bothWays = from >= 0 && ((*cell_)[from] & walkableBit_) && ((*cell_)[to] & walkableBit_);
+      walks = SeparateWalks(from, to);
+      if (bothWays) walksBetween_[q][p] = walks;
+    }
+    f.separateWalks = std::max(f.separateWalks.value_or(0), walks);
+  }
 }
 
 // The widest open square holding the cell, when it is narrower than under
@@ -238,25 +248,39 @@ int RivalryMeter::PassWidthAt(int at, int under) const {
   return widest;
 }
 
-// Along one shortest walk, traced back from the rival's start: each step to
-// the first neighbour (in the walking order) one step nearer the start.
-int RivalryMeter::NarrowestPass(const std::vector<int32_t>& steps, int from, int to) const {
-  int narrowest = PassWidthAt(to, kWidestPassCounted);
-  for (int at = to; at != from;) {
-    const int row = at / n_ + 1, column = at % n_ + 1;
-    int next = kNone;
-    for (int d = 0; d < 8 && next == kNone; ++d) {
-      const int r = row + kRowStep[d], c = column + kColumnStep[d];
-      if (r < 1 || r > n_ || c < 1 || c > n_) continue;
-      const int j = (r - 1) * n_ + c - 1;
-      // The step back is a step forward from j in the opposite direction.
-      if (steps[j] == steps[at] - 1 && (d < kSideSteps || Walkable(row, c) || Walkable(r, column))) next = j;
-    }
-    if (next == kNone) break;  // cannot happen on a finished walk
-    at = next;
-    narrowest = PassWidthAt(at, narrowest);
+// The widest of the shortest walks, judged by its narrowest cell: the walks
+// are followed back from the rival's start, layer by layer of steps, each
+// cell keeping the best narrowest width of the walks through it.
+int RivalryMeter::NarrowestPass(const std::vector<int32_t>& steps, int from, int to) {
+  if (++passStamp_ == 0) {
+    std::fill(passSeen_.begin(), passSeen_.end(), 0);
+    passStamp_ = 1;
   }
-  return narrowest;
+  layer_.assign(1, to);
+  passSeen_[to] = passStamp_;
+  passBest_[to] = static_cast<uint8_t>(PassWidthAt(to, kWidestPassCounted));
+  while (!layer_.empty() && layer_.front() != from) {
+    nextLayer_.clear();
+    for (int at : layer_) {
+      const int row = at / n_ + 1, column = at % n_ + 1;
+      for (int d = 0; d < 8; ++d) {
+        const int r = row + kRowStep[d], c = column + kColumnStep[d];
+        if (r < 1 || r > n_ || c < 1 || c > n_) continue;
+        const int j = (r - 1) * n_ + c - 1;
+        // A step back is a step forward from j in the opposite direction.
+        if (steps[j] != steps[at] - 1 || (d >= kSideSteps && !Walkable(row, c) && !Walkable(r, column))) continue;
+        if (passSeen_[j] != passStamp_) {
+          passSeen_[j] = passStamp_;
+          passWidth_[j] = static_cast<uint8_t>(PassWidthAt(j, kWidestPassCounted));
+          passBest_[j] = 0;
+          nextLayer_.push_back(j);
+        }
+        passBest_[j] = std::max(passBest_[j], std::min(passWidth_[j], passBest_[at]));
+      }
+    }
+    layer_.swap(nextLayer_);
+  }
+  return passSeen_[from] == passStamp_ ? passBest_[from] : passBest_[to];
 }
 
 // Walks that share no cell: a flow where every cell but the two starts

@@ -28,7 +28,7 @@ struct RivalryFigures {
   std::optional<int> mineSafety;       // the rivals' fewest steps to the nearest mine less the player's
   int expansions = 0;                  // mines 21..45 steps away, closer to this player than to any rival
   double safeAreaPercent = 0;          // of the map's walkable cells
-  std::optional<int> narrowestPass;    // cells across, along the walk to the rival
+  std::optional<int> narrowestPass;    // cells across, along the widest shortest walk to the rival
   std::optional<int> separateWalks;    // walks to the rival that share no cell, 1..3
   int lumber = 0;                      // forest cells beside the cells reached within 15 steps
   int oilPatches = 0;                  // on the seas the player's walk touches
@@ -73,7 +73,7 @@ class RivalryMeter {
   bool CanStep(int row, int column, int d) const;  // from (row, column) in direction d
   unsigned StepMask(int at);                       // the directions CanStep allows from the cell
   int StepsBeside(const std::vector<int32_t>& steps, int row, int column, int side) const;
-  int NarrowestPass(const std::vector<int32_t>& steps, int from, int to) const;
+  int NarrowestPass(const std::vector<int32_t>& steps, int from, int to);
   int PassWidthAt(int at, int under) const;
   int SeparateWalks(int from, int to);
   bool FindWayOn(int from, int to);
@@ -102,6 +102,12 @@ class RivalryMeter {
   std::vector<int32_t> parent_, stack_;
   uint32_t stamp_ = 0;
   bool directFlow_ = false;
+  std::array<std::array<int, kPlayers>, kPlayers> walksBetween_{};
+  // The narrowest-pass search over the layers of the shortest walks.
+  std::vector<uint32_t> passSeen_;
+  std::vector<uint8_t> passWidth_, passBest_;
+  std::vector<int32_t> layer_, nextLayer_;
+  uint32_t passStamp_ = 0;
 };
 
 }  // namespace glenmire

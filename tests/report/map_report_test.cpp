@@ -334,6 +334,31 @@ TEST(MapReportTest, RivalFiguresOnMapsWithKnownAnswers) {
   }
 }
 
+// Left and right halves are mirror images (column c and 25 - c): every rival
+// figure reads the same for both players, even where shortest walks tie.
+TEST(MapReportTest, PlayersOnMirroredHalvesReadAlike) {
+  constexpr int kSide = 24;
+  std::vector<std::string> rows = Field(kSide);
+  for (int r = 1; r <= kSide; ++r) {
+    if (r != 6 && r != 7 && (r < 15 || r > 17)) Put(rows, r, 9, 'T');
+    if (r >= 18) Put(rows, r, 1, 'F'), Put(rows, r, 2, 'F');
+  }
+  for (int r = 1; r <= 3; ++r)
+    for (int c = 1; c <= 3; ++c) Put(rows, r, c, '~');
+  for (int r = 1; r <= kSide; ++r)
+    for (int c = 1; c <= kSide / 2; ++c) rows[r - 1][kSide - c] = rows[r - 1][c - 1];
+  Put(rows, 12, 3, '1');
+  Put(rows, 12, kSide + 1 - 3, '2');
+  MapFacts facts = DrawMap(rows);
+  for (const int column : {4, kSide + 1 - 4 - 2}) AddUnit(facts, 20, column, kGoldMine, 0, 10);
+  for (const int column : {1, kSide + 1 - 1 - 2}) AddUnit(facts, 1, column, kOilPatch, 0, 4);
+  const MapReport report = ReportMap(facts);
+  EXPECT_EQ(report.Player(1).rivalry.rival, 2);
+  EXPECT_EQ(report.Player(1).rivalry.oilPatches, 2);  // each walks to both ponds
+  EXPECT_EQ(report.Player(1).rivalry.narrowestPass, 3);
+  for (const RivalryFigure& figure : kRivalryFigures) EXPECT_EQ(FigureSpread(report, figure), 0.0) << figure.name;
+}
+
 TEST(MapReportTest, OneReporterGivesTheSameReportForTheSameMapAfterAnother) {
   MapReporter reporter;
   const MapFacts a = DrawMap(Islands([](auto&) {}));
