@@ -129,7 +129,6 @@ void RivalryMeter::Begin(const MapFacts& facts, const std::vector<uint8_t>& cell
   figures_ = {};
   for (auto& row : walksBetween_) row.fill(kNone);
   passSeen_.resize(cells);
-  passWidth_.resize(cells);
   passBest_.resize(cells);
   walked_ = {};
   nearestMine_.fill(kNone);
@@ -271,13 +270,14 @@ int RivalryMeter::NarrowestPass(const std::vector<int32_t>& steps, int from, int
         if (steps[j] != steps[at] - 1 || (d >= kSideSteps && !Walkable(row, c) && !Walkable(r, column))) continue;
         if (passSeen_[j] != passStamp_) {
           passSeen_[j] = passStamp_;
-          passWidth_[j] = static_cast<uint8_t>(PassWidthAt(j, kWidestPassCounted));
           passBest_[j] = 0;
           nextLayer_.push_back(j);
         }
-        passBest_[j] = std::max(passBest_[j], std::min(passWidth_[j], passBest_[at]));
+        passBest_[j] = std::max(passBest_[j], passBest_[at]);  // the best of the walks on from j
       }
     }
+    // A cell's own width caps them; it is looked for only up to what they allow.
+    for (int j : nextLayer_) passBest_[j] = static_cast<uint8_t>(PassWidthAt(j, passBest_[j]));
     layer_.swap(nextLayer_);
   }
   return passSeen_[from] == passStamp_ ? passBest_[from] : passBest_[to];

@@ -105,7 +105,7 @@ class RivalryMeter {
   std::array<std::array<int, kPlayers>, kPlayers> walksBetween_{};
   // The narrowest-pass search over the layers of the shortest walks.
   std::vector<uint32_t> passSeen_;
-  std::vector<uint8_t> passWidth_, passBest_;
+  std::vector<uint8_t> passBest_;
   std::vector<int32_t> layer_, nextLayer_;
   uint32_t passStamp_ = 0;
 };
