@@ -1,11 +1,12 @@
 // How long the fair-map search takes to find a fair map of the shipped
 // Default.gmp at 128 x 128 (the median over start seeds 1..20), and what one
-// map report costs.
+// map report costs, its rival figures included.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "report/map_facts.h"
@@ -16,8 +17,9 @@
 namespace glenmire {
 namespace {
 
-SeedRunSetup DefaultSetup() {
-  const std::filesystem::path recipe = std::filesystem::path(__FILE__).parent_path() / ".." / "data" / "presets" / "Default.txt";
+SeedRunSetup PresetSetup(const char* name) {
+  const std::filesystem::path recipe =
+      std::filesystem::path(__FILE__).parent_path() / ".." / "data" / "presets" / (std::string(name) + ".txt");
   SeedRunSetup setup;
   setup.record = MakePresetRecord(ReadPresetRecipe(recipe.string()), recipe.string());
   setup.menu.showWarnings = setup.record.ShowWarnings != 0;
@@ -25,6 +27,8 @@ SeedRunSetup DefaultSetup() {
   setup.menu.safetyMode = setup.record.SafetyMode != 0;
   return setup;
 }
+
+SeedRunSetup DefaultSetup() { return PresetSetup("Default"); }
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -69,6 +73,29 @@ void BM_ReportDefault128(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(reporter.Report(ReadMapFacts(trial.bytes, "map.pud")).pairs.size());
 }
 BENCHMARK(BM_ReportDefault128)->Unit(benchmark::kMicrosecond);
+
+// The whole report, rival figures included, of the maps of seeds 1..5 (two
+// players) and of an eight-player map: the separate-walks search is the part
+// whose cost depends on the land.
+void ReportRivals(benchmark::State& state, const char* preset) {
+  SeedRunner runner(PresetSetup(preset));
+  const SeedTrial trial = runner.Run(static_cast<uint32_t>(state.range(0)));
+  const MapFacts facts = ReadMapFacts(trial.bytes, "map.pud");
+  MapReporter reporter;
+  int walks = 0;
+  for (auto _ : state) {
+    const MapReport report = reporter.Report(facts);
+    for (const PlayerReport& p : report.players) walks += p.rivalry.separateWalks.value_or(0);
+    benchmark::DoNotOptimize(walks);
+  }
+  int onFoot = 0;
+  for (const PairReport& pair : reporter.Report(facts).pairs) onFoot += pair.meeting == Meeting::kOnFoot;
+  state.counters["pairs_on_foot"] = onFoot;
+}
+void BM_ReportRivals128(benchmark::State& state) { ReportRivals(state, "Default"); }
+BENCHMARK(BM_ReportRivals128)->DenseRange(1, 5)->Unit(benchmark::kMicrosecond);
+void BM_ReportRivalsEight128(benchmark::State& state) { ReportRivals(state, "eight-players-128"); }
+BENCHMARK(BM_ReportRivalsEight128)->Arg(3)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace glenmire

@@ -22,8 +22,19 @@ std::string RuleValue(const FairnessRules& r, FairRule rule) {
       return text;
     }
     case FairRule::kSameStart: return r.sameStart ? "on" : "off";
+    case FairRule::kExpansionsSpread: return number(r.expansionsSpread);
+    case FairRule::kSafeAreaSpread: return number(r.safeAreaSpread);
   }
   return "";
+}
+
+// What a rule that is off by default would ask, for the help.
+std::string WhenOn(FairRule rule) {
+  switch (rule) {
+    case FairRule::kExpansionsSpread: return "the players' expansions differ by at most N mines";
+    case FairRule::kSafeAreaSpread: return "the players' safe areas differ by at most N % of the walkable cells";
+    default: return "";
+  }
 }
 
 }  // namespace
@@ -48,7 +59,9 @@ std::string FairRulesHelp(const FairnessRules& rules) {
   for (FairRule rule : kAllFairRules) {
     char line[256];
     const std::string setting = std::string(FairRuleName(rule)) + "=" + RuleValue(rules, rule);
-    std::snprintf(line, sizeof line, "  %-18s %s\n", setting.c_str(), DescribeFairRule(rules, rule).c_str());
+    std::string description = DescribeFairRule(rules, rule);
+    if (description == "(off)" && !WhenOn(rule).empty()) description = "(off; =N: " + WhenOn(rule) + ")";
+    std::snprintf(line, sizeof line, "  %-18s %s\n", setting.c_str(), description.c_str());
     text += line;
   }
   return text;

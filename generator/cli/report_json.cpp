@@ -16,6 +16,8 @@ std::string Number(double v) {
 
 std::string Steps(int steps) { return steps == kNotReached ? "null" : std::to_string(steps); }
 
+std::string Figure(const std::optional<double>& v) { return v ? Number(*v) : "null"; }
+
 std::string Player(const PlayerReport& p, const std::string& pad) {
   std::string units;
   for (const KindCount& k : p.units)
@@ -38,6 +40,8 @@ std::string Player(const PlayerReport& p, const std::string& pad) {
                      std::to_string(p.nearestMineGold) + "}";
     out += ", \"goldMinesInReach\": " + std::to_string(p.minesInReach) + ", \"buildableRoom\": " +
            std::to_string(p.buildableRoom) + ", \"townHallFits\": " + (p.townHallFits ? "true" : "false");
+    out += ", \"rival\": " + (p.rivalry.rival ? JsonString(PlayerColourName(p.rivalry.rival)) : std::string("null"));
+    for (const RivalryFigure& figure : kRivalryFigures) out += ", \"" + std::string(figure.key) + "\": " + Figure(figure.value(p.rivalry));
   }
   return out + "}";
 }
@@ -68,7 +72,11 @@ std::string ReportJson(const MapReport& report, const Verdict& verdict, int inde
            std::to_string(pair.second) + "], \"meet\": " + JsonString(MeetingName(pair.meeting)) +
            ", \"steps\": " + Steps(pair.steps) + "}";
   }
-  out += "],\n" + pad + "  \"fair\": " + (verdict.Fair() ? "true" : "false") + ",\n" + pad + "  \"failures\": [";
+  out += "],\n" + pad + "  \"spread\": {";
+  for (const RivalryFigure& figure : kRivalryFigures)
+    out += std::string(&figure == &kRivalryFigures[0] ? "" : ", ") + "\"" + figure.key + "\": " +
+           Figure(FigureSpread(report, figure));
+  out += "},\n" + pad + "  \"fair\": " + (verdict.Fair() ? "true" : "false") + ",\n" + pad + "  \"failures\": [";
   for (std::size_t i = 0; i < verdict.failures.size(); ++i)
     out += std::string(i ? ", " : "") + "{\"rule\": " + JsonString(FairRuleName(verdict.failures[i].rule)) +
            ", \"text\": " + JsonString(verdict.failures[i].text) + "}";

@@ -132,6 +132,24 @@ class Judge {
     }
   }
 
+  // The largest value of a rival figure less the smallest, at most `limit`.
+  void Spread(FairRule rule, const RivalryFigure& figure, const char* what, const char* unit, int limit) {
+    const PlayerReport* least = nullptr;
+    const PlayerReport* most = nullptr;
+    for (const PlayerReport& p : report_.players) {
+      if (!Measured(p) || !figure.value(p.rivalry)) continue;
+      const double v = *figure.value(p.rivalry);
+      if (!least || v < *figure.value(least->rivalry)) least = &p;
+      if (!most || v > *figure.value(most->rivalry)) most = &p;
+    }
+    if (!least) return;
+    const double low = *figure.value(least->rivalry), high = *figure.value(most->rivalry);
+    if (high - low <= limit + 1e-9) return;
+    Fail(rule, std::string(what) + " ranges from " + Ratio(low) + " (" + Player(least->player) + ") to " + Ratio(high) +
+                   " (" + Player(most->player) + ")" + unit + ", " + Ratio(high - low) + " apart (at most " +
+                   std::to_string(limit) + ")");
+  }
+
  private:
   void Compare(const PlayerReport& a, const PlayerReport& b) {
     const std::string both = Player(a.player) + " and " + Player(b.player) + " are set up alike, but ";
@@ -197,6 +215,8 @@ std::string_view FairRuleName(FairRule rule) {
     case FairRule::kMinRoom: return "min-room";
     case FairRule::kRoomRatio: return "room-ratio";
     case FairRule::kSameStart: return "same-start";
+    case FairRule::kExpansionsSpread: return "expansions-spread";
+    case FairRule::kSafeAreaSpread: return "safe-area-spread";
   }
   return "";
 }
@@ -226,6 +246,14 @@ std::string DescribeFairRule(const FairnessRules& r, FairRule rule) {
       return r.roomRatio ? "the largest buildable room is at most " + Ratio(*r.roomRatio) + " x the smallest" : off;
     case FairRule::kSameStart:
       return r.sameStart ? "players set up alike end with the same startup units and start resources" : off;
+    case FairRule::kExpansionsSpread:
+      return r.expansionsSpread ? "the players' expansions differ by at most " + std::to_string(*r.expansionsSpread) +
+                                      " mines"
+                                : off;
+    case FairRule::kSafeAreaSpread:
+      return r.safeAreaSpread ? "the players' safe areas differ by at most " + std::to_string(*r.safeAreaSpread) +
+                                    " % of the walkable cells"
+                              : off;
   }
   return off;
 }
@@ -260,6 +288,8 @@ std::optional<std::string> SetFairRule(FairnessRules& rules, std::string_view as
   if (name == "mine-steps") return count(rules.mineSteps);
   if (name == "mine-spread") return count(rules.mineSpread);
   if (name == "min-room") return count(rules.minRoom);
+  if (name == "expansions-spread") return count(rules.expansionsSpread);
+  if (name == "safe-area-spread") return count(rules.safeAreaSpread);
   if (name == "room-ratio") {
     if (off) {
       rules.roomRatio.reset();
@@ -323,6 +353,12 @@ Verdict JudgeMap(const MapReport& report, const FairnessRules& rules, const Star
   if (rules.minRoom) judge.MinRoom(*rules.minRoom);
   if (rules.roomRatio) judge.RoomRatio(*rules.roomRatio);
   if (rules.sameStart) judge.SameStart(groups);
+  if (rules.expansionsSpread)
+    judge.Spread(FairRule::kExpansionsSpread, kRivalryFigures[kExpansionsFigure], "expansions", " mines",
+                 *rules.expansionsSpread);
+  if (rules.safeAreaSpread)
+    judge.Spread(FairRule::kSafeAreaSpread, kRivalryFigures[kSafeAreaFigure], "the safe area", " % of the walkable cells",
+                 *rules.safeAreaSpread);
   return verdict;
 }
 

@@ -22,11 +22,14 @@ enum class FairRule {
   kMinRoom,     // at least so many buildable cells near every start
   kRoomRatio,   // the largest room at most so many times the smallest
   kSameStart,   // players set up alike start alike
+  kExpansionsSpread,  // the players' expansions differ by at most so many mines
+  kSafeAreaSpread,    // the players' safe areas differ by at most so many points of the walkable land
 };
-inline constexpr int kFairRules = 7;
+inline constexpr int kFairRules = 9;
 inline constexpr std::array<FairRule, kFairRules> kAllFairRules = {
     FairRule::kStarts, FairRule::kMineSteps, FairRule::kMineSpread, FairRule::kMeet,
-    FairRule::kMinRoom, FairRule::kRoomRatio, FairRule::kSameStart};
+    FairRule::kMinRoom, FairRule::kRoomRatio, FairRule::kSameStart, FairRule::kExpansionsSpread,
+    FairRule::kSafeAreaSpread};
 
 enum class MeetRule { kOnFoot, kBySea, kOff };
 
@@ -38,6 +41,8 @@ struct FairnessRules {
   std::optional<int> minRoom = 40;
   std::optional<double> roomRatio = 1.5;
   bool sameStart = true;
+  std::optional<int> expansionsSpread;  // off unless asked for
+  std::optional<int> safeAreaSpread;
 
   bool operator==(const FairnessRules&) const = default;
 };

@@ -47,6 +47,11 @@ MapFacts ReadMapFacts(const std::vector<uint8_t>& bytes, const std::string& file
   facts.mapSize = side;
   facts.movement.resize(cells);
   for (uint32_t i = 0; i < cells; ++i) facts.movement[i] = movement.Byte(2 * i);
+  const MapSection* tiles = sections.Find(kTagTiles);
+  if (tiles && tiles->length == 2 * cells) {
+    facts.tiles.resize(cells);
+    for (uint32_t i = 0; i < cells; ++i) facts.tiles[i] = tiles->Word(2 * i);
+  }
   facts.units.reserve(units.length / kUnitRecordBytes);
   for (uint32_t at = 0; at < units.length; at += kUnitRecordBytes) facts.units.push_back(DecodeUnitRecord(units.body + at));
 

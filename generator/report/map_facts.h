@@ -22,6 +22,8 @@ struct MapFacts {
   // The movement code of every cell, row by row (row stride mapSize): what
   // may walk, sail or be built there.
   std::vector<uint8_t> movement;
+  // Every cell's tile ("MTXM"), row by row; empty when the map carries none.
+  std::vector<uint16_t> tiles;
   std::vector<UnitRecord> units;
   std::array<uint8_t, kPlayers> controller{};
   std::array<uint8_t, kPlayers> race{};

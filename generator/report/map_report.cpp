@@ -30,6 +30,7 @@ struct MapReporter::Work {
   std::vector<int32_t> reached;  // the cells the walk reached, in order
   std::array<std::vector<uint64_t>, kPlayers> seas;  // sea bodies each player's walk touched
   int bodies = 0;
+  RivalryMeter rivals;
 
   int Index(int row, int column) const { return (row - 1) * n + (column - 1); }
   bool Inside(int row, int column) const { return row >= 1 && row <= n && column >= 1 && column <= n; }
@@ -99,6 +100,20 @@ struct MapReporter::Work {
       const int at = queue[head++];
       reached.push_back(at);
       const int row = at / n + 1, column = at % n + 1;
+      if (row > 1 && row < n && column > 1 && column < n) {
+        // Away from the edges every neighbour is on the map: no bounds to test.
+        for (int d = 0; d < 8; ++d) {
+          const int i = at + kRowStep[d] * n + kColumnStep[d];
+          if (const uint16_t body = sea[i]) touched[body / 64] |= uint64_t{1} << (body % 64);
+          if (steps[i] != kNotReached || !(cell[i] & kCellWalkable)) continue;
+          if (d >= kSideSteps && !(cell[at + kRowStep[d] * n] & kCellWalkable) && !(cell[at + kColumnStep[d]] & kCellWalkable))
+            continue;
+          steps[i] = steps[at] + 1;
+          queue[tail++] = i;
+        }
+        if (const uint16_t body = sea[at]) touched[body / 64] |= uint64_t{1} << (body % 64);
+        continue;
+      }
       for (int d = 0; d < 8; ++d) {
         const int r = row + kRowStep[d], c = column + kColumnStep[d];
         if (!Inside(r, c)) continue;
@@ -226,6 +241,11 @@ MapReport MapReporter::Report(const MapFacts& facts) {
   for (PlayerReport& p : report.players)
     std::sort(p.units.begin(), p.units.end(), [](const KindCount& a, const KindCount& b) { return a.kind < b.kind; });
 
+  std::array<int, kPlayers> starts;
+  for (const PlayerReport& p : report.players)
+    starts[p.player - 1] = p.active && p.hasStart && w.Inside(p.startRow, p.startColumn) ? w.Index(p.startRow, p.startColumn) : -1;
+  w.rivals.Begin(facts, w.cell, kCellWalkable, w.sea, starts);
+
   // Walking steps from each measured player to every other start.
   std::array<std::array<int, kPlayers>, kPlayers> between{};
   for (PlayerReport& p : report.players) {
@@ -244,6 +264,7 @@ MapReport MapReporter::Report(const MapFacts& facts) {
       }
     }
     w.MeasureRoom(p);
+    w.rivals.TakeWalk(p.player, w.steps, w.reached, w.seas[p.player - 1]);
     for (const PlayerReport& q : report.players)
       between[p.player - 1][q.player - 1] = q.hasStart ? w.StepsAt(q.startRow, q.startColumn) : kNotReached;
   }
@@ -264,6 +285,8 @@ MapReport MapReporter::Report(const MapFacts& facts) {
       report.pairs.push_back(pair);
     }
   }
+  const std::array<RivalryFigures, kPlayers> rivalry = w.rivals.Finish();
+  for (PlayerReport& p : report.players) p.rivalry = rivalry[p.player - 1];
   return report;
 }
 

@@ -13,6 +13,7 @@
 
 #include "core/settings_record.h"
 #include "report/map_facts.h"
+#include "report/rivalry.h"
 
 namespace glenmire {
 
@@ -46,6 +47,7 @@ struct PlayerReport {
   int minesInReach = 0;                    // within kMineReachSteps
   int buildableRoom = 0;                   // buildable cells within kRoomSteps
   bool townHallFits = false;               // a 4 x 4 square of them
+  RivalryFigures rivalry;                  // against the other measured players
 
   int UnitsOfKind(uint8_t kind) const;
 };

@@ -76,6 +76,26 @@ std::string FormatReportText(const MapReport& report, const Verdict& verdict) {
                pair.meeting == Meeting::kBySea ? "only by sea" : "not at all");
     }
   }
+  Append(out, "Rivals:\n");
+  Append(out, "  %-10s %-7s %6s %6s %10s %6s %5s %5s %6s %4s\n", "Player", "Rival", "Walk", "Mine", "Expansions",
+         "Safe", "Pass", "Ways", "Lumber", "Oil");
+  for (const PlayerReport& p : report.players) {
+    if (!p.active || !p.hasStart) continue;
+    const RivalryFigures& f = p.rivalry;
+    const auto figure = [](const std::optional<int>& v) { return v ? std::to_string(*v) : std::string("-"); };
+    char player[24];
+    std::snprintf(player, sizeof player, "%d %s", p.player, PlayerColourName(p.player));
+    Append(out, "  %-10s %-7s %6s %6s %10d %5d%% %5s %5s %6d %4d\n", player, f.rival ? PlayerColourName(f.rival) : "-",
+           figure(f.walkToRival).c_str(), figure(f.mineSafety).c_str(), f.expansions, Percent(f.safeAreaPercent / 100),
+           figure(f.narrowestPass).c_str(), figure(f.separateWalks).c_str(), f.lumber, f.oilPatches);
+  }
+  Append(out, "  (walk: steps to the nearest rival's start; mine: how many steps nearer the nearest gold mine is than\n"
+              "   to any rival; expansions: mines %d-%d steps away, nearer than to any rival; safe: walkable cells %d %%\n"
+              "   nearer than to any rival; pass: narrowest cells across on the walk to the rival (up to %d); ways:\n"
+              "   walks to the rival that share no cell (up to %d); lumber: forest within %d steps; oil: patches on\n"
+              "   the seas its coast touches)\n",
+         kExpansionNearestSteps, kExpansionFarthestSteps, kSafeMarginPercent, kWidestPassCounted, kMostSeparateWalks,
+         kLumberSteps);
   Append(out, "Map: land %d %%, water %d %%, buildable %d %%; %d gold mines (%lld gold), %d oil patches\n",
          Percent(report.LandShare()), Percent(report.WaterShare()), Percent(report.BuildableShare()),
          report.goldMines, static_cast<long long>(report.gold), report.oilPatches);
@@ -85,6 +105,14 @@ std::string FormatReportText(const MapReport& report, const Verdict& verdict) {
     Append(out, "Verdict: not fair\n");
     for (const RuleFailure& f : verdict.failures)
       Append(out, "  - %s: %s\n", std::string(FairRuleName(f.rule)).c_str(), f.text.c_str());
+  }
+  Append(out, "  Spread across players (max - min):\n");
+  for (const RivalryFigure& figure : kRivalryFigures) {
+    const std::optional<double> spread = FigureSpread(report, figure);
+    if (spread)
+      Append(out, "    %-30s %.4g\n", figure.name, *spread);
+    else
+      Append(out, "    %-30s -\n", figure.name);
   }
   return out;
 }

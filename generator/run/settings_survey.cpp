@@ -14,7 +14,7 @@ struct Figure {
 
 enum FigureIndex {
   kLand, kWater, kBuildable, kMines, kOilPatches, kNearestMine, kMinesInReach, kRoom, kMineSpread, kRoomRatio,
-  kWalkBetween, kFigures
+  kWalkBetween, kExpansionsSpread, kSafeAreaSpread, kRivalFigures
 };
 
 std::vector<Figure> EmptyFigures() {
@@ -30,7 +30,15 @@ std::vector<Figure> EmptyFigures() {
       {"nearest-mine spread (steps)", "map", {}},
       {"room ratio (largest / smallest)", "map", {}},
       {"walk between starts (steps)", "pair", {}},
+      {"expansions spread", "map", {}},
+      {"safe area spread (%)", "map", {}},
   };
+}
+
+std::vector<Figure> AllFigures() {
+  std::vector<Figure> figures = EmptyFigures();
+  for (const RivalryFigure& f : kRivalryFigures) figures.push_back({f.name, "player", {}});
+  return figures;
 }
 
 void Measure(const MapReport& report, std::vector<Figure>& figures, SurveyResult& result) {
@@ -54,6 +62,13 @@ void Measure(const MapReport& report, std::vector<Figure>& figures, SurveyResult
   }
   if (nearest >= 0) figures[kMineSpread].values.push_back(farthest - nearest);
   if (smallest > 0) figures[kRoomRatio].values.push_back(double(largest) / smallest);
+  for (const PlayerReport& p : report.players) {
+    if (!p.active || !p.hasStart) continue;
+    for (int i = 0; i < kRivalryFigureCount; ++i)
+      if (const auto v = kRivalryFigures[i].value(p.rivalry)) figures[kRivalFigures + i].values.push_back(*v);
+  }
+  if (const auto v = FigureSpread(report, kRivalryFigures[kExpansionsFigure])) figures[kExpansionsSpread].values.push_back(*v);
+  if (const auto v = FigureSpread(report, kRivalryFigures[kSafeAreaFigure])) figures[kSafeAreaSpread].values.push_back(*v);
   for (const PairReport& pair : report.pairs) {
     switch (pair.meeting) {
       case Meeting::kOnFoot:
@@ -80,7 +95,7 @@ SurveyResult SurveySettings(const SurveyRequest& request, const SurveyWatcher& w
   SurveyResult result;
   result.firstSeed = request.firstSeed;
   result.lastSeed = request.firstSeed;
-  std::vector<Figure> figures = EmptyFigures();
+  std::vector<Figure> figures = AllFigures();
   SeedRunner runner(request.setup);
   const uint64_t total64 = request.lastSeed >= request.firstSeed ? uint64_t{request.lastSeed} - request.firstSeed + 1 : 0;
   const int total = static_cast<int>(std::min<uint64_t>(total64, 1u << 30));

@@ -100,11 +100,12 @@ TEST_F(FairCommandsTest, InfoReportsEachPlayerAndJsonCarriesTheReport) {
             0);
   const CommandResult text = RunGlenmire("info " + Quote(dir_ / "m.pud"));
   ASSERT_EQ(text.status, 0) << text.output;
-  for (const char* part : {"Report:", "1 Red", "2 Blue", "Players meet:", "Verdict:"})
+  for (const char* part : {"Report:", "1 Red", "2 Blue", "Players meet:", "Rivals:", "Verdict:",
+                           "Spread across players (max - min):", "separate walks to the rival"})
     EXPECT_NE(text.output.find(part), std::string::npos) << part;
   const CommandResult json = RunGlenmire("info --json " + Quote(dir_ / "m.pud"));
   for (const char* part : {"\"report\": {", "\"nearestGoldMine\"", "\"buildableRoom\"", "\"pairs\"", "\"fair\"",
-                           "\"rules\""})
+                           "\"rules\"", "\"safeArea\": ", "\"spread\": {\"walkToRival\": "})
     EXPECT_NE(json.output.find(part), std::string::npos) << part;
 }
 
@@ -119,6 +120,11 @@ TEST_F(FairCommandsTest, SurveySumsUpTheSeedsAsTextOrJson) {
   const CommandResult json = RunGlenmire("survey " + cfg + " --seeds 1..8 --json");
   EXPECT_NE(json.output.find("\"runs\": 8"), std::string::npos) << json.output;
   EXPECT_NE(json.output.find("\"fairShare\""), std::string::npos);
+  EXPECT_NE(text.output.find("safe area (%)"), std::string::npos);
+  // The spread rules are off unless asked for; no two sides of a plain map hold the very same share.
+  EXPECT_NE(json.output.find("\"safe-area-spread\": 0}"), std::string::npos) << json.output;
+  const CommandResult strict = RunGlenmire("survey " + cfg + " --seeds 1..8 --json --fair-rule safe-area-spread=0");
+  EXPECT_EQ(strict.output.find("\"safe-area-spread\": 0}"), std::string::npos) << strict.output;
   for (const char* bad : {"--seeds 9..2", "--seeds 5", "--seeds a..b", "--fair-rule meet=boat"})
     EXPECT_EQ(RunGlenmire("survey " + cfg + " " + bad).status, 2) << bad;
 }

@@ -3,7 +3,7 @@
 //
 //   .  buildable land        ,  land that cannot be built on
 //   ~  water                 s  shore a walker may stand on
-//   S  shore no walker enters T  forest or rock
+//   S  shore no walker enters T  rock               F  forest
 //   1..8  that player's start location (on buildable land)
 //   G  the top-left cell of a gold mine (10 x 2500 gold)
 #pragma once
@@ -25,7 +25,7 @@ inline uint8_t DrawnCode(char c) {
     case '~': return kMoveWater;
     case 's': return kMoveShoreCorner;
     case 'S': return kMoveShore;
-    case 'T': return kMoveObstacle;
+    case 'T': case 'F': return kMoveObstacle;
     default:
       if (c >= '1' && c <= '8') return kMoveBuildable;
       throw std::invalid_argument(std::string("no cell drawn as '") + c + "'");
@@ -49,6 +49,7 @@ inline MapFacts DrawMap(const std::vector<std::string>& rows) {
     for (int c = 1; c <= facts.mapSize; ++c) {
       const char cell = line[c - 1];
       facts.movement.push_back(DrawnCode(cell));
+      facts.tiles.push_back(cell == 'F' ? kForest : cell == 'T' ? kMountain : kGrass);
       if (cell == 'G') AddUnit(facts, r, c, kGoldMine, 0, 10);
       if (cell >= '1' && cell <= '8') {
         const int player = cell - '0';

@@ -75,6 +75,16 @@ TEST(FairnessTest, EachRuleFailsOnlyTheMapsItIsAbout) {
        {FairRule::kSameStart}},
       {"compensation for one only", [](MapReport& r) { r.players[0].gold = 1400; }, {}, {FairRule::kSameStart}},
       {"... not checked", [](MapReport& r) { r.players[0].gold = 1400; }, {"same-start=off"}, {}},
+      {"expansions 0 and 2: off by default", [](MapReport& r) { r.players[1].rivalry.expansions = 2; }, {}, {}},
+      {"... 2 apart, at most 1", [](MapReport& r) { r.players[1].rivalry.expansions = 2; }, {"expansions-spread=1"},
+       {FairRule::kExpansionsSpread}},
+      {"... at most 2", [](MapReport& r) { r.players[1].rivalry.expansions = 2; }, {"expansions-spread=2"}, {}},
+      {"safe areas 30 and 40.5 %, at most 10 points apart",
+       [](MapReport& r) { r.players[0].rivalry.safeAreaPercent = 30, r.players[1].rivalry.safeAreaPercent = 40.5; },
+       {"safe-area-spread=10"}, {FairRule::kSafeAreaSpread}},
+      {"... at most 11",
+       [](MapReport& r) { r.players[0].rivalry.safeAreaPercent = 30, r.players[1].rivalry.safeAreaPercent = 40.5; },
+       {"safe-area-spread=11"}, {}},
       {"rescue players are not measured",
        [](MapReport& r) {
          r.players[2].controller = kControllerRescuePassive;

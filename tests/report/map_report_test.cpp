@@ -2,6 +2,7 @@
 // meets and how, and the room to build near a start.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -249,6 +250,115 @@ TEST(MapReportTest, MapSharesCountWaterShoreAndBuildableCells) {
   EXPECT_EQ(report.oilPatches, 1);
 }
 
+struct RivalCase {
+  const char* name;
+  MapFacts facts;
+  struct Figure {
+    int player;
+    int figure;  // RivalryFigureIndex
+    std::optional<double> value;
+  };
+  std::vector<Figure> figures;
+};
+
+MapFacts Drawn(int side, char fill, void (*shape)(std::vector<std::string>&)) {
+  std::vector<std::string> rows = Field(side, fill);
+  shape(rows);
+  return DrawMap(rows);
+}
+
+TEST(MapReportTest, RivalFiguresOnMapsWithKnownAnswers) {
+  const std::optional<double> none;
+  const RivalCase cases[] = {
+      {"a pass two cells wide in a rock wall",
+       Drawn(20, '.', [](auto& r) {
+         for (int row = 1; row <= 20; ++row)
+           if (row != 9 && row != 10) Put(r, row, 10, 'T');
+         Put(r, 10, 2, '1');
+         Put(r, 10, 18, '2');
+       }),
+       {{1, kWalkToRivalFigure, 16}, {1, kNarrowestPassFigure, 2}, {1, kSeparateWalksFigure, 2},
+        {2, kNarrowestPassFigure, 2}, {2, kSeparateWalksFigure, 2}}},
+      {"two corridors one cell wide round a block of rock",
+       Drawn(20, 'T', [](auto& r) {
+         for (int c = 2; c <= 19; ++c) Put(r, 5, c, ','), Put(r, 15, c, ',');
+         for (int row = 5; row <= 15; ++row) Put(r, row, 2, ','), Put(r, row, 19, ',');
+         Put(r, 10, 2, '1');
+         Put(r, 10, 19, '2');
+       }),
+       {{1, kNarrowestPassFigure, 1}, {1, kSeparateWalksFigure, 2}, {2, kSeparateWalksFigure, 2}}},
+      {"open land: three walks and a pass as wide as counted",
+       Drawn(32, '.', [](auto& r) { Put(r, 16, 4, '1'), Put(r, 16, 28, '2'); }),
+       {{1, kWalkToRivalFigure, 24}, {1, kNarrowestPassFigure, kWidestPassCounted}, {1, kSeparateWalksFigure, 3}}},
+      {"a mine as far from both starts",
+       Drawn(21, '.', [](auto& r) { Put(r, 1, 1, '1'), Put(r, 1, 21, '2'), Put(r, 1, 10, 'G'); }),
+       {{1, kMineSafetyFigure, 0}, {2, kMineSafetyFigure, 0}, {1, kExpansionsFigure, 0}}},
+      {"a far mine nearer one start is its expansion",
+       Drawn(48, '.', [](auto& r) { Put(r, 1, 1, '1'), Put(r, 48, 48, '2'), Put(r, 1, 25, 'G'); }),
+       {{1, kMineSafetyFigure, 44 - 23}, {1, kExpansionsFigure, 1}, {2, kMineSafetyFigure, 23 - 44},
+        {2, kExpansionsFigure, 0}}},
+      {"a corridor from start to start: each holds the cells 10 % nearer it",
+       Drawn(21, 'T', [](auto& r) {
+         r[0] = std::string(21, ',');
+         Put(r, 1, 1, '1');
+         Put(r, 1, 21, '2');
+       }),
+       {{1, kSafeAreaFigure, 100.0 * 10 / 21}, {2, kSafeAreaFigure, 100.0 * 10 / 21}, {1, kWalkToRivalFigure, 20},
+        {1, kSeparateWalksFigure, 1}}},
+      {"forest beside the cells within 15 steps, rock not",
+       Drawn(20, '.', [](auto& r) {
+         for (int row = 1; row <= 20; ++row) Put(r, row, 17, 'F');
+         for (int row = 5; row <= 8; ++row) Put(r, row, 3, 'T');
+         Put(r, 1, 1, '1');
+       }),
+       {{1, kLumberFigure, 17}, {1, kWalkToRivalFigure, none}, {1, kSeparateWalksFigure, none}}},
+      {"an oil patch on the sea both islands touch",
+       [] {
+         MapFacts facts = DrawMap(Islands([](auto&) {}));
+         AddUnit(facts, 5, 5, kOilPatch, 0, 4);
+         return facts;
+       }(),
+       {{1, kOilFigure, 1}, {2, kOilFigure, 1}, {1, kWalkToRivalFigure, none}, {1, kMineSafetyFigure, none}}},
+  };
+  for (const RivalCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const MapReport report = ReportMap(c.facts);
+    for (const RivalCase::Figure& f : c.figures) {
+      SCOPED_TRACE(kRivalryFigures[f.figure].name);
+      const std::optional<double> value = kRivalryFigures[f.figure].value(report.Player(f.player).rivalry);
+      ASSERT_EQ(value.has_value(), f.value.has_value());
+      if (value) {
+        EXPECT_NEAR(*value, *f.value, 1e-9);
+      }
+    }
+  }
+}
+
+// Left and right halves are mirror images (column c and 25 - c): every rival
+// figure reads the same for both players, even where shortest walks tie.
+TEST(MapReportTest, PlayersOnMirroredHalvesReadAlike) {
+  constexpr int kSide = 24;
+  std::vector<std::string> rows = Field(kSide);
+  for (int r = 1; r <= kSide; ++r) {
+    if (r != 6 && r != 7 && (r < 15 || r > 17)) Put(rows, r, 9, 'T');
+    if (r >= 18) Put(rows, r, 1, 'F'), Put(rows, r, 2, 'F');
+  }
+  for (int r = 1; r <= 3; ++r)
+    for (int c = 1; c <= 3; ++c) Put(rows, r, c, '~');
+  for (int r = 1; r <= kSide; ++r)
+    for (int c = 1; c <= kSide / 2; ++c) rows[r - 1][kSide - c] = rows[r - 1][c - 1];
+  Put(rows, 12, 3, '1');
+  Put(rows, 12, kSide + 1 - 3, '2');
+  MapFacts facts = DrawMap(rows);
+  for (const int column : {4, kSide + 1 - 4 - 2}) AddUnit(facts, 20, column, kGoldMine, 0, 10);
+  for (const int column : {1, kSide + 1 - 1 - 2}) AddUnit(facts, 1, column, kOilPatch, 0, 4);
+  const MapReport report = ReportMap(facts);
+  EXPECT_EQ(report.Player(1).rivalry.rival, 2);
+  EXPECT_EQ(report.Player(1).rivalry.oilPatches, 2);  // each walks to both ponds
+  EXPECT_EQ(report.Player(1).rivalry.narrowestPass, 3);
+  for (const RivalryFigure& figure : kRivalryFigures) EXPECT_EQ(FigureSpread(report, figure), 0.0) << figure.name;
+}
+
 TEST(MapReportTest, OneReporterGivesTheSameReportForTheSameMapAfterAnother) {
   MapReporter reporter;
   const MapFacts a = DrawMap(Islands([](auto&) {}));
@@ -259,6 +369,7 @@ TEST(MapReportTest, OneReporterGivesTheSameReportForTheSameMapAfterAnother) {
   EXPECT_EQ(again.pairs[0].meeting, first.pairs[0].meeting);
   EXPECT_EQ(again.Player(1).buildableRoom, first.Player(1).buildableRoom);
   EXPECT_EQ(again.Player(2).walkableArea, first.Player(2).walkableArea);
+  EXPECT_EQ(again.Player(1).rivalry, first.Player(1).rivalry);
 }
 
 }  // namespace
