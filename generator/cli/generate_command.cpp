@@ -38,6 +38,7 @@ struct GenerateOptions {
   int count = 1;
   bool quiet = false;
   bool fair = false;
+  Symmetry symmetry = Symmetry::kNone;
   int tries = kDefaultFairTries;
   FairnessRules rules;
 };
@@ -79,6 +80,7 @@ GenerateOptions ReadOptions(const ParsedArgs& a, const std::string& programDir) 
     for (const char* flag : {"--trace", "--dump-stages", "--fair"})
       if (a.Value(flag) || a.Has(flag)) throw UsageError(std::string(flag) + " makes one map: leave out --count");
   o.quiet = a.Has("--quiet");
+  o.symmetry = ReadSymmetry(a, o.config ? SymmetryForConfig(*o.config, programDir) : Symmetry::kNone);
   o.fair = a.Has("--fair");
   if (auto v = a.Value("--tries")) o.tries = ParseCount("--tries", *v, 1);
   o.rules = ReadFairRules(a, o.fair && o.config ? RulesForConfig(*o.config, programDir) : FairnessRules{});
@@ -154,6 +156,7 @@ int RunFairSearch(GeneratorState& s, const GenerateOptions& o, uint32_t firstSee
   request.setup.mapFileName = mapFile;
   request.setup.rules = o.rules;
   request.setup.buildOnSand = o.buildOnSand;
+  request.setup.symmetry = o.symmetry;
   request.firstSeed = firstSeed;
   request.tries = o.tries;
   ProgressLine progress(!o.quiet);
@@ -236,6 +239,7 @@ int RunBatchCommand(GeneratorState& s, const GenerateOptions& o, uint32_t firstS
   request.buildOnSand = o.buildOnSand;
   request.unplaced = o.unplaced;
   request.maxAttempts = o.retries;
+  request.symmetry = o.symmetry;
   CheckWritable(Numbered(mapTarget, 1));
   if (o.preview) CheckWritable(Numbered(*o.preview, 1));
   int made = 0, unplaced = 0, status = 0;
@@ -281,6 +285,7 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
     valueFlags.insert("--retries");
     valueFlags.insert("--tries");
     valueFlags.insert("--count");
+    valueFlags.insert(kSymmetryFlag);
   }
   const std::set<std::string> switches =
       genitize ? std::set<std::string>{"--quiet"} : std::set<std::string>{"--quiet", "--fair", kAllowSeaFlag};
@@ -325,6 +330,7 @@ int Run(const std::vector<std::string>& args, const std::string& programDir, boo
   FileSink file;
   RunOptions run;
   run.sink = &file;
+  run.symmetry = o.symmetry;
   if (o.trace) run.trace = &trace;
   if (o.dumpStages) run.observer = &pictures;
   const RunOutcome outcome = PrepareAndRunGeneration(s, mapFile, run);

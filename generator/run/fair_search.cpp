@@ -43,6 +43,7 @@ SeedTrial SeedRunner::Run(uint32_t seed) {
   MemorySink sink;
   RunOptions options;
   options.sink = &sink;
+  options.symmetry = setup_.symmetry;
   trial.outcome = PrepareAndRunGeneration(s, setup_.mapFileName, options);
   trial.askedBuildOnSand = ui.asked;
   if (trial.Placed()) {

@@ -31,6 +31,7 @@ struct SeedRunSetup {
   std::string mapFileName = kDefaultMapFileName;
   FairnessRules rules;
   BuildOnSandAnswer buildOnSand = BuildOnSandAnswer::kCancel;
+  Symmetry symmetry = Symmetry::kNone;
 };
 
 // One seed, run and judged.
