@@ -133,4 +133,25 @@ int MotionIntoSector(Symmetry mode, int side, Cell cell) {
   return 0;
 }
 
+const std::vector<SectorSource>& SectorSources(Symmetry mode, int side) {
+  struct Cache {
+    Symmetry mode = Symmetry::kNone;
+    int side = -1;
+    std::vector<SectorSource> sources;
+  };
+  thread_local Cache cache;
+  if (cache.mode != mode || cache.side != side) {
+    cache.mode = mode;
+    cache.side = side;
+    cache.sources.clear();
+    const std::span<const Motion> motions = MotionsOf(mode);
+    for (int r = 1; r <= side; ++r)
+      for (int c = 1; c <= side; ++c) {
+        const int k = MotionIntoSector(mode, side, {r, c});
+        cache.sources.push_back({ImageOf(motions[static_cast<std::size_t>(k)], side, {r, c}), static_cast<uint8_t>(k)});
+      }
+  }
+  return cache.sources;
+}
+
 }  // namespace glenmire

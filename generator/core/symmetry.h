@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace glenmire {
 
@@ -66,5 +67,14 @@ bool InPlacementSector(Symmetry mode, int side, Cell cell, int margin);
 // The motion, among the mode's, that takes the cell into the sector (its
 // index; the cell's content is the image of the content there).
 int MotionIntoSector(Symmetry mode, int side, Cell cell);
+
+// For every cell of the map, row by row: the sector cell its content comes
+// from and the motion that takes it there (0 for the sector's own cells).
+// Worked out once per mode and side on each thread.
+struct SectorSource {
+  Cell from;
+  uint8_t motion;
+};
+const std::vector<SectorSource>& SectorSources(Symmetry mode, int side);
 
 }  // namespace glenmire

@@ -68,24 +68,23 @@ uint16_t MovedTile(uint16_t tile, const Motion& m) {
 void CopySectorTerrain(GeneratorState& s, Symmetry mode) {
   const int side = s.MapSize();
   const std::span<const Motion> motions = MotionsOf(mode);
+  const std::vector<SectorSource>& sources = SectorSources(mode, side);
   for (int r = 1; r <= side; ++r)
     for (int c = 1; c <= side; ++c) {
-      const int k = MotionIntoSector(mode, side, {r, c});
-      if (k == 0) continue;
-      const Cell from = ImageOf(motions[static_cast<std::size_t>(k)], side, {r, c});
-      s.TerrainGrid(r, c) = MovedTile(s.TerrainGrid(from.row, from.column), Inverse(motions[static_cast<std::size_t>(k)]));
+      const SectorSource& source = sources[static_cast<std::size_t>((r - 1) * side + c - 1)];
+      if (source.motion == 0) continue;
+      const uint16_t tile = s.TerrainGrid(source.from.row, source.from.column);
+      s.TerrainGrid(r, c) = tile < kFamilies[0].base ? tile : MovedTile(tile, Inverse(motions[source.motion]));
     }
 }
 
 void CopySectorMoveMap(GeneratorState& s, Symmetry mode) {
   const int side = s.MapSize();
-  const std::span<const Motion> motions = MotionsOf(mode);
+  const std::vector<SectorSource>& sources = SectorSources(mode, side);
   for (int r = 1; r <= side; ++r)
     for (int c = 1; c <= side; ++c) {
-      const int k = MotionIntoSector(mode, side, {r, c});
-      if (k == 0) continue;
-      const Cell from = ImageOf(motions[static_cast<std::size_t>(k)], side, {r, c});
-      s.MoveGrid.At(side, r, c) = s.MoveGrid.At(side, from.row, from.column);
+      const SectorSource& source = sources[static_cast<std::size_t>((r - 1) * side + c - 1)];
+      if (source.motion != 0) s.MoveGrid.At(side, r, c) = s.MoveGrid.At(side, source.from.row, source.from.column);
     }
 }
 
