@@ -133,25 +133,45 @@ int MotionIntoSector(Symmetry mode, int side, Cell cell) {
   return 0;
 }
 
-const std::vector<SectorSource>& SectorSources(Symmetry mode, int side) {
-  struct Cache {
-    Symmetry mode = Symmetry::kNone;
-    int side = -1;
-    std::vector<SectorSource> sources;
-  };
-  thread_local Cache cache;
-  if (cache.mode != mode || cache.side != side) {
-    cache.mode = mode;
-    cache.side = side;
-    cache.sources.clear();
-    const std::span<const Motion> motions = MotionsOf(mode);
-    for (int r = 1; r <= side; ++r)
-      for (int c = 1; c <= side; ++c) {
-        const int k = MotionIntoSector(mode, side, {r, c});
-        cache.sources.push_back({ImageOf(motions[static_cast<std::size_t>(k)], side, {r, c}), static_cast<uint8_t>(k)});
-      }
-  }
-  return cache.sources;
+namespace {
+
+struct SectorCache {
+  Symmetry mode = Symmetry::kNone;
+  int side = -1;
+  std::vector<SectorSource> sources;
+  std::vector<Cell> seams;
+};
+
+const SectorCache& CacheFor(Symmetry mode, int side) {
+  thread_local SectorCache cache;
+  if (cache.mode == mode && cache.side == side) return cache;
+  cache.mode = mode;
+  cache.side = side;
+  cache.sources.clear();
+  cache.seams.clear();
+  const std::span<const Motion> motions = MotionsOf(mode);
+  for (int r = 1; r <= side; ++r)
+    for (int c = 1; c <= side; ++c) {
+      const int k = MotionIntoSector(mode, side, {r, c});
+      cache.sources.push_back({ImageOf(motions[static_cast<std::size_t>(k)], side, {r, c}), static_cast<uint8_t>(k)});
+    }
+  auto motionAt = [&](int r, int c) { return cache.sources[static_cast<std::size_t>((r - 1) * side + c - 1)].motion; };
+  for (int r = 1; r <= side; ++r)
+    for (int c = 1; c <= side; ++c) {
+      bool seam = false;
+      for (int dr = -1; dr <= 1; ++dr)
+        for (int dc = -1; dc <= 1; ++dc) {
+          const int nr = r + dr, nc = c + dc;
+          if (nr >= 1 && nr <= side && nc >= 1 && nc <= side && motionAt(nr, nc) != motionAt(r, c)) seam = true;
+        }
+      if (seam) cache.seams.push_back({r, c});
+    }
+  return cache;
 }
+
+}  // namespace
+
+const std::vector<SectorSource>& SectorSources(Symmetry mode, int side) { return CacheFor(mode, side).sources; }
+const std::vector<Cell>& SeamCells(Symmetry mode, int side) { return CacheFor(mode, side).seams; }
 
 }  // namespace glenmire

@@ -76,5 +76,8 @@ struct SectorSource {
   uint8_t motion;
 };
 const std::vector<SectorSource>& SectorSources(Symmetry mode, int side);
+// The cells whose 3 x 3 square holds cells copied by different motions: the
+// only ones a copy can give neighbours that were never painted beside them.
+const std::vector<Cell>& SeamCells(Symmetry mode, int side);
 
 }  // namespace glenmire

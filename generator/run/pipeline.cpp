@@ -162,19 +162,19 @@ void SymmetricLand(GeneratorState& s, RunContext&) {
 void SymmetricMountains(GeneratorState& s, RunContext&) {
   UndoMountainEdges(s);
   CopySectorTerrain(s, s.symmetry);
-  KeepPainterRule(s, kCoast, kMountain);
+  KeepPainterRule(s, s.symmetry, kCoast, kMountain);
   EdgeMountains(s);
 }
 
 void SymmetricBuildableLand(GeneratorState& s, RunContext&) {
   CopySectorTerrain(s, s.symmetry);
-  KeepPainterRule(s, kCoast, kGrass);
+  KeepPainterRule(s, s.symmetry, kCoast, kGrass);
 }
 
 void SymmetricForest(GeneratorState& s, RunContext&) {
   UndoForestEdges(s);
   CopySectorTerrain(s, s.symmetry);
-  KeepPainterRule(s, kGrass, kForest);
+  KeepPainterRule(s, s.symmetry, kGrass, kForest);
   EdgeForest(s);
 }
 

@@ -134,12 +134,13 @@ void FoldStartIslands(GeneratorState& s, Symmetry mode) {
   }
 }
 
-void KeepPainterRule(GeneratorState& s, uint16_t from, uint16_t to) {
+void KeepPainterRule(GeneratorState& s, Symmetry mode, uint16_t from, uint16_t to) {
   const int side = s.MapSize();
   std::vector<Cell> back;
-  for (int r = 1; r <= side; ++r)
-    for (int c = 1; c <= side; ++c)
-      if (s.TerrainGrid(r, c) == to && !SquareAllows(s, side, r, c, from, to)) back.push_back({r, c});
+  // Away from the seams every square is a copy of one the painter looked at.
+  for (const Cell& cell : SeamCells(mode, side))
+    if (s.TerrainGrid(cell.row, cell.column) == to && !SquareAllows(s, side, cell.row, cell.column, from, to))
+      back.push_back(cell);
   for (const Cell& cell : back) s.TerrainGrid(cell.row, cell.column) = from;
 }
 

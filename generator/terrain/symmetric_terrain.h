@@ -23,7 +23,7 @@ void CopySectorTerrain(GeneratorState& s, Symmetry mode);
 void FoldStartIslands(GeneratorState& s, Symmetry mode);
 // After a copy: `to` cells whose 3 x 3 square holds a third class go back to
 // `from`, as the painter would never have turned them.
-void KeepPainterRule(GeneratorState& s, uint16_t from, uint16_t to);
+void KeepPainterRule(GeneratorState& s, Symmetry mode, uint16_t from, uint16_t to);
 // Mixed tiles of the mountain or forest edge back to the class they came from.
 void UndoMountainEdges(GeneratorState& s);
 void UndoForestEdges(GeneratorState& s);
