@@ -35,22 +35,23 @@ const SettingsRecord& StarterRecord() {
 }
 
 // One map from `record` with `seed`; true when a map file was made.
-bool MakeMap(const SettingsRecord& record, uint32_t seed, StageObserver* observer = nullptr) {
+bool MakeMap(const SettingsRecord& record, uint32_t seed, StageObserver* observer = nullptr,
+             Symmetry symmetry = Symmetry::kNone) {
   auto s = MakeGeneratorState();
   s->settings = record;
   MenuChecksFromRecord(*s);
   s->random.Seed(seed);
   MemorySink sink;
   const RunOutcome outcome =
-      PrepareAndRunGeneration(*s, "bench.pud", RunOptions{.sink = &sink, .trace = nullptr, .observer = observer});
+      PrepareAndRunGeneration(*s, "bench.pud", RunOptions{.sink = &sink, .trace = nullptr, .observer = observer, .symmetry = symmetry});
   benchmark::DoNotOptimize(sink.bytes.data());
   return outcome.MapMade();
 }
 
-void RunMaps(benchmark::State& state, const SettingsRecord& record) {
+void RunMaps(benchmark::State& state, const SettingsRecord& record, Symmetry symmetry = Symmetry::kNone) {
   uint32_t seed = 1;
   int64_t made = 0;
-  for (auto _ : state) made += MakeMap(record, seed++);
+  for (auto _ : state) made += MakeMap(record, seed++, nullptr, symmetry);
   state.counters["maps"] = benchmark::Counter(static_cast<double>(made), benchmark::Counter::kAvgIterations);
 }
 
@@ -60,6 +61,24 @@ void BM_GenerateMap(benchmark::State& state) {
   RunMaps(state, record);
 }
 BENCHMARK(BM_GenerateMap)->Arg(32)->Arg(64)->Arg(96)->Arg(128)->Unit(benchmark::kMillisecond);
+
+// Symmetric 128 x 128 maps: the mode by its number, with as many computer
+// players as it has images (two for the two-image modes).
+void BM_GenerateSymmetricMap(benchmark::State& state) {
+  const auto mode = static_cast<Symmetry>(state.range(0));
+  SettingsRecord record = StarterRecord();
+  const int players = ImagesOf(mode);
+  record.NumberOfPlayers = static_cast<int8_t>(players);
+  for (int p = 0; p < kPlayers; ++p) record.PlayerController[p] = p < players ? kControllerComputer : kControllerNobody;
+  state.SetLabel(SymmetryName(mode));
+  RunMaps(state, record, mode);
+}
+BENCHMARK(BM_GenerateSymmetricMap)
+    ->Arg(static_cast<int>(Symmetry::kMirrorX))
+    ->Arg(static_cast<int>(Symmetry::kHalfTurn))
+    ->Arg(static_cast<int>(Symmetry::kQuarterTurn))
+    ->Arg(static_cast<int>(Symmetry::kEight))
+    ->Unit(benchmark::kMillisecond);
 
 // The main window's Mayhem preset over the starter configuration: nearly
 // everything random, the map size among it.

@@ -54,6 +54,13 @@ BuildOnSandAnswer ReadBuildOnSand(const ParsedArgs& args) {
   throw UsageError("--build-on-sand is ok or cancel");
 }
 
+Symmetry ReadSymmetry(const ParsedArgs& args, Symmetry base) {
+  const std::optional<std::string> v = args.Value(kSymmetryFlag);
+  if (!v) return base;
+  if (auto mode = ParseSymmetry(*v)) return *mode;
+  throw UsageError(std::string(kSymmetryFlag) + " is one of " + SymmetryNames() + ", not \"" + *v + "\"");
+}
+
 std::string FairRulesHelp(const FairnessRules& rules) {
   std::string text;
   for (FairRule rule : kAllFairRules) {

@@ -7,6 +7,7 @@
 
 #include "cli/cli_args.h"
 #include "core/generation_ui.h"
+#include "core/symmetry.h"
 #include "report/fairness.h"
 
 namespace glenmire {
@@ -25,6 +26,11 @@ std::string NamedRule(const FairnessRules& rules, FairRule rule);
 // The answer --build-on-sand gives the Build On Sand question (ok or
 // cancel; Cancel when the flag is left out); a usage error for anything else.
 BuildOnSandAnswer ReadBuildOnSand(const ParsedArgs& args);
+
+inline constexpr const char* kSymmetryFlag = "--symmetry";
+// The mode --symmetry names (`base`, a preset's or none, when the flag is
+// left out); a usage error naming the modes for anything else.
+Symmetry ReadSymmetry(const ParsedArgs& args, Symmetry base = Symmetry::kNone);
 
 // A progress line on standard error that rewrites itself, shown only when
 // standard error is a terminal; Done clears it.

@@ -36,6 +36,7 @@ struct GenerateOptions {
   int count = 1;
   bool quiet = false;
   bool fair = false;
+  Symmetry symmetry = Symmetry::kNone;
   int tries = kDefaultFairTries;
   FairnessRules rules;
 };
@@ -77,6 +78,7 @@ GenerateOptions ReadOptions(const ParsedArgs& a, const std::string& programDir) 
     for (const char* flag : {"--trace", "--dump-stages", "--fair"})
       if (a.Value(flag) || a.Has(flag)) throw UsageError(std::string(flag) + " makes one map: leave out --count");
   o.quiet = a.Has("--quiet");
+  o.symmetry = ReadSymmetry(a, o.config ? SymmetryForConfig(*o.config, programDir) : Symmetry::kNone);
   o.fair = a.Has("--fair");
   if (auto v = a.Value("--tries")) o.tries = ParseCount("--tries", *v, 1);
   o.rules = ReadFairRules(a, o.fair && o.config ? RulesForConfig(*o.config, programDir) : FairnessRules{});
@@ -141,7 +143,7 @@ std::string Written(const std::vector<std::string>& files) {
 // written (and its picture), byte for byte the map of a plain run of its seed.
 ExitStatus RunFairSearch(GeneratorState& s, const GenerateOptions& o, uint32_t firstSeed, const std::string& mapFile) {
   const FairSearchRequest request =
-      MakeFairSearchRequest(s.settings, s.menu, mapFile, o.rules, o.buildOnSand, firstSeed, o.tries);
+      MakeFairSearchRequest(s.settings, s.menu, mapFile, o.rules, o.buildOnSand, firstSeed, o.tries, o.symmetry);
   ProgressLine progress(!o.quiet);
   const FairSearchResult result = FindFairMap(request, [&](const FairSearchProgress& p) {
     progress.Show("fair search: try " + std::to_string(p.tried) + " of " + std::to_string(p.tries) + ", seed " +
@@ -223,6 +225,7 @@ ExitStatus RunBatchCommand(GeneratorState& s, const GenerateOptions& o, uint32_t
   request.buildOnSand = o.buildOnSand;
   request.unplaced = o.unplaced;
   request.maxAttempts = o.retries;
+  request.symmetry = o.symmetry;
   CheckWritable(Numbered(mapTarget, 1));
   if (o.preview) CheckWritable(Numbered(*o.preview, 1));
   int made = 0, unplaced = 0;
@@ -269,6 +272,7 @@ ExitStatus Run(const std::vector<std::string>& args, const std::string& programD
     valueFlags.insert("--retries");
     valueFlags.insert("--tries");
     valueFlags.insert("--count");
+    valueFlags.insert(kSymmetryFlag);
   }
   const std::set<std::string> switches =
       genitize ? std::set<std::string>{"--quiet"} : std::set<std::string>{"--quiet", "--fair", kAllowSeaFlag};
@@ -313,6 +317,7 @@ ExitStatus Run(const std::vector<std::string>& args, const std::string& programD
   FileSink file;
   RunOptions run;
   run.sink = &file;
+  run.symmetry = o.symmetry;
   if (o.trace) run.trace = &trace;
   if (o.dumpStages) run.observer = &pictures;
   const RunOutcome outcome = PrepareAndRunGeneration(s, mapFile, run);

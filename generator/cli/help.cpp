@@ -32,6 +32,8 @@ constexpr Command kCommands[] = {
      "  --tries N               with --fair, at most N seeds; default 500\n"
      "  --fair-rule NAME=VALUE  with --fair, change one rule (a number, on/off, foot/sea; off turns it off)\n"
      "  --allow-sea             with --fair, players may meet by sea (meet=sea)\n"
+     "  --symmetry MODE         a symmetric map: none (default), mirror-x, mirror-y, mirror-diagonal,\n"
+     "                          half-turn (2, 4, 6 or 8 active players), quarter-turn, mirror-xy (4 or 8), eight (8)\n"
      "  --quiet                 print only the seed and errors\n"},
     {"genitize", "glenmire genitize MAP.pud [options]: a loaded map written again, as Genitize does",
      "  --config FILE.gmp       the settings; default: Default.gmp next to the program\n"
@@ -42,10 +44,11 @@ constexpr Command kCommands[] = {
      "  --seeds A..B            the seeds to run; default 1..100\n"
      "  --build-on-sand ok|cancel   default cancel\n"
      "  --fair-rule NAME=VALUE, --allow-sea   the rules, as for generate --fair\n"
+     "  --symmetry MODE         symmetric maps, as for generate\n"
      "  --json                  the figures as JSON\n"},
     {"info", "glenmire info MAP.pud [options]: what a map holds, its report and verdict",
      "  --config FILE.gmp       judge players set up alike by these settings; default: all alike\n"
-     "  --json                  everything as JSON\n"},
+     "  --json                  everything as JSON (with the symmetries the map has)\n"},
     {"preview", "glenmire preview MAP.pud --out FILE.png [options]: a picture of a map",
      "  --out FILE.png          the picture (required)\n"
      "  --scale K               pixels per cell, 1..16; default 1\n"},

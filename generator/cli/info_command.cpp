@@ -12,6 +12,7 @@
 #include "report/map_picture.h"
 #include "report/map_report.h"
 #include "report/report_text.h"
+#include "report/symmetry_check.h"
 #include "report/unit_names.h"
 #include "run/presets.h"
 #include "settings/config_file.h"
@@ -98,6 +99,9 @@ void PrintText(const std::string& path, const GeneratorState& s, const Summary& 
   std::printf("Sections:");
   for (const MapSection& sec : sections.All()) std::printf(" \"%s\" %u;", sec.tag, sec.length);
   std::printf("\nEvery active player has a start location: %s\n", EveryActiveHasStart(s, sum) ? "yes" : "no");
+  std::string symmetries;
+  for (Symmetry mode : SymmetriesOf(s)) symmetries += std::string(symmetries.empty() ? "" : ", ") + SymmetryName(mode);
+  std::printf("Symmetries: %s\n", symmetries.empty() ? "none" : symmetries.c_str());
   std::fputs(FormatReportText(report, verdict).c_str(), stdout);
 }
 
@@ -139,6 +143,10 @@ void PrintJson(const std::string& path, const GeneratorState& s, const Summary& 
   for (std::size_t i = 0; i < all.size(); ++i)
     std::printf("%s{\"tag\": %s, \"length\": %u}", i ? ", " : "", JsonString(all[i].tag).c_str(), all[i].length);
   std::printf("],\n  \"everyActivePlayerHasStartLocation\": %s,\n", EveryActiveHasStart(s, sum) ? "true" : "false");
+  std::printf("  \"symmetries\": [");
+  const std::vector<Symmetry> modes = SymmetriesOf(s);
+  for (std::size_t i = 0; i < modes.size(); ++i) std::printf("%s%s", i ? ", " : "", JsonString(SymmetryName(modes[i])).c_str());
+  std::printf("],\n");
   std::printf("  \"rules\": %s,\n", RulesJson(rules).c_str());
   std::printf("  \"report\": %s\n}\n", ReportJson(report, verdict, 2).c_str());
 }

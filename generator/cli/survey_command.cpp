@@ -46,7 +46,7 @@ void PrintText(const std::string& config, const SurveyResult& s, const FairnessR
 }  // namespace
 
 ExitStatus RunSurveyCommand(const std::vector<std::string>& args, const std::string& programDir) {
-  ParsedArgs a = ParseArgs(args, {"--seeds", "--build-on-sand"}, {"--json", kAllowSeaFlag}, {kFairRuleFlag});
+  ParsedArgs a = ParseArgs(args, {"--seeds", "--build-on-sand", kSymmetryFlag}, {"--json", kAllowSeaFlag}, {kFairRuleFlag});
   if (a.positional.size() != 1) throw UsageError("survey needs exactly one CONFIG (a .gmp file or preset:NAME)");
   const std::string config = a.positional[0];
   SurveyRequest request;
@@ -54,6 +54,7 @@ ExitStatus RunSurveyCommand(const std::vector<std::string>& args, const std::str
   request.lastSeed = kDefaultLastSeed;
   if (auto seeds = a.Value("--seeds")) ParseSeedRange(*seeds, request.firstSeed, request.lastSeed);
   request.setup.buildOnSand = ReadBuildOnSand(a);
+  request.setup.symmetry = ReadSymmetry(a, SymmetryForConfig(config, programDir));
   request.setup.rules = ReadFairRules(a, RulesForConfig(config, programDir));
 
   auto state = MakeGeneratorState();

@@ -12,6 +12,7 @@
 #include "core/generation_ui.h"
 #include "core/grids.h"
 #include "core/random.h"
+#include "core/symmetry.h"
 
 namespace glenmire {
 
@@ -48,6 +49,8 @@ struct GeneratorState {
   bool StartIslandsMode = false;
   CellPosition StartCells[kPlayers]{};  // player p at index p-1
   bool MapLoaded = false;
+  // The run's symmetry, chosen beside the seed (none: no symmetric step runs).
+  Symmetry symmetry = Symmetry::kNone;
 
   // Placement context: town positions carry over between the attempts of a
   // run (a player without a new town keeps its last one); each run starts them at (0, 0).

@@ -10,6 +10,7 @@
 
 #include "placement/resources.h"
 #include "placement/site_search.h"
+#include "placement/symmetric_units.h"
 #include "placement/unit_list.h"
 #include "core/cell_pool.h"
 #include "core/unit_types.h"
@@ -248,6 +249,8 @@ void PlaceCritters(GeneratorState& s) {
     for (int row = 1; row <= mapSize; ++row)
       for (int column = 1; column <= mapSize; ++column) {
         if (random.RandInt(400) >= chance) continue;
+        // A symmetric run's closed cells get their critters as images instead.
+        if (s.OccupancyGrid(row, column) == kOutsideSectorMark) continue;
         s.random = random;
         PlaceNear(s, row, column, 1, kCritter, player);
         random = s.random;

@@ -36,7 +36,7 @@ BatchMap MakeOne(const BatchRequest& request, int index) {
   s->ui = &ui;
   s->random.Seed(map.seed);
   MemorySink sink;
-  map.outcome = PrepareAndRunGeneration(*s, request.record.MapFileName.str(), RunOptions{.sink = &sink});
+  map.outcome = PrepareAndRunGeneration(*s, request.record.MapFileName.str(), RunOptions{.sink = &sink, .symmetry = request.symmetry});
   map.bytes = std::move(sink.bytes);
   return map;
 }

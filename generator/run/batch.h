@@ -23,6 +23,7 @@ struct BatchRequest {
   UnplacedAnswer unplaced = UnplacedAnswer::kAbort;
   int maxAttempts = 100;  // a Retry answer becomes Abort after this many attempts
   int threads = 0;        // 0: one per core
+  Symmetry symmetry = Symmetry::kNone;
 };
 
 struct BatchMap {

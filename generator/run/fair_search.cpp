@@ -43,6 +43,7 @@ SeedTrial SeedRunner::Run(uint32_t seed) {
   MemorySink sink;
   RunOptions options;
   options.sink = &sink;
+  options.symmetry = setup_.symmetry;
   trial.outcome = PrepareAndRunGeneration(s, setup_.mapFileName, options);
   trial.askedBuildOnSand = ui.asked;
   if (trial.Placed()) {
@@ -79,13 +80,15 @@ std::optional<FairRule> FailureTally::MostCommon() const {
 
 FairSearchRequest MakeFairSearchRequest(const SettingsRecord& record, const MenuChecks& menu,
                                         const std::string& mapFileName, const FairnessRules& rules,
-                                        BuildOnSandAnswer buildOnSand, uint32_t firstSeed, int tries) {
+                                        BuildOnSandAnswer buildOnSand, uint32_t firstSeed, int tries,
+                                        Symmetry symmetry) {
   FairSearchRequest request;
   request.setup.record = record;
   request.setup.menu = menu;
   request.setup.mapFileName = mapFileName;
   request.setup.rules = rules;
   request.setup.buildOnSand = buildOnSand;
+  request.setup.symmetry = symmetry;
   request.firstSeed = firstSeed;
   request.tries = tries;
   return request;

@@ -31,6 +31,7 @@ struct SeedRunSetup {
   std::string mapFileName = kDefaultMapFileName;
   FairnessRules rules;
   BuildOnSandAnswer buildOnSand = BuildOnSandAnswer::kCancel;
+  Symmetry symmetry = Symmetry::kNone;
 };
 
 // One seed, run and judged.
@@ -89,7 +90,7 @@ struct FairSearchRequest {
 FairSearchRequest MakeFairSearchRequest(const SettingsRecord& record, const MenuChecks& menu,
                                         const std::string& mapFileName, const FairnessRules& rules,
                                         BuildOnSandAnswer buildOnSand, uint32_t firstSeed,
-                                        int tries = kDefaultFairTries);
+                                        int tries = kDefaultFairTries, Symmetry symmetry = Symmetry::kNone);
 
 struct FairSearchProgress {
   int tried = 0;  // seeds run so far, this one included

@@ -16,6 +16,8 @@
 #include "placement/players.h"
 #include "placement/region_map.h"
 #include "placement/resources.h"
+#include "placement/symmetric_units.h"
+#include "report/unit_names.h"
 #include "placement/unit_list.h"
 #include "settings/randomiser.h"
 #include "settings/record_limits.h"
@@ -24,6 +26,7 @@
 #include "terrain/island_mass.h"
 #include "terrain/land_fills.h"
 #include "terrain/rivers_and_ranges.h"
+#include "terrain/symmetric_terrain.h"
 
 namespace glenmire {
 
@@ -60,6 +63,7 @@ bool OnIslandMass(const GeneratorState& s) { return !s.StartIslandsMode; }
 bool MountainsRan(const GeneratorState& s) { return !s.StartIslandsMode && s.settings.MountainsEnable; }
 bool SafetyMode(const GeneratorState& s) { return s.menu.safetyMode; }
 bool PlayersPlaced(const GeneratorState& s) { return s.settings.PlayersPlaced != 0; }
+bool Symmetric(const GeneratorState& s) { return s.symmetry != Symmetry::kNone; }
 
 // ---- what a row does ----
 
@@ -148,6 +152,38 @@ void PlayersQuestion(GeneratorState& s, RunContext&) {
 
 void Decorations(GeneratorState& s, RunContext&) { ScatterDecorations(s); }
 
+// ---- the symmetric steps: the sector's terrain and units copied to their images ----
+
+void SymmetricLand(GeneratorState& s, RunContext&) {
+  FoldStartIslands(s, s.symmetry);
+  CopySectorTerrain(s, s.symmetry);
+}
+
+void SymmetricMountains(GeneratorState& s, RunContext&) {
+  UndoMountainEdges(s);
+  CopySectorTerrain(s, s.symmetry);
+  KeepPainterRule(s, s.symmetry, kCoast, kMountain);
+  EdgeMountains(s);
+}
+
+void SymmetricBuildableLand(GeneratorState& s, RunContext&) {
+  CopySectorTerrain(s, s.symmetry);
+  KeepPainterRule(s, s.symmetry, kCoast, kGrass);
+}
+
+void SymmetricForest(GeneratorState& s, RunContext&) {
+  UndoForestEdges(s);
+  CopySectorTerrain(s, s.symmetry);
+  KeepPainterRule(s, s.symmetry, kGrass, kForest);
+  EdgeForest(s);
+}
+
+void SymmetricMovementMap(GeneratorState& s, RunContext&) { CopySectorMoveMap(s, s.symmetry); }
+void SectorOnly(GeneratorState& s, RunContext& run) { BeginSectorPlacement(s, s.symmetry, run.sector); }
+void UnitImages(GeneratorState& s, RunContext& run) {
+  FinishSectorPlacement(s, s.symmetry, run.sector, FootprintSide);
+}
+
 void SaveMap(GeneratorState& s, RunContext& run) {
   if (s.settings.MapFileName.empty()) s.settings.MapFileName.assign(kDefaultMapFileName);
   run.mapFile = s.settings.MapFileName.str();
@@ -164,19 +200,26 @@ constexpr Stage kAttempt[] = {
     {"island mass", 5, "Create Island Mass", nullptr, IslandMass},
     {"rivers", 10, "Rivers", nullptr, Rivers},
     {"lakes", 15, "Lakes", OnIslandMass, Lakes},
+    {"symmetric land", kKeepProgress, nullptr, Symmetric, SymmetricLand},
     {"coastline", 20, "Coastline", nullptr, Coastline},
     {"mountains", 25, "Mountains", nullptr, Mountains},
+    {"symmetric mountains", kKeepProgress, nullptr, Symmetric, SymmetricMountains},
     {"mountains done", 30, nullptr, MountainsRan, nullptr},
     {"buildable land", kKeepProgress, "Buildable Land", OnIslandMass, BuildableLand},
+    {"symmetric buildable land", kKeepProgress, nullptr, Symmetric, SymmetricBuildableLand},
     {"grass edges", kKeepProgress, nullptr, nullptr, GrassEdges},
     {"forest", 35, "Forest", nullptr, Forest},
+    {"symmetric forest", kKeepProgress, nullptr, Symmetric, SymmetricForest},
     {"regions", 40, "REGM", nullptr, Regions},
     {"movement map", 45, "Gold / Units", nullptr, MovementMap},
+    {"symmetric movement map", kKeepProgress, nullptr, Symmetric, SymmetricMovementMap},
     {"build on sand", 50, "SQM", nullptr, BuildOnSandQuestion},
+    {"sector only", kKeepProgress, nullptr, Symmetric, SectorOnly},
     {"gold mines", 55, "Gold", nullptr, GoldMines},
     {"oil patches", kKeepProgress, "Oil", nullptr, OilPatches},
     {"towns", kKeepProgress, nullptr, nullptr, Towns},
     {"units", kKeepProgress, "Buildings", OnIslandMass, Units},
+    {"unit images", kKeepProgress, nullptr, Symmetric, UnitImages},
     {"unit list", kKeepProgress, nullptr, nullptr, CloseUnits},
     {"safety clamps", kKeepProgress, nullptr, SafetyMode, SafetyClamps},
     {"players question", 85, "Char", nullptr, PlayersQuestion},
@@ -193,6 +236,8 @@ constexpr Stage kGenitize[] = {
 void RunStages(GeneratorState& s, RunContext& run, std::span<const Stage> stages, StageObserver* observer, int attempt) {
   int index = 0;
   for (const Stage& stage : stages) {
+    // A plain run numbers its rows as if the symmetric steps were not there.
+    if (stage.runs == Symmetric && !Symmetric(s)) continue;
     ++index;
     if (stage.runs && !stage.runs(s)) continue;
     if (stage.progress != kKeepProgress) s.ui->Progress(stage.progress);
@@ -236,16 +281,26 @@ RunOutcome RunGeneration(GeneratorState& s, const RunOptions& options) {
     if (options.trace) *options.trace += FormatTraceLine("end", "", s.random);
     return outcome;
   }
+  if (auto refusal = SymmetryRefusal(options.symmetry, CountActivePlayers(s))) {
+    outcome.reason = *refusal;
+    if (options.trace) *options.trace += FormatTraceLine("end", "", s.random);
+    return outcome;
+  }
+  // The loaded map of the Genitize road keeps its own shape.
+  s.symmetry = s.MapLoaded ? Symmetry::kNone : options.symmetry;
 
   FileSink fileSink;
-  RunContext run{options.sink ? *options.sink : fileSink, {}, {}};
+  RunContext run{options.sink ? *options.sink : fileSink, {}, {}, {}};
   GenerationUi* const ui = s.ui;
   std::optional<TracingUi> tracing;
   if (options.trace) s.ui = &tracing.emplace(*ui, *options.trace, s.random);
   struct RestoreUi {
     GeneratorState& s;
     GenerationUi* ui;
-    ~RestoreUi() { s.ui = ui; }
+    ~RestoreUi() {
+      s.ui = ui;
+      s.symmetry = Symmetry::kNone;
+    }
   } restore{s, ui};
 
   if (s.MapLoaded) {

@@ -10,6 +10,7 @@
 
 #include "core/cell_pool.h"
 #include "core/generator_state.h"
+#include "placement/symmetric_units.h"
 
 namespace glenmire {
 
@@ -79,6 +80,7 @@ struct RunContext {
   MapSink& sink;
   CellPool pool;  // the placement phases' cells
   std::string mapFile;
+  SectorPlacement sector;  // a symmetric run's settings while one sector is placed
 };
 
 // Sees the state after every stage that ran (for pictures of each stage).
@@ -92,6 +94,7 @@ struct RunOptions {
   MapSink* sink = nullptr;              // nullptr: the map file is written (a FileSink)
   std::string* trace = nullptr;         // lines appended at every status and question, then "end"
   StageObserver* observer = nullptr;
+  Symmetry symmetry = Symmetry::kNone;  // refused unless it serves the active players
 };
 
 // One row of the table.

@@ -108,6 +108,10 @@ PresetRecipe ParsePresetRecipe(const std::string& name, const std::string& text,
           throw FileError(fileName, "line " + std::to_string(number) + ": " + *refusal);
         recipe.fairRules.push_back(rule);
       }
+    } else if (StartsWith(line, "symmetry:")) {
+      const auto mode = ParseSymmetry(Trim(line.substr(9)));
+      if (!mode) throw FileError(fileName, "line " + std::to_string(number) + ": symmetry is one of " + SymmetryNames());
+      recipe.symmetry = *mode;
     } else if (line.find('=') != std::string::npos && line.find(' ') > line.find('=')) {
       recipe.assignments.push_back(line);
     } else {
@@ -145,6 +149,12 @@ FairnessRules RulesForConfig(const std::string& config, const std::string& progr
   const std::string recipe = PresetFile(config, programDir, ".txt");
   // No recipe beside the configuration: it is judged as any other.
   return std::filesystem::exists(recipe) ? ReadPresetRecipe(recipe).Rules() : FairnessRules{};
+}
+
+Symmetry SymmetryForConfig(const std::string& config, const std::string& programDir) {
+  if (!StartsWith(config, kPresetPrefix)) return Symmetry::kNone;
+  const std::string recipe = PresetFile(config, programDir, ".txt");
+  return std::filesystem::exists(recipe) ? ReadPresetRecipe(recipe).symmetry : Symmetry::kNone;
 }
 
 std::string ResolveConfigPath(const std::string& config, const std::string& programDir) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/settings_record.h"
+#include "core/symmetry.h"
 #include "report/fairness.h"
 
 namespace glenmire {
@@ -27,6 +28,7 @@ struct PresetRecipe {
   std::string survey;       // one line, empty when the preset was never surveyed
   std::vector<std::string> fairRules;  // rule assignments from the "fair:" line
   std::vector<std::string> assignments;
+  Symmetry symmetry = Symmetry::kNone;  // from a "symmetry:" line: the mode its maps are made with
 
   // The default rules with the recipe's.
   FairnessRules Rules() const;
@@ -34,7 +36,8 @@ struct PresetRecipe {
 
 // Reads a recipe's text; throws FileError naming fileName and the line for a
 // line that is neither blank, a "#" comment, "description:", "survey:",
-// "fair:" with rules SetFairRule takes, nor FIELD=VALUE.
+// "fair:" with rules SetFairRule takes, "symmetry:" with a mode, nor
+// FIELD=VALUE.
 PresetRecipe ParsePresetRecipe(const std::string& name, const std::string& text, const std::string& fileName);
 // Reads NAME.txt; throws FileError.
 PresetRecipe ReadPresetRecipe(const std::string& path);
@@ -57,6 +60,10 @@ std::string ResolveConfigPath(const std::string& config, const std::string& prog
 // The rules maps of `config` are judged by: the recipe's when config is
 // "preset:NAME" and its recipe is installed, else the defaults.
 FairnessRules RulesForConfig(const std::string& config, const std::string& programDir);
+
+// The symmetry maps of `config` are made with: the recipe's when config is
+// "preset:NAME" and its recipe is installed, else none.
+Symmetry SymmetryForConfig(const std::string& config, const std::string& programDir);
 
 // The recipes installed in <programDir>/presets, by name; unreadable ones are left out.
 std::vector<PresetRecipe> ListPresets(const std::string& programDir);

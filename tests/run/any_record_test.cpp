@@ -112,7 +112,7 @@ TEST(AnyRecord, EveryStageKeepsInsideItsGridsWhateverTheMapSize) {
     s->settings.RiversEnable = s->settings.LakesEnable = s->settings.ForestEnable = s->settings.MountainsEnable = 1;
     s->random.Seed(7);
     MemorySink sink;
-    RunContext run{sink, {}, {}};
+    RunContext run{sink, {}, {}, {}};
     const auto start = std::chrono::steady_clock::now();
     for (const Stage& stage : AttemptStages()) {
       if (!stage.work || (stage.runs && !stage.runs(*s))) continue;

@@ -18,7 +18,7 @@ namespace {
 
 const std::filesystem::path kShippedPresets = std::filesystem::path(GLENMIRE_TEST_DATA) / ".." / ".." / "data" / "presets";
 
-TEST(PresetsTest, RecipeLinesAreDescriptionSurveyFairRulesAssignmentsCommentsOrRefused) {
+TEST(PresetsTest, RecipeLinesAreDescriptionSurveyFairRulesSymmetryAssignmentsCommentsOrRefused) {
   struct Case {
     const char* text;
     bool accepted;
@@ -35,6 +35,8 @@ TEST(PresetsTest, RecipeLinesAreDescriptionSurveyFairRulesAssignmentsCommentsOrR
       {"fair: meet=boat\n", false, "", "", {}, {}},
       {"MapSize 64\n", false, "", "", {}, {}},
       {"summary: something\n", false, "", "", {}, {}},
+      {"symmetry: half-turn\n", true, "", "", {}, {}},
+      {"symmetry: spiral\n", false, "", "", {}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -52,6 +54,8 @@ TEST(PresetsTest, RecipeLinesAreDescriptionSurveyFairRulesAssignmentsCommentsOrR
   EXPECT_EQ(rules.meet, MeetRule::kBySea);
   EXPECT_EQ(rules.minRoom, 20);
   EXPECT_EQ(rules.mineSteps, FairnessRules{}.mineSteps);
+  EXPECT_EQ(ParsePresetRecipe("x", "symmetry: half-turn\n", "x.txt").symmetry, Symmetry::kHalfTurn);
+  EXPECT_EQ(ParsePresetRecipe("x", "MapSize=64\n", "x.txt").symmetry, Symmetry::kNone);
 }
 
 TEST(PresetsTest, AssignmentsAreCheckedAsConfigSetChecksThem) {
