@@ -108,7 +108,6 @@ MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> 
   BuildDialogs();
 
   // Main window creation.
-  state_->ui = this;
   shell_.CurrentForm = 1;
   std::optional<FileError> startError;
   try {
@@ -134,7 +133,6 @@ MainWindow::~MainWindow() {
   // The shown window saves into the record on its way out; it goes first.
   ReleaseForm();
   delete help_;
-  state_->ui = nullptr;
 }
 
 void MainWindow::BuildButtons(QWidget* panel) {
@@ -393,7 +391,7 @@ void MainWindow::GenerateMap() {
   if (s.MapLoaded) {
     const auto answer = dialogs_->Message(this, QMessageBox::Question, "Confirm", kGenitizeQuestion, QString(),
                                           QMessageBox::Yes | QMessageBox::No);
-    AnswerGenitizeQuestion(s, answer == QMessageBox::Yes);
+    AnswerGenitizeQuestion(s, loadedMap_, answer == QMessageBox::Yes);
   }
   const std::optional<QString> file = RunDialog(sdSaveMap_);
   if (!file || file->isEmpty()) return;
@@ -439,6 +437,8 @@ void MainWindow::Run(const std::optional<std::string>& mapFile) {
   FileSink file;
   RunOptions options;
   options.sink = mapFile ? static_cast<MapSink*>(&file) : &memory;
+  options.ui = this;
+  options.loadedMap = &loadedMap_;
   try {
     const RunOutcome outcome = PrepareAndRunGeneration(s, mapFile.value_or(s.settings.MapFileName.str()), options);
     const std::vector<uint8_t>& bytes = mapFile ? file.bytes : memory.bytes;
@@ -465,9 +465,7 @@ void MainWindow::RunFairSearch(const std::optional<std::string>& mapFile) {
   SettingsRecord& r = s.settings;
   // As Generate Map stores them before its backup.
   if (mapFile) r.MapFileName.assign(*mapFile);
-  r.ShowWarnings = s.menu.showWarnings;
-  r.Compensate = s.menu.compensate;
-  r.SafetyMode = s.menu.safetyMode;
+  MenuChecksIntoRecord(s.menu, r);
   FairSearchRequest request;
   request.setup.record = r;
   request.setup.menu = s.menu;
@@ -561,7 +559,7 @@ void MainWindow::ShowOutcome(const RunOutcome& outcome, uint32_t seed, bool prev
 
 void MainWindow::LoadMapClick() {
   RunFileCommand(odLoadMap_, [this](const std::string& path) {
-    LoadMapForGenitize(*state_, path);
+    loadedMap_ = LoadMapForGenitize(*state_, path);
     // A map's own settings do not say which players were meant to start alike.
     rules_ = {};
     ShowBytes(path, ReadMapFileBytes(path), AllStartAlike());

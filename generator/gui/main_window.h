@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/generation_ui.h"
 #include "core/generator_state.h"
 #include "gui/shell_dialogs.h"
 #include "gui/windows/settings_window.h"
@@ -45,6 +46,7 @@ class MainWindow : public QMainWindow, public GenerationUi {
   ~MainWindow() override;
 
   GeneratorState& State() { return *state_; }
+  const SettingsRecord& LoadedMap() const { return loadedMap_; }
   ShellState& Shell() { return shell_; }
   // The settings window now shown, or nullptr.
   SettingsForm* ShownForm() const { return form_; }
@@ -120,6 +122,7 @@ class MainWindow : public QMainWindow, public GenerationUi {
   std::unique_ptr<ShellDialogs> dialogs_;
   std::unique_ptr<GeneratorState> state_;
   std::unique_ptr<GeneratorState> shown_;  // the map in the preview pane
+  SettingsRecord loadedMap_ = ZeroRecord();  // the record the map loaded for Genitizing came with
   SettingsRecord cleanSettings_;
   QString documentName_;                   // the configuration or map last loaded
   FairnessRules rules_;                    // what maps are judged by: a loaded preset's, else the defaults

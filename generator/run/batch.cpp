@@ -33,10 +33,9 @@ BatchMap MakeOne(const BatchRequest& request, int index) {
   s->settings = request.record;
   s->menu = request.menu;
   BatchUi ui(request);
-  s->ui = &ui;
   s->random.Seed(map.seed);
   MemorySink sink;
-  map.outcome = PrepareAndRunGeneration(*s, request.record.MapFileName.str(), RunOptions{.sink = &sink});
+  map.outcome = PrepareAndRunGeneration(*s, request.record.MapFileName.str(), RunOptions{.sink = &sink, .ui = &ui});
   map.bytes = std::move(sink.bytes);
   return map;
 }
