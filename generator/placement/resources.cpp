@@ -106,7 +106,8 @@ void PlaceGoldMines(GeneratorState& s, PlacementContext& placement, uint16_t gol
       if (!drawn) break;
       if (marks.Within(s, cell.row, cell.column, spacing)) continue;
       if (!AllTiles(s, cell.row, cell.column, cell.row + kMineSize - 1, cell.column + kMineSize - 1, goldGround)) continue;
-      placed = PlaceUnit(s, placement, cell.row, cell.column, kNeutralOwner, kMineSize, j <= goldMines ? kGoldMine : kReservedMineSite);
+      const uint8_t site = j <= goldMines ? kGoldMine : kReservedMineSite;
+      placed = PlaceUnit(s, placement, cell.row, cell.column, kNeutralOwner, kMineSize, site);
       if (placed) marks.AddSite(cell.row, cell.column, kMineSize);
     }
   }
