@@ -71,7 +71,6 @@ int FuzzOne(const uint8_t* data, std::size_t size) {
   constexpr UnplacedAnswer kAnswers[4] = {UnplacedAnswer::kAbort, UnplacedAnswer::kRetry, UnplacedAnswer::kIgnore,
                                           UnplacedAnswer::kRetry};
   AnsweringUi ui((choice & 8) ? BuildOnSandAnswer::kOk : BuildOnSandAnswer::kCancel, kAnswers[(choice >> 4) & 3]);
-  s.ui = &ui;
   s.random.Seed(seed);
 
   MemorySink sink;
@@ -79,6 +78,7 @@ int FuzzOne(const uint8_t* data, std::size_t size) {
   RunOptions options;
   options.sink = &sink;
   options.trace = &trace;
+  options.ui = &ui;
   const RunOutcome outcome = PrepareAndRunGeneration(s, "fuzz.pud", options);
 
   using Kind = RunOutcome::Kind;

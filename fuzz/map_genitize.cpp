@@ -27,18 +27,20 @@ int FuzzOne(const uint8_t* data, std::size_t size) {
   MenuChecksFromRecord(s);
   s.random.Seed(1);
 
+  SettingsRecord loadedMap = ZeroRecord();
   try {
-    LoadMapForGenitize(s, "loaded.pud", bytes);
+    loadedMap = LoadMapForGenitize(s, "loaded.pud", bytes);
   } catch (const FileError& e) {
     fuzzing::Check(std::string(e.what()).find("loaded.pud") != std::string::npos,
                    std::string("a refusal that does not name the file: ") + e.what());
     return 0;
   }
-  AnswerGenitizeQuestion(s, true);
+  AnswerGenitizeQuestion(s, loadedMap, true);
 
   MemorySink sink;
   RunOptions options;
   options.sink = &sink;
+  options.loadedMap = &loadedMap;
   const RunOutcome outcome = PrepareAndRunGeneration(s, "fuzz.pud", options);
   if (outcome.kind == RunOutcome::Kind::kRefused) {
     fuzzing::Check(!outcome.reason.empty(), "a refusal without a reason");

@@ -289,14 +289,14 @@ ExitStatus Run(const std::vector<std::string>& args, const std::string& programD
   s.random.Seed(seed);
 
   ConsoleUi ui(o.buildOnSand, o.unplaced, o.retries, o.quiet);
-  s.ui = &ui;
   // Printed even when quiet: without it a clock-seeded map could not be made
   // again. A search prints the seed it found instead.
   if (!o.seed && !o.fair) std::printf("Seed %u\n", seed);
 
+  SettingsRecord loadedMap = ZeroRecord();
   if (genitize) {
-    LoadMapForGenitize(s, a.positional[0]);
-    AnswerGenitizeQuestion(s, true);  // "Do you want to Genitize it?" -> Yes
+    loadedMap = LoadMapForGenitize(s, a.positional[0]);
+    AnswerGenitizeQuestion(s, loadedMap, true);  // "Do you want to Genitize it?" -> Yes
   }
   const std::string mapFile = o.out ? *o.out : s.settings.MapFileName.str();
   if (!MapFileNameFits(mapFile)) throw FileError(mapFile, kMapFileNameTooLong);
@@ -318,6 +318,8 @@ ExitStatus Run(const std::vector<std::string>& args, const std::string& programD
   RunOptions run;
   run.sink = &file;
   run.symmetry = o.symmetry;
+  run.ui = &ui;
+  if (genitize) run.loadedMap = &loadedMap;
   if (o.trace) run.trace = &trace;
   if (o.dumpStages) run.observer = &pictures;
   const RunOutcome outcome = PrepareAndRunGeneration(s, mapFile, run);

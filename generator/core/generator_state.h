@@ -1,7 +1,10 @@
-// The generator state: the settings record and its two copies, the six
-// grids, the generation context and the random generator. Every stage takes
-// it by reference and works on it directly. The window owns one, the command
-// line makes one per map, each test makes its own; two never share anything.
+// The generator state: the map being made and what its stages share, that is
+// the settings record, the six grids and the unit list, the context of one
+// attempt, the menu checks and the random generator. Every stage takes it by
+// reference and works on it directly. What a run keeps for itself (the user's
+// record, the UI, placement's counters) is in the run's context instead. The
+// window owns one, the command line makes one per map, each test makes its
+// own; two never share anything.
 #pragma once
 
 #include <algorithm>
@@ -9,7 +12,6 @@
 #include <memory>
 
 #include "core/settings_record.h"
-#include "core/generation_ui.h"
 #include "core/grids.h"
 #include "core/random.h"
 #include "core/symmetry.h"
@@ -34,8 +36,6 @@ struct GeneratorState {
   GeneratorState& operator=(const GeneratorState&) = delete;
 
   SettingsRecord settings = ZeroRecord();
-  SettingsRecord SettingsBackup = ZeroRecord();
-  SettingsRecord LoadedMapSettings = ZeroRecord();
 
   Grid<uint16_t> TerrainGrid{};
   Grid<uint8_t> OccupancyGrid{};
@@ -48,28 +48,22 @@ struct GeneratorState {
   // Generation context of one attempt, shared by the terrain and placement stages.
   bool StartIslandsMode = false;
   CellPosition StartCells[kPlayers]{};  // player p at index p-1
+
+  // The map in the grids came from a file: the reader sets the length of its
+  // unit section, the encoder writes exactly that many bytes of UnitList back
+  // when MapLoaded, and the picture counts them. They describe the map itself, so they stay with
+  // it from the load to every run on it.
   bool MapLoaded = false;
   // The run's symmetry, chosen beside the seed (none: no symmetric step runs).
   Symmetry symmetry = Symmetry::kNone;
-
-  // Placement context: town positions carry over between the attempts of a
-  // run (a player without a new town keeps its last one); each run starts them at (0, 0).
-  uint8_t MinesPlaced = 0;
-  CellPosition TownPosition[kPlayers]{};  // player p at index p-1
-
-  // Length of the unit section of the last loaded map, written back on Genitize.
   uint32_t LoadedUnitSectionLength = 0;
 
   MenuChecks menu;
   Random random;
-  GenerationUi* ui = &silentUi;
 
   // The side the stages work on: the record's MapSize, kept within the grids
   // whatever a record holds (a run refuses any other size before it starts).
   int MapSize() const { return std::clamp(settings.MapSize, 0, kMaxMapSize); }
-
- private:
-  SilentUi silentUi;
 };
 
 // The state is large (about 200 KB); make it on the heap.

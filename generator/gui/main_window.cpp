@@ -47,7 +47,7 @@ MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> 
     : QMainWindow(parent),
       programDir_(WithSeparator(programDir)),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtShellDialogs>()),
-      session_(PathBytes(programDir_), *this) {
+      session_(PathBytes(programDir_), *this, *this) {
   setObjectName("frmGMMain");
 
   auto* central = new QWidget(this);
@@ -83,7 +83,6 @@ MainWindow::MainWindow(const QString& programDir, std::unique_ptr<ShellDialogs> 
   BuildDialogs();
 
   // Main window creation.
-  State().ui = this;
   Shell().CurrentForm = 1;
   const std::optional<FileError> startError = session_.LoadStartupSettings();
   MenuFromState();
@@ -103,7 +102,6 @@ MainWindow::~MainWindow() {
   // The shown window saves into the record on its way out; it goes first.
   frame_->Release();
   delete help_;
-  State().ui = nullptr;
 }
 
 void MainWindow::BuildButtons(QWidget* panel) {
@@ -284,7 +282,7 @@ void MainWindow::GenerateMap() {
   if (State().MapLoaded) {
     const auto answer = dialogs_->Message(this, QMessageBox::Question, "Confirm", kGenitizeQuestion, QString(),
                                           QMessageBox::Yes | QMessageBox::No);
-    AnswerGenitizeQuestion(State(), answer == QMessageBox::Yes);
+    session_.AnswerGenitizeQuestion(answer == QMessageBox::Yes);
   }
   const std::optional<QString> file = RunDialog(sdSaveMap_);
   if (!file || file->isEmpty() || !session_.CanWriteMap(*file)) return;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "core/generation_ui.h"
 #include "core/generator_state.h"
 #include "gui/map_session.h"
 #include "gui/path_text.h"
@@ -44,6 +45,7 @@ class MainWindow : public QMainWindow, public GenerationUi, private MapSession::
   ~MainWindow() override;
 
   GeneratorState& State() { return session_.State(); }
+  const SettingsRecord& LoadedMap() const { return session_.LoadedMap(); }
   ShellState& Shell() { return frame_->Shell(); }
   // The settings window now shown, or nullptr.
   SettingsForm* ShownForm() const { return frame_->Form(); }

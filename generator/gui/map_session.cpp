@@ -23,9 +23,10 @@ QString FileNameOf(const std::string& path) { return QFileInfo(PathText(path)).f
 
 }  // namespace
 
-MapSession::MapSession(std::string programDir, View& view)
+MapSession::MapSession(std::string programDir, View& view, GenerationUi& ui)
     : programDir_(std::move(programDir)),
       view_(view),
+      ui_(ui),
       state_(MakeGeneratorState()),
       shown_(MakeGeneratorState()),
       cleanSettings_(ZeroRecord()) {}
@@ -61,11 +62,15 @@ void MapSession::SaveConfiguration(const std::string& path) {
 }
 
 void MapSession::LoadMap(const std::string& path) {
-  LoadMapForGenitize(*state_, path);
+  loadedMap_ = LoadMapForGenitize(*state_, path);
   // A map's own settings do not say which players were meant to start alike.
   rules_ = {};
   ShowBytes(path, ReadMapFileBytes(path), AllStartAlike());
   documentName_ = FileNameOf(path);
+}
+
+void MapSession::AnswerGenitizeQuestion(bool genitize) {
+  glenmire::AnswerGenitizeQuestion(*state_, loadedMap_, genitize);
 }
 
 bool MapSession::SettingsChanged() const {
@@ -100,6 +105,8 @@ void MapSession::Run(const std::optional<std::string>& mapFile, std::optional<ui
   FileSink file;
   RunOptions options;
   options.sink = mapFile ? static_cast<MapSink*>(&file) : &memory;
+  options.ui = &ui_;
+  options.loadedMap = &loadedMap_;
   try {
     const RunOutcome outcome = PrepareAndRunGeneration(s, mapFile.value_or(s.settings.MapFileName.str()), options);
     const std::vector<uint8_t>& bytes = mapFile ? file.bytes : memory.bytes;
@@ -122,9 +129,7 @@ void MapSession::RunFairSearch(const std::optional<std::string>& mapFile, uint32
   SettingsRecord& r = s.settings;
   // As Generate Map stores them before its backup.
   if (mapFile) r.MapFileName.assign(*mapFile);
-  r.ShowWarnings = s.menu.showWarnings;
-  r.Compensate = s.menu.compensate;
-  r.SafetyMode = s.menu.safetyMode;
+  MenuChecksIntoRecord(s.menu, r);
   const FairSearchRequest request =
       MakeFairSearchRequest(r, s.menu, r.MapFileName.str(), rules_, BuildOnSandAnswer::kCancel, firstSeed);
   const FairSearchResult result = FindFairMap(request, [this](const FairSearchProgress& p) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/file_error.h"
+#include "core/generation_ui.h"
 #include "core/generator_state.h"
 #include "report/fairness.h"
 
@@ -44,8 +45,9 @@ class MapSession {
     virtual void Inform(const std::string& text) = 0;
   };
 
-  // programDir: where "Default.gmp" and the presets are.
-  MapSession(std::string programDir, View& view);
+  // programDir: where "Default.gmp" and the presets are; the runs report
+  // their progress and ask their questions through `ui`.
+  MapSession(std::string programDir, View& view, GenerationUi& ui);
   ~MapSession();
 
   GeneratorState& State() { return *state_; }
@@ -65,6 +67,10 @@ class MapSession {
   void SaveConfiguration(const std::string& path);
   // Loaded for Genitizing; the preview shows it.
   void LoadMap(const std::string& path);
+  // The record the loaded map came with.
+  const SettingsRecord& LoadedMap() const { return loadedMap_; }
+  // Generate Map's question on a loaded map: Yes Genitizes it, No drops it.
+  void AnswerGenitizeQuestion(bool genitize);
 
   // The record as it is now counts as unchanged; SettingsChanged compares with it
   // (the map file name aside, which every Generate Map stores).
@@ -87,8 +93,10 @@ class MapSession {
 
   std::string programDir_;
   View& view_;
+  GenerationUi& ui_;
   std::unique_ptr<GeneratorState> state_;
   std::unique_ptr<GeneratorState> shown_;  // the map in the preview
+  SettingsRecord loadedMap_ = ZeroRecord();  // the record the map loaded for Genitizing came with
   SettingsRecord cleanSettings_;
   QString documentName_;
   FairnessRules rules_;  // what maps are judged by: a loaded preset's, else the defaults

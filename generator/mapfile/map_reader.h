@@ -10,7 +10,7 @@
 namespace glenmire {
 
 // Throws FileError and changes nothing when the file is refused. The caller
-// sets MapLoaded and LoadedMapSettings.
+// sets MapLoaded and keeps the record the map came with.
 void LoadMapFile(GeneratorState& s, const std::string& fileName);
 
 // The same for a file's bytes already in memory; fileName names them in the

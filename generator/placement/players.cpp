@@ -96,8 +96,8 @@ int32_t Capped(int64_t value) {
   return static_cast<int32_t>(std::max<int64_t>(value, std::numeric_limits<int32_t>::min()));
 }
 
-void SetTownPosition(GeneratorState& s, int player, int row, int column) {
-  s.TownPosition[player - 1] = CellPosition{static_cast<uint8_t>(row), static_cast<uint8_t>(column)};
+void SetTownPosition(PlacementContext& placement, int player, int row, int column) {
+  placement.TownPosition[player - 1] = CellPosition{static_cast<uint8_t>(row), static_cast<uint8_t>(column)};
 }
 
 // What the units that found no room would have cost, per player.
@@ -127,12 +127,13 @@ struct Compensation {
 
 // Places every unit of one level for one player from its town position.
 // False when one of them found no room.
-bool PlaceLevel(GeneratorState& s, int player, const std::vector<LevelUnit>& units, Compensation* compensation) {
+bool PlaceLevel(GeneratorState& s, PlacementContext& placement, int player, const std::vector<LevelUnit>& units,
+                Compensation* compensation) {
   bool allPlaced = true;
-  const CellPosition town = s.TownPosition[player - 1];
+  const CellPosition town = placement.TownPosition[player - 1];
   for (const LevelUnit& unit : units) {
     const uint8_t type = TypeFor(s, player, unit);
-    if (PlaceNear(s, town.row, town.column, unit.size, type, static_cast<uint8_t>(player))) continue;
+    if (PlaceNear(s, placement, town.row, town.column, unit.size, type, static_cast<uint8_t>(player))) continue;
     allPlaced = false;
     if (compensation != nullptr) compensation->Charge(s, player, type);
   }
@@ -145,9 +146,10 @@ bool NavalUnitsWanted(const GeneratorState& s) {
   return landWater < 98 || s.settings.RiversEnable || s.settings.LakesEnable;
 }
 
-void PlaceHall(GeneratorState& s, int player, int row, int column) {
+void PlaceHall(GeneratorState& s, PlacementContext& placement, int player, int row, int column) {
   const uint8_t hall = IsOrc(s, player) ? kGreatHall : kTownHall;
-  if (!PlaceNear(s, row, column, 4, hall, static_cast<uint8_t>(player))) SetTownPosition(s, player, row, column);
+  if (!PlaceNear(s, placement, row, column, 4, hall, static_cast<uint8_t>(player)))
+    SetTownPosition(placement, player, row, column);
 }
 
 // The first mine cell from `fromRow` to `toRow` in reading order that is free
@@ -166,7 +168,8 @@ bool FindMine(const GeneratorState& s, int player, int fromRow, int toRow, int& 
   return false;
 }
 
-void PlaceLevels(GeneratorState& s, const LevelTable& levels, int firstLevel, bool needPlayersPlaced) {
+void PlaceLevels(GeneratorState& s, PlacementContext& placement, const LevelTable& levels, int firstLevel,
+                 bool needPlayersPlaced) {
   Compensation compensation;
   for (int level = firstLevel; level < kLevels; ++level)
     for (int player = 1; player <= kPlayers; ++player) {
@@ -174,32 +177,33 @@ void PlaceLevels(GeneratorState& s, const LevelTable& levels, int firstLevel, bo
       if (needPlayersPlaced && !s.settings.PlayersPlaced) continue;
       // Without its start location a player cannot play: the map fails.
       if (level == 0) {
-        if (!PlaceLevel(s, player, levels[0], nullptr)) s.settings.PlayersPlaced = 0;
+        if (!PlaceLevel(s, placement, player, levels[0], nullptr)) s.settings.PlayersPlaced = 0;
         continue;
       }
-      PlaceLevel(s, player, levels[level], &compensation);
+      PlaceLevel(s, placement, player, levels[level], &compensation);
     }
   compensation.Pay(s);
 }
 
 }  // namespace
 
-void PlaceStartIslandPlayers(GeneratorState& s) {
+void PlaceStartIslandPlayers(GeneratorState& s, PlacementContext& placement) {
   for (int player = 1; player <= kPlayers; ++player) {
     if (!TakesPart(s, player)) continue;
     s.settings.PlayerAI[player - 1] = kAiSeaAttack;
     const CellPosition cell = s.StartCells[player - 1];
-    s.TownPosition[player - 1] = cell;
+    placement.TownPosition[player - 1] = cell;
     const uint8_t owner = static_cast<uint8_t>(player - 1);
     const bool orc = IsOrc(s, player);
     // The worker joins its start location only once that stands.
-    if (!PlaceUnit(s, cell.row, cell.column, owner, 1, orc ? kOrcStart : kHumanStart) ||
-        !PlaceUnit(s, cell.row, cell.column, owner, 1, orc ? kPeon : kPeasant))
+    if (!PlaceUnit(s, placement, cell.row, cell.column, owner, 1, orc ? kOrcStart : kHumanStart) ||
+        !PlaceUnit(s, placement, cell.row, cell.column, owner, 1, orc ? kPeon : kPeasant))
       s.settings.PlayersPlaced = 0;
   }
 }
 
-void PlaceTownsAtMines(GeneratorState& s, CellPool& pool) {
+void PlaceTownsAtMines(GeneratorState& s, PlacementContext& placement) {
+  CellPool& pool = placement.pool;
   const int mapSize = s.MapSize();
   for (int player = 1; player <= kPlayers; ++player) {
     if (!IsActive(s, player) || pool.PoolCount() == 0) continue;
@@ -214,11 +218,12 @@ void PlaceTownsAtMines(GeneratorState& s, CellPool& pool) {
       for (int c = foundColumn - 2; c <= foundColumn + 2; ++c)
         if (InsideMap(mapSize, r, c) && s.OccupancyGrid(r, c) == kGoldMine)
           s.ScratchGrid(r, c) = static_cast<uint8_t>(player);
-    PlaceHall(s, player, foundRow, foundColumn);
+    PlaceHall(s, placement, player, foundRow, foundColumn);
   }
 }
 
-void PlaceTownsAtRandom(GeneratorState& s, CellPool& pool, bool allPlayers) {
+void PlaceTownsAtRandom(GeneratorState& s, PlacementContext& placement, bool allPlayers) {
+  CellPool& pool = placement.pool;
   const int mapSize = s.MapSize();
   s.settings.PlayersPlaced = 1;
   for (int player = 1; player <= kPlayers; ++player) {
@@ -226,7 +231,7 @@ void PlaceTownsAtRandom(GeneratorState& s, CellPool& pool, bool allPlayers) {
     const PoolCell cell = TakeRandomCell(s.random, pool);
     const int row = std::min(cell.row, mapSize - 3);
     const int column = std::min(cell.column, mapSize - 3);
-    PlaceHall(s, player, row, column);
+    PlaceHall(s, placement, player, row, column);
     // A town without a gold mine in walking reach starts richer instead.
     int32_t& gold = s.settings.StartGold[player - 1];
     if (!UnitReachable(s, row, column, kGoldMine) && gold < 600000)
@@ -235,11 +240,15 @@ void PlaceTownsAtRandom(GeneratorState& s, CellPool& pool, bool allPlayers) {
   }
 }
 
-void PlaceStartupUnits(GeneratorState& s) { PlaceLevels(s, StartupLevels(), 0, true); }
+void PlaceStartupUnits(GeneratorState& s, PlacementContext& placement) {
+  PlaceLevels(s, placement, StartupLevels(), 0, true);
+}
 
-void PlaceNavalUnits(GeneratorState& s) { PlaceLevels(s, NavalLevels(), 1, false); }
+void PlaceNavalUnits(GeneratorState& s, PlacementContext& placement) {
+  PlaceLevels(s, placement, NavalLevels(), 1, false);
+}
 
-void PlaceCritters(GeneratorState& s) {
+void PlaceCritters(GeneratorState& s, PlacementContext& placement) {
   const int mapSize = s.MapSize();
   auto scatter = [&](int32_t chance, uint8_t player) {
     // Most cells get no critter: their draws come from a copy of the
@@ -252,7 +261,7 @@ void PlaceCritters(GeneratorState& s) {
         // A symmetric run's closed cells get their critters as images instead.
         if (s.OccupancyGrid(row, column) == kOutsideSectorMark) continue;
         s.random = random;
-        PlaceNear(s, row, column, 1, kCritter, player);
+        PlaceNear(s, placement, row, column, 1, kCritter, player);
         random = s.random;
       }
     s.random = random;
@@ -263,26 +272,28 @@ void PlaceCritters(GeneratorState& s) {
   if (s.settings.CrittersNormal >= 1) scatter(s.settings.CrittersNormal, kNeutralPlayer);
 }
 
-void PlaceTownPhase(GeneratorState& s, CellPool& pool) {
+void PlaceTownPhase(GeneratorState& s, PlacementContext& placement) {
+  CellPool& pool = placement.pool;
   pool.PoolInit(s.MapSize());
   if (pool.PoolCount() == 0) return;
   if (s.StartIslandsMode) {
-    PlaceStartIslandPlayers(s);
-    PlaceNavalUnits(s);
+    PlaceStartIslandPlayers(s, placement);
+    PlaceNavalUnits(s, placement);
     return;
   }
-  if (s.MinesPlaced >= CountActivePlayers(s)) {
-    PlaceTownsAtMines(s, pool);
-    PlaceTownsAtRandom(s, pool, false);
+  if (placement.MinesPlaced >= CountActivePlayers(s)) {
+    PlaceTownsAtMines(s, placement);
+    PlaceTownsAtRandom(s, placement, false);
   } else {
-    PlaceTownsAtRandom(s, pool, true);
+    PlaceTownsAtRandom(s, placement, true);
   }
 }
 
-void PlaceUnitPhase(GeneratorState& s, CellPool& pool) {
-  PlaceStartupUnits(s);
-  if (pool.PoolCount() > 0 && NavalUnitsWanted(s)) PlaceNavalUnits(s);
-  if (pool.PoolCount() > 0) PlaceCritters(s);
+void PlaceUnitPhase(GeneratorState& s, PlacementContext& placement) {
+  CellPool& pool = placement.pool;
+  PlaceStartupUnits(s, placement);
+  if (pool.PoolCount() > 0 && NavalUnitsWanted(s)) PlaceNavalUnits(s, placement);
+  if (pool.PoolCount() > 0) PlaceCritters(s, placement);
 }
 
 }  // namespace glenmire

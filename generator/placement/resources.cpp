@@ -80,7 +80,8 @@ int CountActivePlayers(const GeneratorState& s) {
   return active;
 }
 
-void PlaceGoldMines(GeneratorState& s, CellPool& pool, uint16_t goldGround) {
+void PlaceGoldMines(GeneratorState& s, PlacementContext& placement, uint16_t goldGround) {
+  CellPool& pool = placement.pool;
   const int mapSize = s.MapSize();
   // Every active player gets a mine site even when fewer mines are asked for;
   // those beyond the count are reserved sites without a mine.
@@ -105,13 +106,15 @@ void PlaceGoldMines(GeneratorState& s, CellPool& pool, uint16_t goldGround) {
       if (!drawn) break;
       if (marks.Within(s, cell.row, cell.column, spacing)) continue;
       if (!AllTiles(s, cell.row, cell.column, cell.row + kMineSize - 1, cell.column + kMineSize - 1, goldGround)) continue;
-      placed = PlaceUnit(s, cell.row, cell.column, kNeutralOwner, kMineSize, j <= goldMines ? kGoldMine : kReservedMineSite);
+      const uint8_t site = j <= goldMines ? kGoldMine : kReservedMineSite;
+      placed = PlaceUnit(s, placement, cell.row, cell.column, kNeutralOwner, kMineSize, site);
       if (placed) marks.AddSite(cell.row, cell.column, kMineSize);
     }
   }
 }
 
-void PlaceOilPatches(GeneratorState& s, CellPool& pool, uint16_t oilGround) {
+void PlaceOilPatches(GeneratorState& s, PlacementContext& placement, uint16_t oilGround) {
+  CellPool& pool = placement.pool;
   const int mapSize = s.MapSize();
   const int patches = s.settings.OilPatches;
   if (patches < 1) return;
@@ -129,24 +132,26 @@ void PlaceOilPatches(GeneratorState& s, CellPool& pool, uint16_t oilGround) {
       if (MarkWithin(s, row, column, spacing, kOilPatch)) continue;
       // The patch and a ring of one cell around it must all be open ground.
       if (!AllTiles(s, row - 1, column - 1, row + 3, column + 3, oilGround)) continue;
-      PlaceUnit(s, row, column, kNeutralOwner, 3, kOilPatch);
+      PlaceUnit(s, placement, row, column, kNeutralOwner, 3, kOilPatch);
       break;
     }
   }
 }
 
-void PlaceGoldPhase(GeneratorState& s, CellPool& pool) {
+void PlaceGoldPhase(GeneratorState& s, PlacementContext& placement) {
+  CellPool& pool = placement.pool;
   pool.PoolInit(s.MapSize());
   const bool reverse = s.settings.ReverseLandAndWaterProperties != 0;
   const uint16_t goldGround = reverse ? kOpenWater : (s.settings.BuildOnSand ? kCoast : kGrass);
-  s.MinesPlaced = 0;
-  if (!s.StartIslandsMode) PlaceGoldMines(s, pool, goldGround);
+  placement.MinesPlaced = 0;
+  if (!s.StartIslandsMode) PlaceGoldMines(s, placement, goldGround);
 }
 
-void PlaceOilPhase(GeneratorState& s, CellPool& pool) {
+void PlaceOilPhase(GeneratorState& s, PlacementContext& placement) {
+  CellPool& pool = placement.pool;
   pool.PoolInit(s.MapSize());
   const bool reverse = s.settings.ReverseLandAndWaterProperties != 0;
-  PlaceOilPatches(s, pool, reverse ? kGrass : kOpenWater);
+  PlaceOilPatches(s, placement, reverse ? kGrass : kOpenWater);
 }
 
 }  // namespace glenmire

@@ -216,11 +216,12 @@ bool IsWalkable(uint16_t tile) {
 
 // Places the unit on a candidate cell; a start location brings its worker,
 // which only goes down once the start location itself stands.
-bool PlaceOnCandidate(GeneratorState& s, int row, int column, uint8_t size, uint8_t unitType, uint8_t player) {
+bool PlaceOnCandidate(GeneratorState& s, PlacementContext& placement, int row, int column, uint8_t size,
+                      uint8_t unitType, uint8_t player) {
   const uint8_t owner = static_cast<uint8_t>(player - 1);
-  if (!PlaceUnit(s, row, column, owner, size, unitType)) return false;
-  if (unitType == kHumanStart) return PlaceUnit(s, row, column, owner, 1, kPeasant);
-  if (unitType == kOrcStart) return PlaceUnit(s, row, column, owner, 1, kPeon);
+  if (!PlaceUnit(s, placement, row, column, owner, size, unitType)) return false;
+  if (unitType == kHumanStart) return PlaceUnit(s, placement, row, column, owner, 1, kPeasant);
+  if (unitType == kOrcStart) return PlaceUnit(s, placement, row, column, owner, 1, kPeon);
   return true;
 }
 
@@ -232,7 +233,8 @@ bool SiteSuits(const GeneratorState& s, int32_t row, int32_t column, uint8_t siz
   return TerrainRuleHolds(s, row, column, size, moveClass);
 }
 
-bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uint8_t unitType, uint8_t player) {
+bool PlaceNear(GeneratorState& s, PlacementContext& placement, int32_t row, int32_t column, uint8_t size,
+               uint8_t unitType, uint8_t player) {
   const int mapSize = s.MapSize();
   const MoveClass moveClass = ClassOf(unitType);
   const bool oddCellsOnly = moveClass != MoveClass::kLand;
@@ -291,7 +293,7 @@ bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uin
       // A town keeps some distance from the mine it was sent to.
       if (isTown && std::abs(dr) < 6 && std::abs(dc) < 6) continue;
       if (!holds(r, c)) continue;
-      if (PlaceOnCandidate(s, r, c, size, unitType, player)) return true;
+      if (PlaceOnCandidate(s, placement, r, c, size, unitType, player)) return true;
     }
     return false;
   };

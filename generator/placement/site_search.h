@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/generator_state.h"
+#include "placement/placement_context.h"
 
 namespace glenmire {
 
@@ -13,7 +14,8 @@ namespace glenmire {
 // places the unit on the first cell its terrain rule and spacing allow; gives
 // up a quarter of the map side away. player is 1..8, or 16 for neutral units.
 // A start location (94, 95) brings its worker onto the same cell.
-bool PlaceNear(GeneratorState& s, int32_t row, int32_t column, uint8_t size, uint8_t unitType, uint8_t player);
+bool PlaceNear(GeneratorState& s, PlacementContext& placement, int32_t row, int32_t column, uint8_t size,
+               uint8_t unitType, uint8_t player);
 // True when a cell marked unitType is 8-connected to (row, column) through
 // walkable land (the marked cell itself may be any tile).
 bool UnitReachable(GeneratorState& s, int32_t row, int32_t column, uint8_t unitType);

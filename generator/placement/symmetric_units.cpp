@@ -74,7 +74,7 @@ void BeginSectorPlacement(GeneratorState& s, Symmetry mode, SectorPlacement& sav
         s.OccupancyGrid(row, column) = kOutsideSectorMark;
 }
 
-void FinishSectorPlacement(GeneratorState& s, Symmetry mode, const SectorPlacement& saved,
+void FinishSectorPlacement(GeneratorState& s, PlacementContext& placement, Symmetry mode, const SectorPlacement& saved,
                            int (*footprintSide)(uint8_t type)) {
   SettingsRecord& r = s.settings;
   for (int p = 0; p < kPlayers; ++p) {
@@ -124,7 +124,7 @@ void FinishSectorPlacement(GeneratorState& s, Symmetry mode, const SectorPlaceme
       Put16(record + 6, u.data);
       s.UnitListLength += kUnitRecordBytes;
       if ((type == kTownHall || type == kGreatHall) && owner < kPlayers)
-        s.TownPosition[owner] = CellPosition{static_cast<uint8_t>(image.row), static_cast<uint8_t>(image.column)};
+        placement.TownPosition[owner] = CellPosition{static_cast<uint8_t>(image.row), static_cast<uint8_t>(image.column)};
     }
 
   for (std::size_t j = 1; j < motions.size(); ++j)

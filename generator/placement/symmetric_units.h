@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/generator_state.h"
+#include "placement/placement_context.h"
 #include "core/symmetry.h"
 
 namespace glenmire {
@@ -35,7 +36,7 @@ void BeginSectorPlacement(GeneratorState& s, Symmetry mode, SectorPlacement& sav
 // the kind kept in the new owner's race; ships and aircraft keep to odd and
 // oil patches to even rows and columns, one cell off the exact image when
 // need be. Every active player starts with its sector player's resources.
-void FinishSectorPlacement(GeneratorState& s, Symmetry mode, const SectorPlacement& saved,
+void FinishSectorPlacement(GeneratorState& s, PlacementContext& placement, Symmetry mode, const SectorPlacement& saved,
                            int (*footprintSide)(uint8_t type));
 
 }  // namespace glenmire

@@ -41,7 +41,8 @@ void CloseUnitList(GeneratorState& s) {
   std::memset(s.UnitList + start, 0, static_cast<std::size_t>(count));
 }
 
-bool PlaceUnit(GeneratorState& s, int32_t row, int32_t column, uint8_t owner, uint8_t size, uint8_t unitType) {
+bool PlaceUnit(GeneratorState& s, PlacementContext& placement, int32_t row, int32_t column, uint8_t owner, uint8_t size,
+               uint8_t unitType) {
   if (unitType == kCloseListType) {
     CloseUnitList(s);
     return true;
@@ -51,7 +52,7 @@ bool PlaceUnit(GeneratorState& s, int32_t row, int32_t column, uint8_t owner, ui
 
   if (unitType == kReservedMineSite) {
     MarkSquare(s, row, column, size, kGoldMine);
-    ++s.MinesPlaced;
+    ++placement.MinesPlaced;
     return true;
   }
 
@@ -70,8 +71,8 @@ bool PlaceUnit(GeneratorState& s, int32_t row, int32_t column, uint8_t owner, ui
   MarkSquare(s, row, column, size, unitType == 0 ? kTypeZeroMark : unitType);
   // A neutral hall has no player to keep a town position for.
   if ((unitType == kTownHall || unitType == kGreatHall) && owner < kPlayers)
-    s.TownPosition[owner] = CellPosition{static_cast<uint8_t>(row), static_cast<uint8_t>(column)};
-  if (unitType == kGoldMine) ++s.MinesPlaced;
+    placement.TownPosition[owner] = CellPosition{static_cast<uint8_t>(row), static_cast<uint8_t>(column)};
+  if (unitType == kGoldMine) ++placement.MinesPlaced;
   return true;
 }
 

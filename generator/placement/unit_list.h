@@ -1,10 +1,11 @@
 // The map's unit list and the one operation that adds to it. PlaceUnit keeps
-// OccupancyGrid, MinesPlaced and the town positions in step with the list.
+// OccupancyGrid and the placement context (MinesPlaced, the town positions) in step with the list.
 #pragma once
 
 #include <cstdint>
 
 #include "core/generator_state.h"
+#include "placement/placement_context.h"
 
 namespace glenmire {
 
@@ -34,7 +35,8 @@ inline UnitRecord DecodeUnitRecord(const uint8_t* bytes) {
 // Places a unit whose reserved square has its top-left corner at (row, column).
 // False, with nothing changed, when the square leaves the grids, holds a mark
 // other than a start location's, or the list is full.
-bool PlaceUnit(GeneratorState& s, int32_t row, int32_t column, uint8_t owner, uint8_t size, uint8_t unitType);
+bool PlaceUnit(GeneratorState& s, PlacementContext& placement, int32_t row, int32_t column, uint8_t owner, uint8_t size,
+               uint8_t unitType);
 // Whether one more record fits the list.
 inline bool UnitListHasRoom(const GeneratorState& s) {
   return s.UnitListLength >= 0 && s.UnitListLength + kUnitRecordBytes <= kUnitListBytes;

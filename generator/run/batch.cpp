@@ -33,10 +33,10 @@ BatchMap MakeOne(const BatchRequest& request, int index) {
   s->settings = request.record;
   s->menu = request.menu;
   BatchUi ui(request);
-  s->ui = &ui;
   s->random.Seed(map.seed);
   MemorySink sink;
-  map.outcome = PrepareAndRunGeneration(*s, request.record.MapFileName.str(), RunOptions{.sink = &sink, .symmetry = request.symmetry});
+  map.outcome = PrepareAndRunGeneration(*s, request.record.MapFileName.str(),
+                                        RunOptions{.sink = &sink, .ui = &ui, .symmetry = request.symmetry});
   map.bytes = std::move(sink.bytes);
   return map;
 }

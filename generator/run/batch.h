@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/generation_ui.h"
 #include "core/generator_state.h"
 #include "run/pipeline.h"
 

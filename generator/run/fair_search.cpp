@@ -31,19 +31,18 @@ SeedRunner::SeedRunner(SeedRunSetup setup) : setup_(std::move(setup)), groups_(S
 SeedTrial SeedRunner::Run(uint32_t seed) {
   SeedTrial trial;
   trial.seed = seed;
-  // A fresh state each time, as the command makes one per map: the state
-  // keeps some placement context from run to run.
+  // A fresh state each time, as the command makes one per map.
   auto state = MakeGeneratorState();
   GeneratorState& s = *state;
   s.settings = setup_.record;
   s.menu = setup_.menu;
   s.random.Seed(seed);
   AnsweringUi ui(setup_.buildOnSand);
-  s.ui = &ui;
   MemorySink sink;
   RunOptions options;
   options.sink = &sink;
   options.symmetry = setup_.symmetry;
+  options.ui = &ui;
   trial.outcome = PrepareAndRunGeneration(s, setup_.mapFileName, options);
   trial.askedBuildOnSand = ui.asked;
   if (trial.Placed()) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/generation_ui.h"
 #include "core/generator_state.h"
 #include "report/fairness.h"
 #include "report/map_report.h"

@@ -7,19 +7,10 @@
 #include "settings/config_file.h"
 #include "settings/defaults.h"
 #include "core/file_error.h"
-#include "settings/randomiser.h"
 
 namespace glenmire {
 
 namespace {
-
-void CopyLoadedMapPlayers(GeneratorState& s) {
-  const SettingsRecord& m = s.LoadedMapSettings;
-  s.settings.HumanControlled = m.HumanControlled;
-  s.settings.NumberOfPlayers = m.NumberOfPlayers;
-  s.settings.MapSize = m.MapSize;
-  for (int p = 0; p < kPlayers; ++p) s.settings.PlayerController[p] = m.PlayerController[p];
-}
 
 // Anything there, a broken link included, is for the reader to accept or refuse.
 bool Exists(const std::string& path) {
@@ -29,56 +20,21 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
-void AnswerGenitizeQuestion(GeneratorState& s, bool genitize) {
+void AnswerGenitizeQuestion(GeneratorState& s, const SettingsRecord& loadedMap, bool genitize) {
   if (!genitize) s.MapLoaded = false;
-  CopyLoadedMapPlayers(s);
+  LoadedMapPlayersIntoRecord(loadedMap, s.settings);
 }
 
-RunOutcome PrepareAndRunGeneration(GeneratorState& s, const std::string& mapFileName, const RunOptions& options) {
-  SettingsRecord& r = s.settings;
-  r.MapFileName.assign(mapFileName);
-  r.ShowWarnings = s.menu.showWarnings ? 1 : 0;
-  r.Compensate = s.menu.compensate ? 1 : 0;
-  r.SafetyMode = s.menu.safetyMode ? 1 : 0;
-  s.SettingsBackup = r;
-
-  if (!s.MapLoaded) {
-    r.RiversEnable = r.Rivers > 0;
-    r.LakesEnable = r.Lakes > 0;
-    r.ForestEnable = r.Forest > 0;
-    r.MountainsEnable = r.Mountains > 0;
-  } else {
-    CopyLoadedMapPlayers(s);
-  }
-  // Town positions carry over between the attempts of one run, not from an
-  // earlier run: a run's map depends on its settings and seed alone, so the
-  // window and the command make the same map.
-  for (CellPosition& town : s.TownPosition) town = {};
-
-  RunOutcome outcome;
-  try {
-    RandomiseSettings(s.settings, s.random, s.MapLoaded);
-    if (s.menu.safetyMode) ApplySafetyClamps(s.settings);
-    outcome = RunGeneration(s, options);
-  } catch (...) {
-    s.settings = s.SettingsBackup;
-    throw;
-  }
-  s.ui->Progress(0);
-  s.settings = s.SettingsBackup;
-  return outcome;
-}
-
-void LoadMapForGenitize(GeneratorState& s, const std::string& path) {
+SettingsRecord LoadMapForGenitize(GeneratorState& s, const std::string& path) {
   LoadMapFile(s, path);
   s.MapLoaded = true;
-  s.LoadedMapSettings = s.settings;
+  return s.settings;
 }
 
-void LoadMapForGenitize(GeneratorState& s, const std::string& path, const std::vector<uint8_t>& bytes) {
+SettingsRecord LoadMapForGenitize(GeneratorState& s, const std::string& path, const std::vector<uint8_t>& bytes) {
   LoadMapBytes(s, path, bytes);
   s.MapLoaded = true;
-  s.LoadedMapSettings = s.settings;
+  return s.settings;
 }
 
 void MenuChecksFromRecord(GeneratorState& s) {

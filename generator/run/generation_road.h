@@ -29,27 +29,17 @@ inline bool MapFileNameFits(const std::string& path) {
 inline constexpr const char* kMapFileNameTooLong = "the map file name is too long (at most 255 characters)";
 
 // The answer to the Genitize question (asked only when MapLoaded): on No the
-// loaded map is dropped; either way the loaded map's HumanControlled,
-// NumberOfPlayers, MapSize and PlayerController[1..8] go into the record.
-void AnswerGenitizeQuestion(GeneratorState& s, bool genitize);
+// loaded map is dropped; either way the loaded map's size and players go into
+// the record (LoadedMapPlayersIntoRecord).
+void AnswerGenitizeQuestion(GeneratorState& s, const SettingsRecord& loadedMap, bool genitize);
 
-// Everything after the output file name is known and the shown window has
-// been saved: MapFileName := mapFileName, the three menu checks into the
-// record, backup, terrain switches from their amounts (or the loaded map's
-// size and players again when Genitizing), RandomiseSettings, the safety
-// clamps when s.menu.safetyMode, RunGeneration, progress 0, and the record
-// restored from SettingsBackup. Returns what the run ended with.
-//
-// A FileError from the run is passed on after the record has been restored,
-// so the user's settings never keep randomised values.
-RunOutcome PrepareAndRunGeneration(GeneratorState& s, const std::string& mapFileName, const RunOptions& options = {});
-
-// Reads a .pud for Genitizing: LoadMapFile, MapLoaded := true and
-// LoadedMapSettings := the record. Throws FileError ("File does not exist."
-// for a missing file) and then changes nothing.
-void LoadMapForGenitize(GeneratorState& s, const std::string& path);
+// Reads a .pud for Genitizing: LoadMapFile and MapLoaded := true. Returns the
+// record as the map set it, for the caller to keep and give every run on the
+// map (RunOptions::loadedMap). Throws FileError ("File does not exist." for a
+// missing file) and then changes nothing.
+SettingsRecord LoadMapForGenitize(GeneratorState& s, const std::string& path);
 // The same for a map file's bytes already in memory, named `path` in reports.
-void LoadMapForGenitize(GeneratorState& s, const std::string& path, const std::vector<uint8_t>& bytes);
+SettingsRecord LoadMapForGenitize(GeneratorState& s, const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Reads a configuration file into the record and sets the three menu checks
 // from it. Throws FileError and then changes nothing.

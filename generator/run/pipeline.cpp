@@ -57,10 +57,20 @@ class TracingUi : public GenerationUi {
   const Random& random_;
 };
 
-// ---- when a row runs ----
+// Little buildable land, or a land-water mix that leaves the islands narrow,
+// offers building on sand.
+constexpr int32_t kLittleBuildableLand = 15;
+constexpr int32_t kNarrowLandWaterLow = 5;
+constexpr int32_t kNarrowLandWaterHigh = 10;
+
+// ---- when a row reports or works ----
 
 bool OnIslandMass(const GeneratorState& s) { return !s.StartIslandsMode; }
-bool MountainsRan(const GeneratorState& s) { return !s.StartIslandsMode && s.settings.MountainsEnable; }
+bool RiversOn(const GeneratorState& s) { return OnIslandMass(s) && s.settings.RiversEnable; }
+bool LakesOn(const GeneratorState& s) { return s.settings.LakesEnable; }
+bool MountainsRan(const GeneratorState& s) { return OnIslandMass(s) && s.settings.MountainsEnable; }
+bool MountainsOrStartIslands(const GeneratorState& s) { return s.StartIslandsMode || s.settings.MountainsEnable; }
+bool ForestOn(const GeneratorState& s) { return OnIslandMass(s) && s.settings.ForestEnable; }
 bool SafetyMode(const GeneratorState& s) { return s.menu.safetyMode; }
 bool PlayersPlaced(const GeneratorState& s) { return s.settings.PlayersPlaced != 0; }
 bool Symmetric(const GeneratorState& s) { return s.symmetry != Symmetry::kNone; }
@@ -78,20 +88,17 @@ void StartAttempt(GeneratorState& s) {
 
 void IslandMass(GeneratorState& s, RunContext&) { BuildIslandMass(s); }
 
-void Rivers(GeneratorState& s, RunContext&) {
-  if (!s.StartIslandsMode && s.settings.RiversEnable) CarveRivers(s);
-}
+void Rivers(GeneratorState& s, RunContext&) { CarveRivers(s); }
 
-void Lakes(GeneratorState& s, RunContext&) {
-  if (s.settings.LakesEnable) PaintLakes(s);
-}
+void Lakes(GeneratorState& s, RunContext&) { PaintLakes(s); }
 
 void Coastline(GeneratorState& s, RunContext&) { ShapeCoastline(s); }
 
+// Start islands have no mountains; their centres become grass instead.
 void Mountains(GeneratorState& s, RunContext&) {
   if (s.StartIslandsMode)
     GrassStartIslandCentres(s);
-  else if (s.settings.MountainsEnable)
+  else
     RaiseMountains(s);
 }
 
@@ -99,9 +106,7 @@ void BuildableLand(GeneratorState& s, RunContext&) { PaintBuildableLand(s); }
 
 void GrassEdges(GeneratorState& s, RunContext&) { EdgeGrass(s); }
 
-void Forest(GeneratorState& s, RunContext&) {
-  if (!s.StartIslandsMode && s.settings.ForestEnable) PaintForest(s);
-}
+void Forest(GeneratorState& s, RunContext&) { PaintForest(s); }
 
 void Regions(GeneratorState& s, RunContext&) { BuildRegionMap(s); }
 
@@ -109,32 +114,33 @@ void MovementMap(GeneratorState& s, RunContext&) { BuildMoveMap(s); }
 
 // Little buildable land: offer building on sand (whatever "Show Warnings"
 // says); then clear the placement marks.
-void BuildOnSandQuestion(GeneratorState& s, RunContext&) {
+void BuildOnSandQuestion(GeneratorState& s, RunContext& run) {
   SettingsRecord& r = s.settings;
-  if (!r.BuildOnSand && (r.BuildableLand < 15 || (r.LandWater >= 5 && r.LandWater <= 10))) {
-    if (s.ui->AskBuildOnSand(kBuildOnSandQuestion) == BuildOnSandAnswer::kOk) r.BuildOnSand = 1;
+  const bool narrowLand = r.LandWater >= kNarrowLandWaterLow && r.LandWater <= kNarrowLandWaterHigh;
+  if (!r.BuildOnSand && (r.BuildableLand < kLittleBuildableLand || narrowLand)) {
+    if (run.ui.AskBuildOnSand(kBuildOnSandQuestion) == BuildOnSandAnswer::kOk) r.BuildOnSand = 1;
   }
   s.OccupancyGrid.Fill(s.MapSize(), 0);
   s.ScratchGrid.Fill(s.MapSize(), 0);
 }
 
-void GoldMines(GeneratorState& s, RunContext& run) { PlaceGoldPhase(s, run.pool); }
-void OilPatches(GeneratorState& s, RunContext& run) { PlaceOilPhase(s, run.pool); }
-void Towns(GeneratorState& s, RunContext& run) { PlaceTownPhase(s, run.pool); }
-void Units(GeneratorState& s, RunContext& run) { PlaceUnitPhase(s, run.pool); }
+void GoldMines(GeneratorState& s, RunContext& run) { PlaceGoldPhase(s, run.placement); }
+void OilPatches(GeneratorState& s, RunContext& run) { PlaceOilPhase(s, run.placement); }
+void Towns(GeneratorState& s, RunContext& run) { PlaceTownPhase(s, run.placement); }
+void Units(GeneratorState& s, RunContext& run) { PlaceUnitPhase(s, run.placement); }
 
 void CloseUnits(GeneratorState& s, RunContext& run) {
   CloseUnitList(s);
-  run.pool.PoolFree();
+  run.placement.pool.PoolFree();
 }
 
 void SafetyClamps(GeneratorState& s, RunContext&) { ApplySafetyClamps(s.settings); }
 
 // With "Show Warnings" a failed placement asks; without, it stays failed.
-void PlayersQuestion(GeneratorState& s, RunContext&) {
+void PlayersQuestion(GeneratorState& s, RunContext& run) {
   SettingsRecord& r = s.settings;
   if (r.PlayersPlaced || !s.menu.showWarnings) return;
-  switch (s.ui->AskUnplaced(kUnplacedQuestion)) {
+  switch (run.ui.AskUnplaced(kUnplacedQuestion)) {
     case UnplacedAnswer::kAbort:
       r.PlayersPlaced = 0;
       r.RetryGeneration = 0;
@@ -181,7 +187,7 @@ void SymmetricForest(GeneratorState& s, RunContext&) {
 void SymmetricMovementMap(GeneratorState& s, RunContext&) { CopySectorMoveMap(s, s.symmetry); }
 void SectorOnly(GeneratorState& s, RunContext& run) { BeginSectorPlacement(s, s.symmetry, run.sector); }
 void UnitImages(GeneratorState& s, RunContext& run) {
-  FinishSectorPlacement(s, s.symmetry, run.sector, FootprintSide);
+  FinishSectorPlacement(s, run.placement, s.symmetry, run.sector, FootprintSide);
 }
 
 void SaveMap(GeneratorState& s, RunContext& run) {
@@ -196,56 +202,128 @@ void RebuildLoadedMoveMap(GeneratorState& s, RunContext&) {
   RebuildMoveMap(s);
 }
 
+// name, progress, status, reports when, works when (nullptr: whenever it reports), work
 constexpr Stage kAttempt[] = {
-    {"island mass", 5, "Create Island Mass", nullptr, IslandMass},
-    {"rivers", 10, "Rivers", nullptr, Rivers},
-    {"lakes", 15, "Lakes", OnIslandMass, Lakes},
-    {"symmetric land", kKeepProgress, nullptr, Symmetric, SymmetricLand},
-    {"coastline", 20, "Coastline", nullptr, Coastline},
-    {"mountains", 25, "Mountains", nullptr, Mountains},
-    {"symmetric mountains", kKeepProgress, nullptr, Symmetric, SymmetricMountains},
-    {"mountains done", 30, nullptr, MountainsRan, nullptr},
-    {"buildable land", kKeepProgress, "Buildable Land", OnIslandMass, BuildableLand},
-    {"symmetric buildable land", kKeepProgress, nullptr, Symmetric, SymmetricBuildableLand},
-    {"grass edges", kKeepProgress, nullptr, nullptr, GrassEdges},
-    {"forest", 35, "Forest", nullptr, Forest},
-    {"symmetric forest", kKeepProgress, nullptr, Symmetric, SymmetricForest},
-    {"regions", 40, "REGM", nullptr, Regions},
-    {"movement map", 45, "Gold / Units", nullptr, MovementMap},
-    {"symmetric movement map", kKeepProgress, nullptr, Symmetric, SymmetricMovementMap},
-    {"build on sand", 50, "SQM", nullptr, BuildOnSandQuestion},
-    {"sector only", kKeepProgress, nullptr, Symmetric, SectorOnly},
-    {"gold mines", 55, "Gold", nullptr, GoldMines},
-    {"oil patches", kKeepProgress, "Oil", nullptr, OilPatches},
-    {"towns", kKeepProgress, nullptr, nullptr, Towns},
-    {"units", kKeepProgress, "Buildings", OnIslandMass, Units},
-    {"unit images", kKeepProgress, nullptr, Symmetric, UnitImages},
-    {"unit list", kKeepProgress, nullptr, nullptr, CloseUnits},
-    {"safety clamps", kKeepProgress, nullptr, SafetyMode, SafetyClamps},
-    {"players question", 85, "Char", nullptr, PlayersQuestion},
-    {"decorations", kKeepProgress, "Decorations", PlayersPlaced, Decorations},
-    {"map file", 95, "Save File", PlayersPlaced, SaveMap},
-    {"done", 100, " ", PlayersPlaced, nullptr},
+    {"island mass", 5, "Create Island Mass", nullptr, nullptr, IslandMass},
+    {"rivers", 10, "Rivers", nullptr, RiversOn, Rivers},
+    {"lakes", 15, "Lakes", OnIslandMass, LakesOn, Lakes},
+    {"symmetric land", kKeepProgress, nullptr, Symmetric, nullptr, SymmetricLand},
+    {"coastline", 20, "Coastline", nullptr, nullptr, Coastline},
+    {"mountains", 25, "Mountains", nullptr, MountainsOrStartIslands, Mountains},
+    {"symmetric mountains", kKeepProgress, nullptr, Symmetric, nullptr, SymmetricMountains},
+    {"mountains done", 30, nullptr, MountainsRan, nullptr, nullptr},
+    {"buildable land", kKeepProgress, "Buildable Land", OnIslandMass, nullptr, BuildableLand},
+    {"symmetric buildable land", kKeepProgress, nullptr, Symmetric, nullptr, SymmetricBuildableLand},
+    {"grass edges", kKeepProgress, nullptr, nullptr, nullptr, GrassEdges},
+    {"forest", 35, "Forest", nullptr, ForestOn, Forest},
+    {"symmetric forest", kKeepProgress, nullptr, Symmetric, nullptr, SymmetricForest},
+    {"regions", 40, "REGM", nullptr, nullptr, Regions},
+    {"movement map", 45, "Gold / Units", nullptr, nullptr, MovementMap},
+    {"symmetric movement map", kKeepProgress, nullptr, Symmetric, nullptr, SymmetricMovementMap},
+    {"build on sand", 50, "SQM", nullptr, nullptr, BuildOnSandQuestion},
+    {"sector only", kKeepProgress, nullptr, Symmetric, nullptr, SectorOnly},
+    {"gold mines", 55, "Gold", nullptr, nullptr, GoldMines},
+    {"oil patches", kKeepProgress, "Oil", nullptr, nullptr, OilPatches},
+    {"towns", kKeepProgress, nullptr, nullptr, nullptr, Towns},
+    {"units", kKeepProgress, "Buildings", OnIslandMass, nullptr, Units},
+    {"unit images", kKeepProgress, nullptr, Symmetric, nullptr, UnitImages},
+    {"unit list", kKeepProgress, nullptr, nullptr, nullptr, CloseUnits},
+    {"safety clamps", kKeepProgress, nullptr, SafetyMode, nullptr, SafetyClamps},
+    {"players question", 85, "Char", nullptr, nullptr, PlayersQuestion},
+    {"decorations", kKeepProgress, "Decorations", PlayersPlaced, nullptr, Decorations},
+    {"map file", 95, "Save File", PlayersPlaced, nullptr, SaveMap},
+    {"done", 100, " ", PlayersPlaced, nullptr, nullptr},
 };
 
+// The Genitize road: the loaded map written back.
 constexpr Stage kGenitize[] = {
-    {"movement map", kKeepProgress, nullptr, nullptr, RebuildLoadedMoveMap},
-    {"map file", kKeepProgress, nullptr, nullptr, SaveMap},
+    {"movement map", kKeepProgress, nullptr, nullptr, nullptr, RebuildLoadedMoveMap},
+    {"map file", kKeepProgress, nullptr, nullptr, nullptr, SaveMap},
 };
 
-void RunStages(GeneratorState& s, RunContext& run, std::span<const Stage> stages, StageObserver* observer, int attempt) {
+// A picture follows every row that reported and has work, done or not.
+void RunStages(GeneratorState& s, RunContext& run, std::span<const Stage> stages, StageObserver* observer,
+               int attempt) {
   int index = 0;
   for (const Stage& stage : stages) {
     // A plain run numbers its rows as if the symmetric steps were not there.
-    if (stage.runs == Symmetric && !Symmetric(s)) continue;
+    if (stage.reports == Symmetric && !Symmetric(s)) continue;
     ++index;
-    if (stage.runs && !stage.runs(s)) continue;
-    if (stage.progress != kKeepProgress) s.ui->Progress(stage.progress);
-    if (stage.status) s.ui->Status(stage.status);
-    if (stage.work) stage.work(s, run);
+    if (!Reports(stage, s)) continue;
+    if (stage.progress != kKeepProgress) run.ui.Progress(stage.progress);
+    if (stage.status) run.ui.Status(stage.status);
+    if (Works(stage, s)) stage.work(s, run);
     if (observer && stage.work) observer->AfterStage(s, stage, attempt, index);
   }
 }
+
+// ---- before and after the attempts ----
+
+// A new map's terrain features are on when they have an amount.
+void TerrainSwitchesFromAmounts(SettingsRecord& r) {
+  r.RiversEnable = r.Rivers > 0;
+  r.LakesEnable = r.Lakes > 0;
+  r.ForestEnable = r.Forest > 0;
+  r.MountainsEnable = r.Mountains > 0;
+}
+
+// The attempts, or the Genitize road, of a prepared record in its context.
+RunOutcome RunPrepared(GeneratorState& s, RunContext& run, const RunOptions& options) {
+  RunOutcome outcome;
+  if (auto refusal = RunRefusal(s.settings)) {
+    outcome.reason = *refusal;
+    if (options.trace) *options.trace += FormatTraceLine("end", "", s.random);
+    return outcome;
+  }
+  if (auto refusal = SymmetryRefusal(options.symmetry, CountActivePlayers(s))) {
+    outcome.reason = *refusal;
+    if (options.trace) *options.trace += FormatTraceLine("end", "", s.random);
+    return outcome;
+  }
+  // The loaded map of the Genitize road keeps its own shape.
+  s.symmetry = s.MapLoaded ? Symmetry::kNone : options.symmetry;
+  struct PlainAfterwards {
+    GeneratorState& s;
+    ~PlainAfterwards() { s.symmetry = Symmetry::kNone; }
+  } plainAfterwards{s};
+  if (s.MapLoaded) {
+    RunStages(s, run, kGenitize, options.observer, 1);
+    outcome.kind = RunOutcome::Kind::kMapGenitized;
+  } else {
+    do {
+      ++outcome.attempts;
+      StartAttempt(s);
+      RunStages(s, run, kAttempt, options.observer, outcome.attempts);
+    } while (s.settings.RetryGeneration);
+    outcome.kind = s.settings.PlayersPlaced ? RunOutcome::Kind::kMapWritten : RunOutcome::Kind::kNoPlayableMap;
+  }
+  outcome.mapFile = run.mapFile;
+  if (options.trace) *options.trace += FormatTraceLine("end", "", s.random);
+  return outcome;
+}
+
+// The context of one run with what it points to: the file sink when the
+// caller gives none, a silent UI when it gives none, the trace around the UI.
+class RunScope {
+ public:
+  RunScope(GeneratorState& s, const RunOptions& options)
+      : callerUi_(options.ui ? *options.ui : silentUi_),
+        context_{options.sink ? *options.sink : fileSink_, Traced(s, options)} {}
+  RunContext& context() { return context_; }
+  GenerationUi& callerUi() { return callerUi_; }
+
+ private:
+  GenerationUi& Traced(GeneratorState& s, const RunOptions& options) {
+    if (!options.trace) return callerUi_;
+    return tracing_.emplace(callerUi_, *options.trace, s.random);
+  }
+
+  FileSink fileSink_;
+  SilentUi silentUi_;
+  GenerationUi& callerUi_;
+  std::optional<TracingUi> tracing_;
+  RunContext context_;
+};
 
 }  // namespace
 
@@ -256,7 +334,6 @@ void FileSink::Put(const std::string& mapFile, const std::vector<uint8_t>& bytes
 }
 
 std::span<const Stage> AttemptStages() { return kAttempt; }
-std::span<const Stage> GenitizeStages() { return kGenitize; }
 
 std::string FormatTraceLine(const char* kind, const std::string& text, const Random& random) {
   char numbers[64];
@@ -274,49 +351,48 @@ std::string RunOutcome::Message() const {
   return reason;
 }
 
-RunOutcome RunGeneration(GeneratorState& s, const RunOptions& options) {
+void MenuChecksIntoRecord(const MenuChecks& menu, SettingsRecord& r) {
+  r.ShowWarnings = menu.showWarnings ? 1 : 0;
+  r.Compensate = menu.compensate ? 1 : 0;
+  r.SafetyMode = menu.safetyMode ? 1 : 0;
+}
+
+void LoadedMapPlayersIntoRecord(const SettingsRecord& loadedMap, SettingsRecord& r) {
+  r.HumanControlled = loadedMap.HumanControlled;
+  r.NumberOfPlayers = loadedMap.NumberOfPlayers;
+  r.MapSize = loadedMap.MapSize;
+  for (int p = 0; p < kPlayers; ++p) r.PlayerController[p] = loadedMap.PlayerController[p];
+}
+
+RunOutcome PrepareAndRunGeneration(GeneratorState& s, const std::string& mapFileName, const RunOptions& options) {
+  RunScope scope(s, options);
+  RunContext& run = scope.context();
+  SettingsRecord& r = s.settings;
+  r.MapFileName.assign(mapFileName);
+  MenuChecksIntoRecord(s.menu, r);
+  run.settingsBackup = r;
+  if (!s.MapLoaded)
+    TerrainSwitchesFromAmounts(r);
+  else if (options.loadedMap)
+    LoadedMapPlayersIntoRecord(*options.loadedMap, r);
+
   RunOutcome outcome;
-  if (auto refusal = RunRefusal(s.settings)) {
-    outcome.reason = *refusal;
-    if (options.trace) *options.trace += FormatTraceLine("end", "", s.random);
-    return outcome;
+  try {
+    RandomiseSettings(r, s.random, s.MapLoaded);
+    if (s.menu.safetyMode) ApplySafetyClamps(r);
+    outcome = RunPrepared(s, run, options);
+  } catch (...) {
+    r = run.settingsBackup;
+    throw;
   }
-  if (auto refusal = SymmetryRefusal(options.symmetry, CountActivePlayers(s))) {
-    outcome.reason = *refusal;
-    if (options.trace) *options.trace += FormatTraceLine("end", "", s.random);
-    return outcome;
-  }
-  // The loaded map of the Genitize road keeps its own shape.
-  s.symmetry = s.MapLoaded ? Symmetry::kNone : options.symmetry;
-
-  FileSink fileSink;
-  RunContext run{options.sink ? *options.sink : fileSink, {}, {}, {}};
-  GenerationUi* const ui = s.ui;
-  std::optional<TracingUi> tracing;
-  if (options.trace) s.ui = &tracing.emplace(*ui, *options.trace, s.random);
-  struct RestoreUi {
-    GeneratorState& s;
-    GenerationUi* ui;
-    ~RestoreUi() {
-      s.ui = ui;
-      s.symmetry = Symmetry::kNone;
-    }
-  } restore{s, ui};
-
-  if (s.MapLoaded) {
-    RunStages(s, run, kGenitize, options.observer, 1);
-    outcome.kind = RunOutcome::Kind::kMapGenitized;
-  } else {
-    do {
-      ++outcome.attempts;
-      StartAttempt(s);
-      RunStages(s, run, kAttempt, options.observer, outcome.attempts);
-    } while (s.settings.RetryGeneration);
-    outcome.kind = s.settings.PlayersPlaced ? RunOutcome::Kind::kMapWritten : RunOutcome::Kind::kNoPlayableMap;
-  }
-  outcome.mapFile = run.mapFile;
-  if (options.trace) *options.trace += FormatTraceLine("end", "", s.random);
+  scope.callerUi().Progress(0);
+  r = run.settingsBackup;
   return outcome;
+}
+
+RunOutcome RunGeneration(GeneratorState& s, const RunOptions& options) {
+  RunScope scope(s, options);
+  return RunPrepared(s, scope.context(), options);
 }
 
 }  // namespace glenmire

@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/cell_pool.h"
+#include "core/generation_ui.h"
 #include "core/generator_state.h"
+#include "placement/placement_context.h"
 #include "placement/symmetric_units.h"
 
 namespace glenmire {
@@ -75,12 +76,16 @@ class MemorySink : public MapSink {
 
 struct Stage;
 
-// What lives for one run and no longer.
+// What lives for one run and no longer: where the map goes, whom the run
+// speaks to, the placement phases' pool and counters, and the user's record
+// as it was before the run prepared it.
 struct RunContext {
   MapSink& sink;
-  CellPool pool;  // the placement phases' cells
-  std::string mapFile;
-  SectorPlacement sector;  // a symmetric run's settings while one sector is placed
+  GenerationUi& ui;  // the caller's, with the trace written through it when one is kept
+  PlacementContext placement{};
+  SettingsRecord settingsBackup = ZeroRecord();
+  std::string mapFile{};
+  SectorPlacement sector{};  // a symmetric run's settings while one sector is placed
 };
 
 // Sees the state after every stage that ran (for pictures of each stage).
@@ -94,22 +99,54 @@ struct RunOptions {
   MapSink* sink = nullptr;              // nullptr: the map file is written (a FileSink)
   std::string* trace = nullptr;         // lines appended at every status and question, then "end"
   StageObserver* observer = nullptr;
+  GenerationUi* ui = nullptr;           // nullptr: a silent run that answers Cancel and Abort
+  // The record the map was loaded with (LoadMapForGenitize); a run on a loaded
+  // map takes its size and players from it again.
+  const SettingsRecord* loadedMap = nullptr;
   Symmetry symmetry = Symmetry::kNone;  // refused unless it serves the active players
 };
 
-// One row of the table.
+// One row of the table. A row that does not report is skipped whole; one that
+// reports but does not work shows its progress and status, and its picture is
+// taken all the same, so a switch that is off changes no report and no picture.
 struct Stage {
+  using When = bool (*)(const GeneratorState&);
   const char* name;     // what the stage makes, for pictures and tests
   int progress;         // kKeepProgress: the bar stays
   const char* status;   // nullptr: the status line stays
-  bool (*runs)(const GeneratorState&);  // nullptr: always; false skips the row with its report
+  When reports;         // nullptr: always
+  When works;           // nullptr: whenever the row reports
   void (*work)(GeneratorState&, RunContext&);  // nullptr: a report only
 };
 inline constexpr int kKeepProgress = -1;
 
-// The rows of one generation attempt and of the Genitize road, in order.
+// Whether a row reports and whether it does its work, as the state stands now.
+inline bool Reports(const Stage& stage, const GeneratorState& s) { return !stage.reports || stage.reports(s); }
+inline bool Works(const Stage& stage, const GeneratorState& s) {
+  return stage.work && Reports(stage, s) && (!stage.works || stage.works(s));
+}
+
+// The rows of one generation attempt, in order.
 std::span<const Stage> AttemptStages();
-std::span<const Stage> GenitizeStages();
+
+// The three menu checks as the record carries them into a run and into a
+// configuration file.
+void MenuChecksIntoRecord(const MenuChecks& menu, SettingsRecord& r);
+
+// A loaded map's HumanControlled, NumberOfPlayers, MapSize and
+// PlayerController[1..8] into the record: a Genitized map keeps its size and players.
+void LoadedMapPlayersIntoRecord(const SettingsRecord& loadedMap, SettingsRecord& r);
+
+// One whole run from the user's record: before the attempts MapFileName :=
+// mapFileName, the menu checks into the record, the record kept in the run's
+// context, the terrain switches from their amounts (a loaded map: its size
+// and players from options.loadedMap again), RandomiseSettings and, in Safety
+// Mode, the safety clamps; then RunGeneration's work; after it progress 0 and
+// the user's record back. Returns what the run ended with.
+//
+// A FileError from the run is passed on after the record has been restored,
+// so the user's settings never keep randomised values.
+RunOutcome PrepareAndRunGeneration(GeneratorState& s, const std::string& mapFileName, const RunOptions& options = {});
 
 // Runs the prepared record (randomised and clamped by the caller): refuses a
 // record that cannot make a map, takes the Genitize road when a map is loaded,

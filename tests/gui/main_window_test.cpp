@@ -351,8 +351,7 @@ void MainWindowTest::generateWritesTheCoreFunctionsBytesAndKeepsTheUserSettings(
   core->menu = main_->State().menu;
   core->random.Seed(20261207);
   glenmire::test::AgreeingUi agree;
-  core->ui = &agree;
-  PrepareAndRunGeneration(*core, out.toStdString());
+  PrepareAndRunGeneration(*core, out.toStdString(), RunOptions{.ui = &agree});
   const QByteArray expected = ReadAll(out);
   QVERIFY(!expected.isEmpty());
   QFile::remove(out);
@@ -428,12 +427,10 @@ void MainWindowTest::cancelledMapDialogChangesNothing() {
   Start();
   ShowLand()->tbLandWater->setValue(70);  // not saved: nothing is saved on cancel
   const SettingsRecord before = main_->State().settings;
-  const SettingsRecord backup = main_->State().SettingsBackup;
   dialogs_->files = {std::nullopt, QString()};
   Button("btGenerateMap")->click();
   Button("btGenerateMap")->click();
   QCOMPARE(DifferingFields(before, main_->State().settings), QStringList());
-  QCOMPARE(DifferingFields(backup, main_->State().SettingsBackup), QStringList());
   QCOMPARE(dialogs_->messages.size(), std::size_t{0});
 
   // A name the record cannot hold whole is refused, not cut.
@@ -523,7 +520,7 @@ void MainWindowTest::loadMapThenGenerateWithYesAndNo() {
   QVERIFY(dialogs_->Texts().contains(kDoneCreating));
   QVERIFY(QFile::exists(dir_->path() + "/fresh.pud"));
   QCOMPARE(main_->State().settings.MapSize, 32);
-  QCOMPARE(main_->State().settings.NumberOfPlayers, main_->State().LoadedMapSettings.NumberOfPlayers);
+  QCOMPARE(main_->State().settings.NumberOfPlayers, main_->LoadedMap().NumberOfPlayers);
 
   // Declined once, the map is not offered again.
   dialogs_->messages.clear();

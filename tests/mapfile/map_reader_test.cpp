@@ -23,7 +23,6 @@ Bytes Snapshot(const GeneratorState& s) {
     bytes.insert(bytes.end(), b, b + n);
   };
   add(&s.settings, sizeof s.settings);
-  add(&s.LoadedMapSettings, sizeof s.LoadedMapSettings);
   add(&s.TerrainGrid, sizeof s.TerrainGrid);
   add(&s.OccupancyGrid, sizeof s.OccupancyGrid);
   add(&s.MoveGrid, sizeof s.MoveGrid);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/cell_pool.h"
+#include "placement/placement_context.h"
 #include "core/generator_state.h"
 #include "placement/players.h"
 #include "placement/resources.h"
@@ -19,8 +20,13 @@ inline constexpr uint16_t kSandTile = 0x30;
 inline constexpr uint16_t kGrassTile = 0x50;
 inline constexpr uint16_t kForestTile = 0x70;
 
-inline std::unique_ptr<GeneratorState> MakeMap(int mapSize, uint16_t fill, uint32_t seed = 1) {
-  auto s = MakeGeneratorState();
+// A map with the placement context a run gives its phases.
+struct PlacementMap : GeneratorState {
+  PlacementContext placement;
+};
+
+inline std::unique_ptr<PlacementMap> MakeMap(int mapSize, uint16_t fill, uint32_t seed = 1) {
+  auto s = std::make_unique<PlacementMap>();
   s->settings.MapSize = mapSize;
   s->TerrainGrid.Fill(kMaxMapSize, fill);
   s->OccupancyGrid.Fill(kMaxMapSize, 0);
@@ -68,19 +74,17 @@ inline void KeepOnly(CellPool& pool, int mapSize, const std::vector<PoolCell>& k
 }
 
 // The players' phases on one pool, as the placement stage runs them.
-inline void PlacePlayers(GeneratorState& s) {
-  CellPool pool;
-  PlaceTownPhase(s, pool);
-  if (!s.StartIslandsMode) PlaceUnitPhase(s, pool);
+inline void PlacePlayers(PlacementMap& s) {
+  PlaceTownPhase(s, s.placement);
+  if (!s.StartIslandsMode) PlaceUnitPhase(s, s.placement);
 }
 
 // The whole placement stage in the pipeline's order, without its reports.
-inline void PlaceResources(GeneratorState& s) {
-  CellPool pool;
-  PlaceGoldPhase(s, pool);
-  PlaceOilPhase(s, pool);
-  PlaceTownPhase(s, pool);
-  if (!s.StartIslandsMode) PlaceUnitPhase(s, pool);
+inline void PlaceResources(PlacementMap& s) {
+  PlaceGoldPhase(s, s.placement);
+  PlaceOilPhase(s, s.placement);
+  PlaceTownPhase(s, s.placement);
+  if (!s.StartIslandsMode) PlaceUnitPhase(s, s.placement);
   CloseUnitList(s);
 }
 

@@ -58,14 +58,14 @@ TEST(StartIslands, PlayersGetSeaAttackAStartLocationAWorkerAndShipsOnly) {
   s->StartIslandsMode = true;
   PlaceResources(*s);
 
-  EXPECT_EQ(s->MinesPlaced, 0);
+  EXPECT_EQ(s->placement.MinesPlaced, 0);
   const uint8_t starts[] = {kHumanStart, kOrcStart, kHumanStart};
   const uint8_t workers[] = {kPeasant, kPeon, kPeasant};
   for (int i = 0; i < 3; ++i) {
     SCOPED_TRACE(i + 1);
     EXPECT_EQ(s->settings.PlayerAI[i], kAiSeaAttack);
-    EXPECT_EQ(s->TownPosition[i].row, cells[i].row);
-    EXPECT_EQ(s->TownPosition[i].column, cells[i].column);
+    EXPECT_EQ(s->placement.TownPosition[i].row, cells[i].row);
+    EXPECT_EQ(s->placement.TownPosition[i].column, cells[i].column);
     std::vector<testing::UnitRecord> own;
     for (const auto& unit : Records(*s))
       if (unit.owner == i) own.push_back(unit);
@@ -80,7 +80,7 @@ TEST(StartIslands, PlayersGetSeaAttackAStartLocationAWorkerAndShipsOnly) {
   }
   EXPECT_EQ(s->settings.PlayerAI[3], kAiLandAttack);
   EXPECT_TRUE(CountTypes(*s, 3).empty());
-  EXPECT_EQ(s->TownPosition[3].row, 0);
+  EXPECT_EQ(s->placement.TownPosition[3].row, 0);
   EXPECT_TRUE(s->settings.PlayersPlaced);
 }
 
@@ -89,7 +89,7 @@ TEST(StartIslands, TwoPlayersOnOneCellLeaveTheSecondWithoutAStartLocation) {
   SetPlayers(*s, {kControllerHuman, kControllerComputer});
   s->StartCells[0] = s->StartCells[1] = CellPosition{9, 9};
   s->settings.PlayersPlaced = 1;
-  PlaceStartIslandPlayers(*s);
+  PlaceStartIslandPlayers(*s, s->placement);
   EXPECT_EQ(CountTypes(*s, 0), (TypeCounts{{kHumanStart, 1}, {kPeasant, 1}}));
   EXPECT_TRUE(CountTypes(*s, 1).empty());
   EXPECT_FALSE(s->settings.PlayersPlaced);  // the map cannot be played
@@ -101,11 +101,11 @@ TEST(TownsAtMines, ActivePlayersClaimSeparateMinesAndRescuePlayersSettleAtRandom
     auto s = MakeMap(64, kGrassTile, seed);
     SetPlayers(*s, {kControllerHuman, kControllerRescueActive, kControllerComputer});
     s->settings.PlayerRace[2] = 1;
-    ASSERT_TRUE(PlaceUnit(*s, 15, 15, kNeutralOwner, 3, kGoldMine));
-    ASSERT_TRUE(PlaceUnit(*s, 45, 45, kNeutralOwner, 3, kReservedMineSite));
-    CellPool pool;
+    ASSERT_TRUE(PlaceUnit(*s, s->placement, 15, 15, kNeutralOwner, 3, kGoldMine));
+    ASSERT_TRUE(PlaceUnit(*s, s->placement, 45, 45, kNeutralOwner, 3, kReservedMineSite));
+    CellPool& pool = s->placement.pool;
     pool.PoolInit(64);
-    PlaceTownsAtMines(*s, pool);
+    PlaceTownsAtMines(*s, s->placement);
     const int claimA = s->ScratchGrid(15, 15), claimB = s->ScratchGrid(45, 45);
     EXPECT_TRUE((claimA == 1 && claimB == 3) || (claimA == 3 && claimB == 1)) << claimA << " " << claimB;
     for (int r = 0; r < 3; ++r)
@@ -119,10 +119,10 @@ TEST(TownsAtMines, ActivePlayersClaimSeparateMinesAndRescuePlayersSettleAtRandom
     // Each town lies within the search's reach of its own mine.
     for (int player : {1, 3}) {
       const int mine = claimA == player ? 15 : 45;
-      EXPECT_LE(std::abs(s->TownPosition[player - 1].row - mine), 16);
-      EXPECT_LE(std::abs(s->TownPosition[player - 1].column - mine), 16);
+      EXPECT_LE(std::abs(s->placement.TownPosition[player - 1].row - mine), 16);
+      EXPECT_LE(std::abs(s->placement.TownPosition[player - 1].column - mine), 16);
     }
-    PlaceTownsAtRandom(*s, pool, false);
+    PlaceTownsAtRandom(*s, s->placement, false);
     EXPECT_EQ(CountTypes(*s, 1), (TypeCounts{{kTownHall, 1}}));
     EXPECT_EQ(CountTypes(*s, 0), (TypeCounts{{kTownHall, 1}}));
   }
@@ -131,14 +131,14 @@ TEST(TownsAtMines, ActivePlayersClaimSeparateMinesAndRescuePlayersSettleAtRandom
 TEST(TownsAtMines, APlayerWithoutAnUnclaimedMineKeepsItsTownPosition) {
   auto s = MakeMap(64, kGrassTile, 5);
   SetPlayers(*s, {kControllerHuman, kControllerHuman});
-  ASSERT_TRUE(PlaceUnit(*s, 30, 30, kNeutralOwner, 3, kGoldMine));
-  s->TownPosition[1] = CellPosition{7, 8};  // left from an earlier attempt
-  CellPool pool;
+  ASSERT_TRUE(PlaceUnit(*s, s->placement, 30, 30, kNeutralOwner, 3, kGoldMine));
+  s->placement.TownPosition[1] = CellPosition{7, 8};  // left from an earlier attempt
+  CellPool& pool = s->placement.pool;
   pool.PoolInit(64);
-  PlaceTownsAtMines(*s, pool);
+  PlaceTownsAtMines(*s, s->placement);
   EXPECT_EQ(CountTypes(*s, 1).size(), 0u);
-  EXPECT_EQ(s->TownPosition[1].row, 7);
-  EXPECT_EQ(s->TownPosition[1].column, 8);
+  EXPECT_EQ(s->placement.TownPosition[1].row, 7);
+  EXPECT_EQ(s->placement.TownPosition[1].column, 8);
   EXPECT_EQ(s->random.draws, 4u + 1u + 1u);  // two pool draws, one site search
 }
 
@@ -156,15 +156,15 @@ TEST(TownsAtRandom, TownsOutOfReachOfGoldStartRicherAndEveryHandledPlayerIsCappe
     auto s = MakeMap(32, kWaterTile, 12);
     Paint(*s, 10, 10, 25, 25, kGrassTile);
     if (row.mineNearby) {
-      ASSERT_TRUE(PlaceUnit(*s, 22, 22, kNeutralOwner, 3, kGoldMine));
+      ASSERT_TRUE(PlaceUnit(*s, s->placement, 22, 22, kNeutralOwner, 3, kGoldMine));
     }
     SetPlayers(*s, {kControllerHuman, kControllerNobody});
     s->settings.StartGold[0] = row.gold;
     s->settings.StartLumber[0] = row.lumber;
     s->settings.StartGold[1] = 70000;  // takes no part: left alone
-    CellPool pool;
+    CellPool& pool = s->placement.pool;
     KeepOnly(pool, 32, {{14, 14}});
-    PlaceTownsAtRandom(*s, pool, true);
+    PlaceTownsAtRandom(*s, s->placement, true);
     EXPECT_GE(s->settings.StartGold[0], row.lowest) << row.gold << "/" << row.lumber;
     EXPECT_LE(s->settings.StartGold[0], row.highest) << row.gold << "/" << row.lumber;
     EXPECT_EQ(s->settings.StartGold[1], 70000);
@@ -175,12 +175,12 @@ TEST(TownsAtRandom, TownsOutOfReachOfGoldStartRicherAndEveryHandledPlayerIsCappe
 TEST(TownsAtRandom, AFailedTownTakesTheDrawnCellLoweredIntoTheMap) {
   auto s = MakeMap(64, kWaterTile, 12);
   SetPlayers(*s, {kControllerComputer});
-  CellPool pool;
+  CellPool& pool = s->placement.pool;
   KeepOnly(pool, 64, {{64, 63}});
-  PlaceTownsAtRandom(*s, pool, true);
+  PlaceTownsAtRandom(*s, s->placement, true);
   EXPECT_EQ(s->UnitListLength, 0);
-  EXPECT_EQ(s->TownPosition[0].row, 61);
-  EXPECT_EQ(s->TownPosition[0].column, 61);
+  EXPECT_EQ(s->placement.TownPosition[0].row, 61);
+  EXPECT_EQ(s->placement.TownPosition[0].column, 61);
 }
 
 TEST(StartupUnits, EachLevelAddsItsUnits) {
@@ -207,8 +207,8 @@ TEST(StartupUnits, EachLevelAddsItsUnits) {
     s->settings.PlayerRace[0] = row.race;
     s->settings.Difficulty[0] = row.level;
     s->settings.PlayersPlaced = 1;
-    s->TownPosition[0] = CellPosition{32, 32};
-    PlaceStartupUnits(*s);
+    s->placement.TownPosition[0] = CellPosition{32, 32};
+    PlaceStartupUnits(*s, s->placement);
     EXPECT_EQ(CountTypes(*s, 0), row.units) << "race " << int(row.race) << " level " << int(row.level);
     EXPECT_TRUE(s->settings.PlayersPlaced);
     // The worker stands on its start location's cell, right after it in the list.
@@ -223,10 +223,10 @@ TEST(StartupUnits, AMissingStartLocationStopsAllFurtherPlacement) {
   SetPlayers(*s, {kControllerHuman, kControllerComputer});
   s->settings.Difficulty[0] = s->settings.Difficulty[1] = 5;
   s->settings.PlayersPlaced = 1;
-  s->TownPosition[0] = CellPosition{20, 20};
-  s->TownPosition[1] = CellPosition{40, 40};
+  s->placement.TownPosition[0] = CellPosition{20, 20};
+  s->placement.TownPosition[1] = CellPosition{40, 40};
   Paint(*s, 36, 36, 50, 50, kGrassTile);  // player 2 would have room
-  PlaceStartupUnits(*s);
+  PlaceStartupUnits(*s, s->placement);
   EXPECT_FALSE(s->settings.PlayersPlaced);
   EXPECT_EQ(s->UnitListLength, 0);
   EXPECT_EQ(s->random.draws, 4u);  // the one search of player 1
@@ -234,13 +234,13 @@ TEST(StartupUnits, AMissingStartLocationStopsAllFurtherPlacement) {
 
 // Forest all round: a 2 x 2 patch of grass holds the start location, nothing
 // else finds room on land or water.
-std::unique_ptr<GeneratorState> CrampedTown(uint8_t race, int8_t level) {
+std::unique_ptr<testing::PlacementMap> CrampedTown(uint8_t race, int8_t level) {
   auto s = MakeMap(64, testing::kForestTile, 41);
   SetPlayers(*s, {kControllerHuman, kControllerNobody});
   s->settings.PlayerRace[0] = race;
   s->settings.Difficulty[0] = level;
   s->settings.PlayersPlaced = 1;
-  s->TownPosition[0] = CellPosition{30, 30};
+  s->placement.TownPosition[0] = CellPosition{30, 30};
   Paint(*s, 30, 30, 31, 31, kGrassTile);
   for (int u = 0; u < kUnitTypes; ++u) {
     s->settings.UnitGoldCost[u] = 40;
@@ -279,9 +279,9 @@ TEST(Compensation, UnplacedUnitsArePaidForWhenTheMenuSaysSo) {
     s->menu.compensate = row.compensate;
     s->settings.Compensate = !row.compensate;  // the menu's check mark decides, not the record
     if (row.naval)
-      PlaceNavalUnits(*s);
+      PlaceNavalUnits(*s, s->placement);
     else
-      PlaceStartupUnits(*s);
+      PlaceStartupUnits(*s, s->placement);
     EXPECT_EQ(s->settings.StartGold[0], row.gold) << int(row.level) << (row.naval ? " naval" : "");
     EXPECT_EQ(s->settings.StartLumber[0], row.lumber) << int(row.level) << (row.naval ? " naval" : "");
     EXPECT_EQ(s->settings.StartOil[0], row.oil) << int(row.level) << (row.naval ? " naval" : "");
@@ -299,9 +299,9 @@ TEST(Compensation, EveryPlayersResourcesAreCappedAfterPaying) {
     s->settings.StartGold[5] = 70000;  // takes no part, capped all the same
     s->settings.StartOil[7] = -20;
     if (naval)
-      PlaceNavalUnits(*s);
+      PlaceNavalUnits(*s, s->placement);
     else
-      PlaceStartupUnits(*s);
+      PlaceStartupUnits(*s, s->placement);
     EXPECT_EQ(s->settings.StartGold[0], 65000);
     EXPECT_EQ(s->settings.StartLumber[0], 65000);
     EXPECT_EQ(s->settings.StartOil[0], 65000);
@@ -311,7 +311,7 @@ TEST(Compensation, EveryPlayersResourcesAreCappedAfterPaying) {
   auto off = CrampedTown(0, 1);
   off->menu.compensate = false;
   off->settings.StartGold[5] = 70000;
-  PlaceStartupUnits(*off);
+  PlaceStartupUnits(*off, off->placement);
   EXPECT_EQ(off->settings.StartGold[5], 70000);
 }
 
@@ -320,8 +320,8 @@ TEST(NavalUnits, ALevelEightOrcGetsGiantTurtlesOnOddWaterCells) {
   SetPlayers(*s, {kControllerNobody, kControllerComputer});
   s->settings.PlayerRace[1] = 1;
   s->settings.Difficulty[1] = 8;
-  s->TownPosition[1] = CellPosition{64, 64};
-  PlaceNavalUnits(*s);
+  s->placement.TownPosition[1] = CellPosition{64, 64};
+  PlaceNavalUnits(*s, s->placement);
   const TypeCounts ships = CountTypes(*s, 1);
   EXPECT_EQ(ships.at(39), 4);
   EXPECT_EQ(ships.at(33), 6);
@@ -348,7 +348,7 @@ TEST(Critters, EachTrackbarScattersItsOwnersCritters) {
     SetPlayers(*s, {});  // critters do not ask about controllers
     s->settings.CrittersPlayer[2] = row.player3;
     s->settings.CrittersNormal = row.neutral;
-    PlaceCritters(*s);
+    PlaceCritters(*s, s->placement);
     const TypeCounts mine = CountTypes(*s, 2), neutral = CountTypes(*s, kNeutralOwner);
     EXPECT_EQ(mine.count(kCritter) > 0, row.player3Critters) << row.player3 << "/" << row.neutral;
     EXPECT_EQ(neutral.count(kCritter) > 0, row.neutralCritters) << row.player3 << "/" << row.neutral;

@@ -62,9 +62,9 @@ TEST(GoldPhase, ActivePlayersBeyondTheMineCountGetReservedSites) {
     s->settings.GoldMines = row.goldMines;
     s->settings.GoldAmount = 100;
     SetControllers(*s, row.controllers);
-    CellPool pool;
+    CellPool& pool = s->placement.pool;
     pool.PoolInit(64);
-    PlaceGoldMines(*s, pool, kGrassTile);
+    PlaceGoldMines(*s, s->placement, kGrassTile);
     const auto units = Records(*s);
     EXPECT_EQ(static_cast<int>(units.size()), row.records) << int(row.goldMines);
     for (const auto& unit : units) {
@@ -73,7 +73,7 @@ TEST(GoldPhase, ActivePlayersBeyondTheMineCountGetReservedSites) {
       EXPECT_EQ(unit.data, 100);
     }
     EXPECT_EQ(static_cast<int>(MineSites(*s).size()), row.sites) << int(row.goldMines);
-    EXPECT_EQ(s->MinesPlaced, row.sites);
+    EXPECT_EQ(s->placement.MinesPlaced, row.sites);
     if (row.sites == 0) {
       EXPECT_EQ(s->random.draws, 0u);
     }
@@ -92,9 +92,9 @@ TEST(GoldPhase, MinesKeepTheirSpacingAndStayInsideTheBand) {
       auto s = MakeMap(row.mapSize, kGrassTile, seed);
       s->settings.GoldMines = row.goldMines;
       SetControllers(*s, {});
-      CellPool pool;
+      CellPool& pool = s->placement.pool;
       pool.PoolInit(row.mapSize);
-      PlaceGoldMines(*s, pool, kGrassTile);
+      PlaceGoldMines(*s, s->placement, kGrassTile);
       // Records are in placing order: each mine's corner is farther than the
       // spacing from every cell of the mines before it.
       const auto units = Records(*s);
@@ -123,9 +123,9 @@ TEST(GoldPhase, SpacingCountsEveryGoldMarkOnTheMap) {
   s->OccupancyGrid(20, 20) = kGoldMine;   // keeps (10, 10) free of mines
   s->OccupancyGrid(65, 50) = kGoldMine;   // beyond the map: within 16 of (50, 50) but not seen
   s->OccupancyGrid(52, 40) = kHumanStart;  // another kind of mark
-  CellPool pool;
+  CellPool& pool = s->placement.pool;
   KeepOnly(pool, 64, {{10, 10}, {50, 50}, {1, 1}, {2, 2}, {3, 3}});
-  PlaceGoldMines(*s, pool, kGrassTile);
+  PlaceGoldMines(*s, s->placement, kGrassTile);
   const auto units = Records(*s);
   ASSERT_EQ(units.size(), 1u);
   EXPECT_EQ(units[0].row, 50);
@@ -137,8 +137,8 @@ TEST(GoldPhase, SpacingCountsEveryGoldMarkOnTheMap) {
     auto m = MakeMap(64, kGrassTile, seed);
     m->settings.GoldMines = 1;
     SetControllers(*m, {kControllerHuman, kControllerComputer, kControllerComputer, kControllerHuman});
-    pool.PoolInit(64);
-    PlaceGoldMines(*m, pool, kGrassTile);
+    m->placement.pool.PoolInit(64);
+    PlaceGoldMines(*m, m->placement, kGrassTile);
     const auto sites = MineSites(*m);
     ASSERT_GE(sites.size(), 3u) << seed;
     for (std::size_t j = 0; j < sites.size(); ++j)
@@ -172,14 +172,14 @@ TEST(GoldPhase, DrawsOnlyWhileTheMineCanStillBePlaced) {
   auto s = MakeMap(64, kGrassTile, 8);
   s->settings.GoldMines = 2;
   SetControllers(*s, {});
-  CellPool pool;
+  CellPool& pool = s->placement.pool;
   // Three cells left: no draw at all.
   KeepOnly(pool, 64, {{10, 10}, {20, 20}, {30, 30}});
-  PlaceGoldMines(*s, pool, kGrassTile);
+  PlaceGoldMines(*s, s->placement, kGrassTile);
   EXPECT_EQ(s->random.draws, 0u);
   // Five cells outside the band are drawn and dropped, then the pool is spent.
   KeepOnly(pool, 64, {{1, 10}, {2, 20}, {3, 30}, {62, 5}, {10, 61}});
-  PlaceGoldMines(*s, pool, kGrassTile);
+  PlaceGoldMines(*s, s->placement, kGrassTile);
   EXPECT_EQ(s->random.draws, 5u);
   EXPECT_EQ(pool.PoolCount(), 0);
   EXPECT_EQ(s->UnitListLength, 0);
@@ -195,9 +195,9 @@ TEST(OilPhase, PatchesMoveOntoEvenRowsAndColumnsClearOfTheEdges) {
     auto s = MakeMap(row.mapSize, kWaterTile, 2);
     s->settings.OilPatches = 1;
     s->settings.OilAmount = 50;
-    CellPool pool;
+    CellPool& pool = s->placement.pool;
     KeepOnly(pool, row.mapSize, {{row.drawnRow, row.drawnColumn}});
-    PlaceOilPatches(*s, pool, kWaterTile);
+    PlaceOilPatches(*s, s->placement, kWaterTile);
     const auto units = Records(*s);
     ASSERT_EQ(units.size(), 1u) << row.drawnRow << "," << row.drawnColumn;
     EXPECT_EQ(units[0].row, row.row);
@@ -219,9 +219,9 @@ TEST(OilPhase, APatchNeedsAFullBlockOfOpenWater) {
     auto s = MakeMap(64, kWaterTile, 2);
     s->settings.OilPatches = 1;
     if (row.shoreRow > 0) s->TerrainGrid(row.shoreRow, row.shoreColumn) = 0x20;  // shore tile
-    CellPool pool;
+    CellPool& pool = s->placement.pool;
     KeepOnly(pool, 64, {{20, 20}});
-    PlaceOilPatches(*s, pool, kWaterTile);
+    PlaceOilPatches(*s, s->placement, kWaterTile);
     EXPECT_EQ(s->UnitListLength, row.placed ? 8 : 0) << row.shoreRow << "," << row.shoreColumn;
     EXPECT_EQ(s->random.draws, 1u);
   }
@@ -230,9 +230,9 @@ TEST(OilPhase, APatchNeedsAFullBlockOfOpenWater) {
 TEST(OilPhase, PatchesKeepTheirSpacingAndNegativeCountsPlaceNothing) {
   auto s = MakeMap(64, kWaterTile, 6);
   s->settings.OilPatches = 3;  // spacing max(64 / 6, 64 / 6) = 10
-  CellPool pool;
+  CellPool& pool = s->placement.pool;
   pool.PoolInit(64);
-  PlaceOilPatches(*s, pool, kWaterTile);
+  PlaceOilPatches(*s, s->placement, kWaterTile);
   const auto units = Records(*s);
   ASSERT_EQ(units.size(), 3u);
   for (std::size_t j = 0; j < units.size(); ++j)
@@ -245,7 +245,7 @@ TEST(OilPhase, PatchesKeepTheirSpacingAndNegativeCountsPlaceNothing) {
   auto none = MakeMap(64, kWaterTile, 6);
   none->settings.OilPatches = -100;
   pool.PoolInit(64);
-  PlaceOilPatches(*none, pool, kWaterTile);
+  PlaceOilPatches(*none, none->placement, kWaterTile);
   EXPECT_EQ(none->UnitListLength, 0);
   EXPECT_EQ(none->random.draws, 0u);
 }
@@ -272,7 +272,7 @@ TEST(PlaceResources, ClosesTheListAndCountsMinesOnlyOffStartIslands) {
     PlaceResources(*s);
     ASSERT_GT(s->UnitListLength, 0);
     for (int i = 0; i < kUnitListClosingBytes; ++i) EXPECT_EQ(s->UnitList[s->UnitListLength + i], 0);
-    EXPECT_EQ(s->MinesPlaced, islands ? 0 : 1);
+    EXPECT_EQ(s->placement.MinesPlaced, islands ? 0 : 1);
   }
 }
 

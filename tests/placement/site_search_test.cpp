@@ -47,7 +47,7 @@ TEST(PlaceNear, CandidatesFollowTheSpiralFromTheShiftedStart) {
       const auto [startRow, startColumn] = ShiftedStart(s->random, 32, 30);
       for (std::size_t j = k; j < kSpiral.size(); ++j)
         s->TerrainGrid(startRow + kSpiral[j].first, startColumn + kSpiral[j].second) = kGrassTile;
-      ASSERT_TRUE(PlaceNear(*s, 32, 30, 1, kCritter, 2)) << "seed " << seed << " candidate " << k;
+      ASSERT_TRUE(PlaceNear(*s, s->placement, 32, 30, 1, kCritter, 2)) << "seed " << seed << " candidate " << k;
       const auto units = Records(*s);
       ASSERT_EQ(units.size(), 1u);
       EXPECT_EQ(units[0].row, startRow + kSpiral[k].first) << "seed " << seed << " candidate " << k;
@@ -124,7 +124,7 @@ TEST(PlaceNear, TakesTheCellsOfTheStepByStepWalk) {
           const std::string where = "side " + std::to_string(mapSize) + " type " + std::to_string(unit.type) +
                                     " target " + std::to_string(row) + "," + std::to_string(column) + " unit " +
                                     std::to_string(placed);
-          ASSERT_EQ(PlaceNear(*s, row, column, unit.size, unit.type, 1), expected.has_value()) << where;
+          ASSERT_EQ(PlaceNear(*s, s->placement, row, column, unit.size, unit.type, 1), expected.has_value()) << where;
           if (!expected) break;
           const auto records = Records(*s);
           ASSERT_EQ(records.back().row, expected->first) << where;
@@ -147,7 +147,7 @@ TEST(PlaceNear, TargetsAreClampedIntoTheMapBeforeTheWalk) {
     for (uint32_t seed = 1; seed <= 40; ++seed) {
       auto s = MakeMap(64, kGrassTile, seed);
       const auto [startRow, startColumn] = ShiftedStart(s->random, row.row0, row.column0);
-      ASSERT_TRUE(PlaceNear(*s, row.row, row.column, 4, kElvenLumberMill, 1)) << row.row << "," << row.column;
+      ASSERT_TRUE(PlaceNear(*s, s->placement, row.row, row.column, 4, kElvenLumberMill, 1)) << row.row << "," << row.column;
       if (startRow < 5 || startRow > 59 || startColumn < 5 || startColumn > 59) continue;
       ++checked;
       EXPECT_EQ(Records(*s).at(0).row, startRow) << row.row << "," << row.column << " seed " << seed;
@@ -171,7 +171,7 @@ TEST(PlaceNear, KeepsSpiralingAlongTheBandEdges) {
       auto s = MakeMap(64, kWaterTile, seed);
       const int last = row.patchSide - 1;
       Paint(*s, row.patchRow, row.patchColumn, row.patchRow + last, row.patchColumn + last, kGrassTile);
-      ASSERT_TRUE(PlaceNear(*s, row.targetRow, row.targetColumn, 1, kCritter, 1))
+      ASSERT_TRUE(PlaceNear(*s, s->placement, row.targetRow, row.targetColumn, 1, kCritter, 1))
           << "seed " << seed << " patch " << row.patchRow << "," << row.patchColumn;
       EXPECT_EQ(s->TerrainGrid(Records(*s).at(0).row, Records(*s).at(0).column), kGrassTile);
     }
@@ -183,10 +183,10 @@ TEST(PlaceNear, GivesUpBeyondAQuarterOfTheMapSide) {
     s->TerrainGrid(32, 32 + 17) = kGrassTile;  // one column too far
     s->TerrainGrid(32 - 17, 32) = kGrassTile;
     s->TerrainGrid(32 + 20, 32 - 20) = kGrassTile;
-    EXPECT_FALSE(PlaceNear(*s, 32, 32, 1, kCritter, 1));
+    EXPECT_FALSE(PlaceNear(*s, s->placement, 32, 32, 1, kCritter, 1));
     EXPECT_EQ(s->UnitListLength, 0);
     s->TerrainGrid(32 + 7, 32 - 7) = kGrassTile;  // within reach from any shifted start
-    EXPECT_TRUE(PlaceNear(*s, 32, 32, 1, kCritter, 1));
+    EXPECT_TRUE(PlaceNear(*s, s->placement, 32, 32, 1, kCritter, 1));
   }
 }
 
@@ -206,7 +206,7 @@ TEST(PlaceNear, ShipsAndAircraftTakeOnlyOddCellsOfTheirGround) {
     s->settings.ReverseLandAndWaterProperties = row.reverse;
     Paint(*s, 10, 10, 54, 54, row.ground);
     int placed = 0;
-    while (placed < 40 && PlaceNear(*s, 32, 32, row.size, row.type, 4)) ++placed;
+    while (placed < 40 && PlaceNear(*s, s->placement, 32, 32, row.size, row.type, 4)) ++placed;
     ASSERT_GT(placed, 3) << int(row.type);
     for (const auto& unit : Records(*s)) {
       EXPECT_EQ(unit.row % 2, 1) << int(row.type);
@@ -222,7 +222,7 @@ TEST(PlaceNear, ReversePhysicsPutsFootmenOnWater) {
   auto s = MakeMap(64, kGrassTile, 3);
   s->settings.ReverseLandAndWaterProperties = 1;
   Paint(*s, 36, 36, 50, 50, kWaterTile);
-  ASSERT_TRUE(PlaceNear(*s, 32, 32, 2, kFootman, 1));
+  ASSERT_TRUE(PlaceNear(*s, s->placement, 32, 32, 2, kFootman, 1));
   const auto unit = Records(*s).at(0);
   EXPECT_GE(unit.row, 36);
   EXPECT_GE(unit.column, 36);
@@ -232,12 +232,12 @@ TEST(PlaceNear, TownHallsKeepAwayFromTheirTarget) {
   for (uint8_t type : {kTownHall, kGreatHall})
     for (uint32_t seed = 1; seed <= 20; ++seed) {
       auto s = MakeMap(64, kGrassTile, seed);
-      ASSERT_TRUE(PlaceNear(*s, 30, 34, 4, type, 2));
+      ASSERT_TRUE(PlaceNear(*s, s->placement, 30, 34, 4, type, 2));
       const auto hall = Records(*s).at(0);
       EXPECT_TRUE(std::abs(hall.row - 30) >= 6 || std::abs(hall.column - 34) >= 6)
           << "seed " << seed << ": " << hall.row << "," << hall.column;
-      EXPECT_EQ(s->TownPosition[1].row, hall.row);
-      EXPECT_EQ(s->TownPosition[1].column, hall.column);
+      EXPECT_EQ(s->placement.TownPosition[1].row, hall.row);
+      EXPECT_EQ(s->placement.TownPosition[1].column, hall.column);
     }
 }
 
@@ -248,7 +248,7 @@ TEST(PlaceNear, AStartLocationBringsItsWorkerOnlyOnceItStands) {
     // A critter under the first spiral cell's square: the first four
     // candidates' squares are taken, though the first one's corner is free.
     s->OccupancyGrid(r + 1, c) = kCritter;
-    ASSERT_TRUE(PlaceNear(*s, 32, 32, 2, start, 6));
+    ASSERT_TRUE(PlaceNear(*s, s->placement, 32, 32, 2, start, 6));
     const auto units = Records(*s);
     ASSERT_EQ(units.size(), 2u);
     EXPECT_EQ(units[0].type, start);
@@ -380,12 +380,12 @@ TEST(SiteSearch, WalksStartAfreshAndAllocateNothing) {
   auto s = MakeMap(128, kGrassTile);
   s->OccupancyGrid(128, 128) = kGoldMine;
   EXPECT_TRUE(UnitReachable(*s, 1, 1, kGoldMine));
-  ASSERT_TRUE(PlaceNear(*s, 60, 60, 3, kHumanBarracks, 1));
+  ASSERT_TRUE(PlaceNear(*s, s->placement, 60, 60, 3, kHumanBarracks, 1));
   const AllocationCount count;
   for (int walk = 0; walk < 3; ++walk) {
     EXPECT_TRUE(UnitReachable(*s, 1, 1, kGoldMine)) << walk;
     EXPECT_FALSE(UnitReachable(*s, 1, 1, kOilPatch)) << walk;
-    EXPECT_TRUE(PlaceNear(*s, 60, 60, 3, kHumanBarracks, 1)) << walk;
+    EXPECT_TRUE(PlaceNear(*s, s->placement, 60, 60, 3, kHumanBarracks, 1)) << walk;
   }
   EXPECT_EQ(count.Made(), 0);
   // The region fill over the whole map: its stack's one buffer, however many pushes.

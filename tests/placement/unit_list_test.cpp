@@ -15,8 +15,8 @@ using testing::Records;
 
 TEST(PlaceUnit, WritesALittleEndianRecordAndMarksItsSquare) {
   auto s = MakeMap(128, testing::kGrassTile);
-  ASSERT_TRUE(PlaceUnit(*s, 100, 100, 3, 2, kFootman));
-  ASSERT_TRUE(PlaceUnit(*s, 1, 128, 7, 1, kCritter));
+  ASSERT_TRUE(PlaceUnit(*s, s->placement, 100, 100, 3, 2, kFootman));
+  ASSERT_TRUE(PlaceUnit(*s, s->placement, 1, 128, 7, 1, kCritter));
   ASSERT_EQ(s->UnitListLength, 16);
   const uint8_t expected[16] = {99, 0, 99, 0, kFootman, 3, 0, 0, 127, 0, 0, 0, kCritter, 7, 0, 0};
   for (int i = 0; i < 16; ++i) EXPECT_EQ(s->UnitList[i], expected[i]) << "byte " << i;
@@ -43,7 +43,7 @@ TEST(PlaceUnit, ResourcesCarryTheLowByteOfTheirAmount) {
     auto s = MakeMap(64, testing::kGrassTile);
     s->settings.GoldAmount = row.gold;
     s->settings.OilAmount = row.oil;
-    ASSERT_TRUE(PlaceUnit(*s, 10, 10, kNeutralOwner, 3, row.type));
+    ASSERT_TRUE(PlaceUnit(*s, s->placement, 10, 10, kNeutralOwner, 3, row.type));
     EXPECT_EQ(Records(*s).at(0).data, row.data) << int(row.type);
     EXPECT_EQ(Records(*s).at(0).owner, kNeutralOwner);
   }
@@ -51,17 +51,17 @@ TEST(PlaceUnit, ResourcesCarryTheLowByteOfTheirAmount) {
 
 TEST(PlaceUnit, MinesAndReservedSitesCountButOnlyMinesGetRecords) {
   auto s = MakeMap(64, testing::kGrassTile);
-  s->MinesPlaced = 0;
-  ASSERT_TRUE(PlaceUnit(*s, 5, 5, kNeutralOwner, 3, kReservedMineSite));
+  s->placement.MinesPlaced = 0;
+  ASSERT_TRUE(PlaceUnit(*s, s->placement, 5, 5, kNeutralOwner, 3, kReservedMineSite));
   EXPECT_EQ(s->UnitListLength, 0);
-  EXPECT_EQ(s->MinesPlaced, 1);
+  EXPECT_EQ(s->placement.MinesPlaced, 1);
   for (int r = 5; r <= 7; ++r)
     for (int c = 5; c <= 7; ++c) EXPECT_EQ(s->OccupancyGrid(r, c), kGoldMine);
-  ASSERT_TRUE(PlaceUnit(*s, 20, 20, kNeutralOwner, 3, kGoldMine));
+  ASSERT_TRUE(PlaceUnit(*s, s->placement, 20, 20, kNeutralOwner, 3, kGoldMine));
   EXPECT_EQ(s->UnitListLength, 8);
-  EXPECT_EQ(s->MinesPlaced, 2);
-  ASSERT_TRUE(PlaceUnit(*s, 30, 30, kNeutralOwner, 3, kOilPatch));
-  EXPECT_EQ(s->MinesPlaced, 2);
+  EXPECT_EQ(s->placement.MinesPlaced, 2);
+  ASSERT_TRUE(PlaceUnit(*s, s->placement, 30, 30, kNeutralOwner, 3, kOilPatch));
+  EXPECT_EQ(s->placement.MinesPlaced, 2);
 }
 
 TEST(PlaceUnit, OnlyStartLocationMarksMayBeShared) {
@@ -74,7 +74,7 @@ TEST(PlaceUnit, OnlyStartLocationMarksMayBeShared) {
   for (const Row& row : rows) {
     auto s = MakeMap(64, testing::kGrassTile);
     s->OccupancyGrid(11, 12) = row.existing;  // one corner cell of the square below
-    EXPECT_EQ(PlaceUnit(*s, 10, 10, 0, 3, kPeasant), row.placed) << int(row.existing);
+    EXPECT_EQ(PlaceUnit(*s, s->placement, 10, 10, 0, 3, kPeasant), row.placed) << int(row.existing);
     EXPECT_EQ(s->UnitListLength, row.placed ? 8 : 0);
     EXPECT_EQ(s->OccupancyGrid(10, 10), row.placed ? kPeasant : 0);
   }
@@ -89,31 +89,31 @@ TEST(PlaceUnit, RefusesSquaresThatLeaveTheGrids) {
                       {127, 5, 3, false}, {5, 126, 3, true}, {5, 127, 3, false}, {128, 128, 1, true}};
   for (const Row& row : rows) {
     auto s = MakeMap(128, testing::kGrassTile);
-    EXPECT_EQ(PlaceUnit(*s, row.row, row.column, 0, static_cast<uint8_t>(row.size), kPeasant), row.placed)
+    EXPECT_EQ(PlaceUnit(*s, s->placement, row.row, row.column, 0, static_cast<uint8_t>(row.size), kPeasant), row.placed)
         << row.row << "," << row.column << " side " << row.size;
   }
 }
 
 TEST(PlaceUnit, TownHallsSetTheirOwnersTownPosition) {
   auto s = MakeMap(64, testing::kGrassTile);
-  ASSERT_TRUE(PlaceUnit(*s, 20, 30, 2, 4, kTownHall));
-  ASSERT_TRUE(PlaceUnit(*s, 40, 9, 7, 4, kGreatHall));
-  ASSERT_TRUE(PlaceUnit(*s, 50, 50, kNeutralOwner, 4, kTownHall));  // no player to store it for
-  ASSERT_TRUE(PlaceUnit(*s, 1, 1, 0, 3, 60));                       // barracks leave it alone
-  EXPECT_EQ(s->TownPosition[2].row, 20);
-  EXPECT_EQ(s->TownPosition[2].column, 30);
-  EXPECT_EQ(s->TownPosition[7].row, 40);
-  EXPECT_EQ(s->TownPosition[7].column, 9);
-  EXPECT_EQ(s->TownPosition[0].row, 0);
+  ASSERT_TRUE(PlaceUnit(*s, s->placement, 20, 30, 2, 4, kTownHall));
+  ASSERT_TRUE(PlaceUnit(*s, s->placement, 40, 9, 7, 4, kGreatHall));
+  ASSERT_TRUE(PlaceUnit(*s, s->placement, 50, 50, kNeutralOwner, 4, kTownHall));  // no player to store it for
+  ASSERT_TRUE(PlaceUnit(*s, s->placement, 1, 1, 0, 3, 60));                       // barracks leave it alone
+  EXPECT_EQ(s->placement.TownPosition[2].row, 20);
+  EXPECT_EQ(s->placement.TownPosition[2].column, 30);
+  EXPECT_EQ(s->placement.TownPosition[7].row, 40);
+  EXPECT_EQ(s->placement.TownPosition[7].column, 9);
+  EXPECT_EQ(s->placement.TownPosition[0].row, 0);
 }
 
 TEST(UnitList, ClosingWritesNineZeroBytesAndKeepsTheLength) {
   for (bool viaPlaceUnit : {false, true}) {
     auto s = MakeMap(64, testing::kGrassTile);
     std::memset(s->UnitList, 0xAB, 64);
-    ASSERT_TRUE(PlaceUnit(*s, 3, 3, 0, 1, kPeasant));
+    ASSERT_TRUE(PlaceUnit(*s, s->placement, 3, 3, 0, 1, kPeasant));
     if (viaPlaceUnit)
-      EXPECT_TRUE(PlaceUnit(*s, 9, 9, 0, 1, kCloseListType));
+      EXPECT_TRUE(PlaceUnit(*s, s->placement, 9, 9, 0, 1, kCloseListType));
     else
       CloseUnitList(*s);
     EXPECT_EQ(s->UnitListLength, 8);
@@ -128,13 +128,13 @@ TEST(UnitList, AFullListRefusesRecordsAndClosesWithinItsBounds) {
   int placed = 0;
   for (int r = 1; r <= 128; ++r)  // 16,384 cells, more than the list holds
     for (int c = 1; c <= 128; ++c)
-      if (PlaceUnit(*s, r, c, 0, 1, kCritter)) ++placed;
+      if (PlaceUnit(*s, s->placement, r, c, 0, 1, kCritter)) ++placed;
   EXPECT_EQ(placed, kUnitListBytes / kUnitRecordBytes);
   EXPECT_EQ(s->UnitListLength, kUnitListBytes);
   // The refused unit leaves its square free.
   EXPECT_EQ(s->OccupancyGrid(128, 128), 0);
   // Reserved mine sites need no record, so they still go in.
-  EXPECT_TRUE(PlaceUnit(*s, 120, 120, kNeutralOwner, 3, kReservedMineSite));
+  EXPECT_TRUE(PlaceUnit(*s, s->placement, 120, 120, kNeutralOwner, 3, kReservedMineSite));
   CloseUnitList(*s);
   EXPECT_EQ(s->UnitListLength, kUnitListBytes);
 }

@@ -45,12 +45,15 @@ Ending RunAndCheck(const SettingsRecord& record, uint32_t seed, BuildOnSandAnswe
   // Retry is answered once, then Abort, as the command bounds it.
   ui.unplacedAnswers = {unplaced, UnplacedAnswer::kAbort};
   ui.buildOnSandAnswers = {sand};
-  s->ui = &ui;
   MemorySink sink;
   const auto start = std::chrono::steady_clock::now();
-  const RunOutcome outcome = PrepareAndRunGeneration(*s, "any.pud", RunOptions{.sink = &sink});
+  const RunOutcome outcome = PrepareAndRunGeneration(*s, "any.pud", RunOptions{.sink = &sink, .ui = &ui});
   EXPECT_LT(std::chrono::steady_clock::now() - start, kTimeBound) << what;
-  EXPECT_EQ(std::memcmp(&s->settings, &s->SettingsBackup, sizeof s->settings), 0) << what << ": settings changed";
+  // The run keeps only the map file name and the menu checks in the record.
+  SettingsRecord kept = record;
+  kept.MapFileName.assign("any.pud");
+  MenuChecksIntoRecord(s->menu, kept);
+  EXPECT_EQ(std::memcmp(&s->settings, &kept, sizeof kept), 0) << what << ": settings changed";
   const Ending ending{outcome, ui.Count("ask build_on_sand") > 0, ui.Count("ask unplaced") > 0};
   if (!outcome.MapMade()) {
     EXPECT_TRUE(sink.bytes.empty()) << what;
@@ -91,9 +94,8 @@ TEST(AnyRecord, MapSizesNoMapFileHoldsAreRefusedBeforeAnyStage) {
     auto s = MakeGeneratorState();
     s->settings = Starter(size);
     RecordingUi ui;
-    s->ui = &ui;
     MemorySink sink;
-    const RunOutcome outcome = PrepareAndRunGeneration(*s, "refused.pud", RunOptions{.sink = &sink});
+    const RunOutcome outcome = PrepareAndRunGeneration(*s, "refused.pud", RunOptions{.sink = &sink, .ui = &ui});
     EXPECT_EQ(outcome.kind, RunOutcome::Kind::kRefused);
     EXPECT_EQ(outcome.reason, "MapSize is " + std::to_string(size) + "; a map is 32, 64, 96 or 128 cells on a side");
     EXPECT_EQ(ui.events, std::vector<std::string>{"progress 0"});  // no stage reported anything
@@ -112,10 +114,11 @@ TEST(AnyRecord, EveryStageKeepsInsideItsGridsWhateverTheMapSize) {
     s->settings.RiversEnable = s->settings.LakesEnable = s->settings.ForestEnable = s->settings.MountainsEnable = 1;
     s->random.Seed(7);
     MemorySink sink;
-    RunContext run{sink, {}, {}, {}};
+    SilentUi ui;
+    RunContext run{sink, ui};
     const auto start = std::chrono::steady_clock::now();
     for (const Stage& stage : AttemptStages()) {
-      if (!stage.work || (stage.runs && !stage.runs(*s))) continue;
+      if (!Works(stage, *s)) continue;
       try {
         stage.work(*s, run);
       } catch (const FileError&) {

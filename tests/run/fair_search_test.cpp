@@ -45,10 +45,10 @@ std::vector<uint8_t> PlainRun(const SeedRunSetup& setup, uint32_t seed, RunOutco
   RecordingUi ui;
   ui.unplacedAnswers = {UnplacedAnswer::kAbort};
   ui.buildOnSandAnswers = {setup.buildOnSand};
-  s->ui = &ui;
   MemorySink sink;
   RunOptions options;
   options.sink = &sink;
+  options.ui = &ui;
   const RunOutcome outcome = PrepareAndRunGeneration(*s, setup.mapFileName, options);
   if (kind) *kind = outcome.kind;
   return sink.bytes;

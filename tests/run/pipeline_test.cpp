@@ -36,9 +36,10 @@ class PipelineTest : public ::testing::Test {
     s->settings.MountainsEnable = s->settings.Mountains > 0;
     s->settings.MapFileName.assign(Path("map.pud"));
     s->random.Seed(seed);
-    s->ui = &ui_;
     return s;
   }
+  // A run that reports to the fixture's UI.
+  RunOutcome Run(GeneratorState& s) { return RunGeneration(s, RunOptions{.ui = &ui_}); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
   std::filesystem::path dir_;
@@ -54,7 +55,7 @@ bool IsWaterTile(uint16_t tile) {
 TEST_F(PipelineTest, ReportsEveryStageInOrder) {
   auto s = Starter(64, 102);
   s->settings.BuildableLand = 10;  // little buildable land: the Build On Sand question comes
-  EXPECT_EQ(RunGeneration(*s).kind, RunOutcome::Kind::kMapWritten);
+  EXPECT_EQ(Run(*s).kind, RunOutcome::Kind::kMapWritten);
   std::vector<std::string> want = {
       "progress 5",  "status Create Island Mass", "progress 10", "status Rivers", "progress 15", "status Lakes",
       "progress 20", "status Coastline",          "progress 25", "status Mountains", "progress 30",
@@ -75,9 +76,9 @@ TEST_F(PipelineTest, SameSeedSameMapAndOtherSeedOtherMap) {
   auto a = Starter(64, 7);
   auto b = Starter(64, 7);
   auto c = Starter(64, 8);
-  RunGeneration(*a);
-  RunGeneration(*b);
-  RunGeneration(*c);
+  Run(*a);
+  Run(*b);
+  Run(*c);
   EXPECT_EQ(std::memcmp(&a->TerrainGrid, &b->TerrainGrid, sizeof a->TerrainGrid), 0);
   EXPECT_EQ(a->UnitListLength, b->UnitListLength);
   EXPECT_NE(std::memcmp(&a->TerrainGrid, &c->TerrainGrid, sizeof a->TerrainGrid), 0);
@@ -89,7 +90,7 @@ TEST_F(PipelineTest, NearlyAllLandLeavesNoWater) {
     s->settings.LandWater = static_cast<int8_t>(landWater);
     s->settings.RiversEnable = 0;
     s->settings.LakesEnable = 0;
-    RunGeneration(*s);
+    Run(*s);
     for (int r = 1; r <= 32; ++r)
       for (int c = 1; c <= 32; ++c) ASSERT_FALSE(IsWaterTile(s->TerrainGrid(r, c))) << landWater << " at " << r << "," << c;
   }
@@ -98,7 +99,7 @@ TEST_F(PipelineTest, NearlyAllLandLeavesNoWater) {
 TEST_F(PipelineTest, LittleLandMakesOneIslandPerPlayer) {
   auto s = Starter(32, 11);
   s->settings.LandWater = 4;
-  RunGeneration(*s);
+  Run(*s);
   EXPECT_TRUE(s->StartIslandsMode);
   EXPECT_EQ(ui_.Count("status Lakes"), 0);  // no rivers, lakes, mountains or forest on start islands
   EXPECT_EQ(ui_.Count("status Buildable Land"), 0);
@@ -119,7 +120,7 @@ TEST_F(PipelineTest, ReversePhysicsWithNoLandStaysWater) {
   s->settings.RiversEnable = 0;
   s->settings.LakesEnable = 0;
   s->menu.showWarnings = false;
-  RunGeneration(*s);
+  Run(*s);
   EXPECT_FALSE(s->StartIslandsMode);
   for (int r = 1; r <= 32; ++r)
     for (int c = 1; c <= 32; ++c) ASSERT_TRUE(IsWaterTile(s->TerrainGrid(r, c)));
@@ -136,7 +137,7 @@ std::unique_ptr<GeneratorState> Crowded(std::unique_ptr<GeneratorState> s) {
 TEST_F(PipelineTest, RetryRunsTheWholeAttemptAgainAndAbortEndsWithTheFailureMessage) {
   auto s = Crowded(Starter(32, 4));
   ui_.unplacedAnswers = {UnplacedAnswer::kRetry, UnplacedAnswer::kAbort};
-  const RunOutcome outcome = RunGeneration(*s);
+  const RunOutcome outcome = Run(*s);
   ASSERT_EQ(ui_.Count("ask unplaced"), 2);
   EXPECT_EQ(outcome.attempts, 2);
   EXPECT_EQ(ui_.Count("status Create Island Mass"), 2);  // retry starts from the island mass
@@ -148,7 +149,7 @@ TEST_F(PipelineTest, RetryRunsTheWholeAttemptAgainAndAbortEndsWithTheFailureMess
 TEST_F(PipelineTest, WithoutWarningsAFailedPlacementWritesNothing) {
   auto s = Crowded(Starter(32, 4));
   s->menu.showWarnings = false;
-  EXPECT_EQ(RunGeneration(*s).kind, RunOutcome::Kind::kNoPlayableMap);
+  EXPECT_EQ(Run(*s).kind, RunOutcome::Kind::kNoPlayableMap);
   ASSERT_FALSE(s->settings.PlayersPlaced);
   EXPECT_EQ(ui_.Count("ask unplaced"), 0);
   EXPECT_FALSE(std::filesystem::exists(Path("map.pud")));
@@ -158,26 +159,25 @@ TEST_F(PipelineTest, BuildOnSandAnswerOkIsKept) {
   auto s = Starter(32, 9);
   s->settings.BuildableLand = 5;
   ui_.buildOnSandAnswers = {BuildOnSandAnswer::kOk};
-  RunGeneration(*s);
+  Run(*s);
   EXPECT_EQ(ui_.Count("ask build_on_sand"), 1);
   EXPECT_TRUE(s->settings.BuildOnSand);
 }
 
 TEST_F(PipelineTest, GenitizeRewritesTheLoadedMapWithoutProgress) {
   auto made = Starter(32, 21);
-  RunGeneration(*made);
+  Run(*made);
   ASSERT_TRUE(std::filesystem::exists(Path("map.pud")));
 
   auto s = MakeGeneratorState();
   RecordingUi ui;
-  s->ui = &ui;
   MakeStarterConfiguration(s->settings);
   LoadMapFile(*s, Path("map.pud"));
   s->MapLoaded = true;
   s->settings.MapFileName.assign("");
   std::filesystem::path cwd = std::filesystem::current_path();
   std::filesystem::current_path(dir_);  // the default name lands in the working folder
-  const RunOutcome outcome = RunGeneration(*s);
+  const RunOutcome outcome = RunGeneration(*s, RunOptions{.ui = &ui});
   std::filesystem::current_path(cwd);
   EXPECT_EQ(outcome.kind, RunOutcome::Kind::kMapGenitized);
   EXPECT_EQ(outcome.Message(), kDoneGenitizing);

@@ -219,9 +219,7 @@ TEST_F(PlacementRun, PlacedMapsGiveEveryPlayerAStartAndEveryUnitItsGround) {
       s->random.Seed(seed * 7919u);
       PlacementSnapshotUi ui(*s);
       ui.unplacedAnswers = {UnplacedAnswer::kAbort};
-      s->ui = &ui;
-      RunGeneration(*s);
-      s->ui = nullptr;
+      RunGeneration(*s, RunOptions{.ui = &ui});
       ASSERT_NE(ui.snapshot, nullptr);
       if (!ui.snapshot->settings.PlayersPlaced) continue;
       ++placed;
@@ -309,10 +307,8 @@ TEST_F(PlacementRun, ReferenceRunsPlaceTheSameUnitsOnTheirOwnTerrain) {
     ui.unplaced = row.unplaced == "ignore"  ? UnplacedAnswer::kIgnore
                   : row.unplaced == "retry" ? UnplacedAnswer::kRetry
                                             : UnplacedAnswer::kAbort;
-    s->ui = &ui;
     const std::filesystem::path out = dir_ / (row.name + ".pud");
-    PrepareAndRunGeneration(*s, out.string());
-    s->ui = nullptr;
+    PrepareAndRunGeneration(*s, out.string(), RunOptions{.ui = &ui});
 
     // Up to the placement question; decorations and the file are not placement's.
     auto placementPart = [](std::vector<std::string> lines) {
