@@ -34,7 +34,8 @@ void BM_Batch(benchmark::State& state) {
     });
   }
   std::filesystem::remove_all(folder);
-  state.counters["maps/s"] = benchmark::Counter(static_cast<double>(request.count), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["maps/s"] =
+      benchmark::Counter(static_cast<double>(request.count), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_Batch)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 

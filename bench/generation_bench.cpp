@@ -42,8 +42,8 @@ bool MakeMap(const SettingsRecord& record, uint32_t seed, StageObserver* observe
   MenuChecksFromRecord(*s);
   s->random.Seed(seed);
   MemorySink sink;
-  const RunOutcome outcome =
-      PrepareAndRunGeneration(*s, "bench.pud", RunOptions{.sink = &sink, .trace = nullptr, .observer = observer, .symmetry = symmetry});
+  const RunOutcome outcome = PrepareAndRunGeneration(
+      *s, "bench.pud", RunOptions{.sink = &sink, .trace = nullptr, .observer = observer, .symmetry = symmetry});
   benchmark::DoNotOptimize(sink.bytes.data());
   return outcome.MapMade();
 }

@@ -87,9 +87,7 @@ int FuzzOne(const uint8_t* data, std::size_t size) {
       fuzzing::Check(!outcome.reason.empty(), "a refusal without a reason");
       fuzzing::Check(sink.bytes.empty(), "a refused run wrote a map");
       break;
-    case Kind::kNoPlayableMap:
-      fuzzing::Check(sink.bytes.empty(), "a run without a playable map wrote one");
-      break;
+    case Kind::kNoPlayableMap: fuzzing::Check(sink.bytes.empty(), "a run without a playable map wrote one"); break;
     case Kind::kMapWritten: {
       fuzzing::Check(outcome.mapFile == "fuzz.pud", "the map went to " + outcome.mapFile);
       auto again = MakeGeneratorState();

@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "cli/cli_args.h"
-#include "run/presets.h"
 #include "core/settings_record.h"
 #include "fuzz_check.h"
 #include "fuzz_one.h"
+#include "run/presets.h"
 #include "settings/defaults.h"
 
 int FuzzOne(const uint8_t* data, std::size_t size) {

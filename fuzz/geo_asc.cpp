@@ -21,11 +21,12 @@ bool SameObjects(const MeshList& a, const MeshList& b) {
     const MeshObject& x = a.objects[n];
     const MeshObject& y = b.objects[n];
     if (x.fileVertexCount != y.fileVertexCount || x.vertexCount != y.vertexCount ||
-        x.triangleCount != y.triangleCount || x.name != y.name || x.emptyBefore != y.emptyBefore ||
-        x.tag != y.tag || x.vertices.size() != y.vertices.size() || x.triangles.size() != y.triangles.size())
+        x.triangleCount != y.triangleCount || x.name != y.name || x.emptyBefore != y.emptyBefore || x.tag != y.tag ||
+        x.vertices.size() != y.vertices.size() || x.triangles.size() != y.triangles.size())
       return false;
     for (std::size_t i = 0; i < x.vertices.size(); ++i)
-      if (x.vertices[i].x != y.vertices[i].x || x.vertices[i].y != y.vertices[i].y || x.vertices[i].z != y.vertices[i].z)
+      if (x.vertices[i].x != y.vertices[i].x || x.vertices[i].y != y.vertices[i].y ||
+          x.vertices[i].z != y.vertices[i].z)
         return false;
     for (std::size_t i = 0; i < x.triangles.size(); ++i) {
       const MeshTriangle& s = x.triangles[i];

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "run/presets.h"
 #include "core/generator_state.h"
 #include "mapfile/pud_layout.h"
 #include "mesh_model.h"
 #include "run/generation_road.h"
 #include "run/pipeline.h"
+#include "run/presets.h"
 #include "sample_car.h"
 #include "settings/defaults.h"
 #include "settings/random_flags.h"
@@ -48,7 +48,8 @@ SettingsRecord Starter(std::initializer_list<const char*> assignments = {}) {
   SettingsRecord r = ZeroRecord();
   MakeStarterConfiguration(r);
   for (const char* a : assignments)
-    if (const auto refusal = AssignField(r, a)) std::fprintf(stderr, "corpus assignment %s refused: %s\n", a, refusal->c_str());
+    if (const auto refusal = AssignField(r, a))
+      std::fprintf(stderr, "corpus assignment %s refused: %s\n", a, refusal->c_str());
   return r;
 }
 
@@ -170,10 +171,9 @@ void Dictionaries() {
   Dictionary("config_set", fields);
 
   std::vector<std::string> tags;
-  for (const char* tag : {kTagType, kTagVersion, kTagDescription, kTagOwners, kTagEra, kTagEraExpansion,
-                          kTagDimensions, kTagUnitData, kTagUpgradeData, kTagSides, kTagStartGold,
-                          kTagStartLumber, kTagStartOil, kTagAiPlayers, kTagTiles, kTagMovement, kTagOilMap,
-                          kTagRegions, kTagUnits})
+  for (const char* tag : {kTagType, kTagVersion, kTagDescription, kTagOwners, kTagEra, kTagEraExpansion, kTagDimensions,
+                          kTagUnitData, kTagUpgradeData, kTagSides, kTagStartGold, kTagStartLumber, kTagStartOil,
+                          kTagAiPlayers, kTagTiles, kTagMovement, kTagOilMap, kTagRegions, kTagUnits})
     tags.emplace_back(tag);
   tags.emplace_back("WAR2 MAP");
   for (char size : {'\x20', '\x40', '\x60', '\x80'}) tags.push_back(std::string{size, '\0'});  // DIM words

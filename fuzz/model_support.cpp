@@ -66,7 +66,8 @@ void CheckReportedFor(const std::string& path) {
 
 void RenderFrames(modelyard::MeshList& list) {
   static modelyard::Renderer renderer;
-  static const std::vector<uint8_t> backdrop(static_cast<std::size_t>(modelyard::kViewWidth) * modelyard::kViewHeight, 0);
+  static const std::vector<uint8_t> backdrop(static_cast<std::size_t>(modelyard::kViewWidth) * modelyard::kViewHeight,
+                                             0);
   static std::vector<uint8_t> picture(backdrop.size());
   modelyard::ViewState view;
   view.yaw = 30;

@@ -1,14 +1,14 @@
 // ASC files: the text mesh format of 3D-Studio. Each object is a "Named
 // Object" line, a "Tri-mesh," line with the counts, a vertex list and a face
 // list. The reader takes only what it needs from each line, by token position.
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
-#include <vector>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string_view>
+#include <vector>
 
 #include "file_bytes.h"
 #include "mesh_model.h"
@@ -114,9 +114,8 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
       if (!skipTo("Tri-mesh,")) return ImportResult::Failed;
       long long vertexCount = 0, faceCount = 0;
       const auto& countTokens = lines.Tokens();
-      if (countTokens.size() < 5 || !ParseInt(countTokens[2], vertexCount) ||
-          !ParseInt(countTokens[4], faceCount) || vertexCount < 0 || faceCount < 0 ||
-          vertexCount > limit || faceCount > limit) {
+      if (countTokens.size() < 5 || !ParseInt(countTokens[2], vertexCount) || !ParseInt(countTokens[4], faceCount) ||
+          vertexCount < 0 || faceCount < 0 || vertexCount > limit || faceCount > limit) {
         ReportError(InFile(path), "Line %i: bad counts (object %i)", lines.LineNumber(), objectIndex);
         return ImportResult::Failed;
       }
@@ -129,9 +128,8 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
         if (!skipTo("Vertex")) return ImportResult::Failed;
         const auto& t = lines.Tokens();
         long long x = 0, y = 0, z = 0;
-        if (t.size() < 8 || !ParseInt(t[3], x) || !ParseInt(t[5], y) || !ParseInt(t[7], z) ||
-            x < INT16_MIN || x > INT16_MAX || y < INT16_MIN || y > INT16_MAX || z < INT16_MIN ||
-            z > INT16_MAX) {
+        if (t.size() < 8 || !ParseInt(t[3], x) || !ParseInt(t[5], y) || !ParseInt(t[7], z) || x < INT16_MIN ||
+            x > INT16_MAX || y < INT16_MIN || y > INT16_MAX || z < INT16_MIN || z > INT16_MAX) {
           ReportError(InFile(path), "Line %i: bad vertex (object %i)", lines.LineNumber(), objectIndex);
           return ImportResult::Failed;
         }
@@ -148,8 +146,7 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
         const char* prefixes[3] = {"A:", "B:", "C:"};
         for (int k = 0; good && k < 3; ++k) {
           const std::string_view token = t[2 + static_cast<size_t>(k)];
-          good = token.size() > 2 && token.substr(0, 2) == prefixes[k] &&
-                 ParseInt(token.substr(2), index[k]);
+          good = token.size() > 2 && token.substr(0, 2) == prefixes[k] && ParseInt(token.substr(2), index[k]);
         }
         if (!good) {
           ReportError(InFile(path), "Line %i: bad face (object %i)", lines.LineNumber(), objectIndex);
@@ -157,8 +154,7 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
         }
         for (long long i : index) {
           if (i < 0 || i >= vertexCount) {
-            ReportError(InFile(path), "Line %i: vertex index %lld beyond %lld", lines.LineNumber(), i,
-                        vertexCount);
+            ReportError(InFile(path), "Line %i: vertex index %lld beyond %lld", lines.LineNumber(), i, vertexCount);
             return ImportResult::Failed;
           }
         }
@@ -187,14 +183,17 @@ ImportResult MeshModel::ReadAsc(const std::string& path) {
 bool MeshModel::WriteAsc(const std::string& path) const {
   std::string text;
   char line[256];
-  auto put = [&](int n) { text.append(line, static_cast<size_t>(std::max(0, std::min(n, static_cast<int>(sizeof line) - 1)))); };
+  auto put = [&](int n) {
+    text.append(line, static_cast<size_t>(std::max(0, std::min(n, static_cast<int>(sizeof line) - 1))));
+  };
   for (const MeshObject& obj : current.objects) {
     text += "\nNamed Object: \"" + FieldText(obj.tag) + "\"\n";
     put(std::snprintf(line, sizeof line, "Tri-mesh, Vertices: %i     Faces: %i\n", obj.vertexCount, obj.triangleCount));
     text += "Vertex list:\n";
     for (size_t i = 0; i < obj.vertices.size(); ++i) {
       const MeshVertex& v = obj.vertices[i];
-      put(std::snprintf(line, sizeof line, "Vertex %i:  X: %i     Y: %i     Z: %i\n", static_cast<int>(i), v.x, v.y, v.z));
+      put(std::snprintf(line, sizeof line, "Vertex %i:  X: %i     Y: %i     Z: %i\n", static_cast<int>(i), v.x, v.y,
+                        v.z));
     }
     text += "Face list:\n";
     for (size_t i = 0; i < obj.triangles.size(); ++i) {

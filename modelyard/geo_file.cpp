@@ -85,8 +85,8 @@ bool MeshModel::ReadGeo(const std::string& path) {
         pos += 12;
         for (int i = 4; i < 8; ++i) {
           if (quad[i] >= evenV) {
-            ReportError(InFile(path), "Vertex index %i beyond %i vertices (object %i)", quad[i],
-                        obj.vertexCount, headIndex);
+            ReportError(InFile(path), "Vertex index %i beyond %i vertices (object %i)", quad[i], obj.vertexCount,
+                        headIndex);
             return false;
           }
         }
@@ -121,21 +121,21 @@ bool MeshModel::ReadGeo(const std::string& path) {
 
 ExportResult MeshModel::WriteGeo(const std::string& path) const {
   if (other.objects.empty()) return ExportResult::NothingImported;
-  const MeshList& geo = other;       // structure, names, attributes, materials
+  const MeshList& geo = other;         // structure, names, attributes, materials
   const MeshList& imported = current;  // positions and indices
   // The imported model has to cover the GEO model, or the export would make
   // up data; an index must name one of the vertices that get written.
   if (imported.objects.size() < geo.objects.size()) {
-    ReportError(ForFile(path), "Import has %i objects, model needs %i",
-                static_cast<int>(imported.objects.size()), static_cast<int>(geo.objects.size()));
+    ReportError(ForFile(path), "Import has %i objects, model needs %i", static_cast<int>(imported.objects.size()),
+                static_cast<int>(geo.objects.size()));
     return ExportResult::Failed;
   }
   for (size_t n = 0; n < geo.objects.size(); ++n) {
     const MeshObject& g = geo.objects[n];
     const MeshObject& i = imported.objects[n];
     if (i.vertexCount < g.vertexCount || i.triangleCount < g.triangleCount) {
-      ReportError(ForFile(path), "Import object %i has %i/%i vertices/faces, needs %i/%i",
-                  static_cast<int>(n), i.vertexCount, i.triangleCount, g.vertexCount, g.triangleCount);
+      ReportError(ForFile(path), "Import object %i has %i/%i vertices/faces, needs %i/%i", static_cast<int>(n),
+                  i.vertexCount, i.triangleCount, g.vertexCount, g.triangleCount);
       return ExportResult::Failed;
     }
     for (int32_t t = 0; t < g.triangleCount; ++t) {

@@ -37,9 +37,7 @@ std::string InFile(const std::string& path) { return "in " + path; }
 
 std::string ForFile(const std::string& path) { return "for " + path; }
 
-std::string FieldText(const std::string& bytes) {
-  return bytes.substr(0, std::min(bytes.size(), bytes.find('\0')));
-}
+std::string FieldText(const std::string& bytes) { return bytes.substr(0, std::min(bytes.size(), bytes.find('\0'))); }
 
 void MeshModel::SwapLists() { std::swap(current, other); }
 

@@ -30,7 +30,7 @@ struct MeshObject {
   int32_t triangleCount = 0;  // GEO: twice the file's quad count
   std::string name;           // GEO: the 44 raw name bytes; empty for ASC objects
   int32_t fileVertexCount = 0;
-  int32_t emptyBefore = 0;    // empty GEO objects directly before this one
+  int32_t emptyBefore = 0;  // empty GEO objects directly before this one
   std::vector<MeshVertex> vertices;
   std::vector<MeshTriangle> triangles;
   std::string tag;  // GEO: last quad's material as text; ASC: the object's name

@@ -2,8 +2,6 @@
 // tables and a small bitmap font for the button labels.
 #include "pictures.h"
 
-#include "file_bytes.h"
-
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -11,6 +9,7 @@
 #include <map>
 
 #include "buttons.h"
+#include "file_bytes.h"
 #include "little_endian.h"
 
 namespace modelyard {
@@ -110,8 +109,7 @@ void FillScreenRect(Picture& pic, int x0, int y0, int x1, int y1, uint8_t colour
 
 // A bevelled box filling the inside of a button's open rectangle, with its
 // label lines centred.
-void DrawButton(Picture& pic, const Rect& r, const std::vector<std::string>& label, const Font& font,
-                bool pressed) {
+void DrawButton(Picture& pic, const Rect& r, const std::vector<std::string>& label, const Font& font, bool pressed) {
   const int x0 = r.left + 1, y0 = r.top + 1, x1 = r.right - 1, y1 = r.bottom - 1;
   FillScreenRect(pic, x0, y0, x1, y1, pressed ? bg::kPressedFace : bg::kFace);
   const uint8_t lit = pressed ? bg::kShadow : bg::kWhite;
@@ -171,7 +169,7 @@ constexpr int kSky = 144, kSkyCount = 56, kFloor = 200, kFloorCount = 48, kGrid 
 ColourTable ViewTable() {
   ColourTable table{};
   SetGreys(table);
-  const int hues[8][3] = {{235, 60, 50},  {245, 160, 40},  {80, 210, 70},   {50, 205, 225},
+  const int hues[8][3] = {{235, 60, 50},  {245, 160, 40}, {80, 210, 70},  {50, 205, 225},
                           {80, 120, 245}, {215, 80, 215}, {235, 225, 70}, {235, 235, 235}};
   for (int m = 0; m < 8; ++m) {
     for (int s = 0; s < 16; ++s) {
@@ -240,8 +238,7 @@ Picture DrawPanel(bool pressed) {
   // The object number is written over the top of "All", so its label sits low.
   const Rect all = rect(kAll);
   DrawButton(pic, all, {}, small, pressed);
-  DrawText(pic, (all.left + all.right + 1 - TextWidth(small, "ALL")) / 2, all.bottom - 8, "ALL", small,
-           bg::kBlack);
+  DrawText(pic, (all.left + all.right + 1 - TextWidth(small, "ALL")) / 2, all.bottom - 8, "ALL", small, bg::kBlack);
   return pic;
 }
 

@@ -98,8 +98,7 @@ void DrawLine(uint8_t* picture, float fx0, float fy0, float fx1, float fy1, uint
   }
 }
 
-void FillTriangle(uint8_t* picture, const MeshVertex& p, const MeshVertex& q, const MeshVertex& r,
-                  uint8_t colour) {
+void FillTriangle(uint8_t* picture, const MeshVertex& p, const MeshVertex& q, const MeshVertex& r, uint8_t colour) {
   struct Point {
     int64_t x, y;
   } pts[3];
@@ -118,8 +117,8 @@ void FillTriangle(uint8_t* picture, const MeshVertex& p, const MeshVertex& q, co
   const int64_t top = std::min<int64_t>(c.y - 1, kViewHeight - 1);
   for (int64_t y = std::max<int64_t>(a.y, 1); y <= top; ++y) {
     const int64_t xLong = a.x + (c.x - a.x) * (y - a.y) / (c.y - a.y);
-    const int64_t xShort = y < b.y ? a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y)
-                                   : b.x + (c.x - b.x) * (y - b.y) / (c.y - b.y);
+    const int64_t xShort =
+        y < b.y ? a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y) : b.x + (c.x - b.x) * (y - b.y) / (c.y - b.y);
     const int64_t left = std::max<int64_t>(std::min(xLong, xShort) - 1, 1);
     const int64_t right = std::min<int64_t>(std::max(xLong, xShort), kViewWidth - 1);
     if (left <= right) std::memset(picture + y * kViewWidth + left, colour, static_cast<size_t>(right - left + 1));

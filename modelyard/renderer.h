@@ -30,7 +30,7 @@ struct ViewState {
   int currentObject = 0;
   bool solid = false;
   bool allObjects = false;
-  int dragMode = 0;  // 0 none, 1 turn, 2 move sideways and zoom, 3 move sideways and up/down
+  int dragMode = 0;         // 0 none, 1 turn, 2 move sideways and zoom, 3 move sideways and up/down
   bool dragInView = false;  // the turn began in the view, not on the Turn button
   int lastX = 0, lastY = 0;
 };
@@ -46,8 +46,7 @@ void DrawLine(uint8_t* picture, float x0, float y0, float x1, float y1, uint8_t 
 
 // Scan-line fill from the lowest y upwards; each span starts one pixel left
 // of its left end.
-void FillTriangle(uint8_t* picture, const MeshVertex& p, const MeshVertex& q, const MeshVertex& r,
-                  uint8_t colour);
+void FillTriangle(uint8_t* picture, const MeshVertex& p, const MeshVertex& q, const MeshVertex& r, uint8_t colour);
 
 class Renderer {
  public:

@@ -35,8 +35,11 @@ Part Box(const std::string& name, int x0, int x1, int y0, int y1, int z0, int z1
     p.vertices.push_back({static_cast<int16_t>((i & 1) ? x1 - dx : x0 + dx), static_cast<int16_t>(top ? y1 : y0),
                           static_cast<int16_t>((i & 4) ? z1 - dz : z0 + dz)});
   }
-  p.quads = {{0, 2, 6, 4, material}, {1, 5, 7, 3, material}, {2, 3, 7, 6, material},
-             {0, 1, 3, 2, material}, {4, 6, 7, 5, material}};
+  p.quads = {{0, 2, 6, 4, material},
+             {1, 5, 7, 3, material},
+             {2, 3, 7, 6, material},
+             {0, 1, 3, 2, material},
+             {4, 6, 7, 5, material}};
   if (bottom) p.quads.push_back({0, 4, 5, 1, material});
   return p;
 }

@@ -54,9 +54,7 @@ Redraw Viewer::Press(int x, int y) {
       state.currentObject = 0;
       Render();
       return {true, true};
-    case kExport:
-      model_.WriteGeo(exportPath);
-      return {};
+    case kExport: model_.WriteGeo(exportPath); return {};
     case kSolid: {
       state.solid = !state.solid;
       const Picture& face = state.solid ? solidOnFace_ : solidOffFace_;
@@ -65,16 +63,13 @@ Redraw Viewer::Press(int x, int y) {
       Render();
       return {true, true};
     }
-    case kNext:
-      return StepObject(1);
-    case kPrevious:
-      return StepObject(-1);
+    case kNext: return StepObject(1);
+    case kPrevious: return StepObject(-1);
     case kAll:
       state.allObjects = !state.allObjects;
       Render();
       return {true, false};
-    case kNoButton:
-      break;
+    case kNoButton: break;
   }
   return {};
 }

@@ -53,7 +53,7 @@ class Viewer {
   Redraw Press(int x, int y);      // a button's press: left button down or right button up
   Redraw PressLeft(int x, int y);  // left button down: a button, else a turn when in the view
   Redraw Move(int x, int y);
-  Redraw Release();                // left button up
+  Redraw Release();  // left button up
   // The wheel turned by `angle` units, forward positive: forward comes nearer.
   Redraw Wheel(int angle);
   void Render();

@@ -53,8 +53,8 @@ void ViewerWindow::ShowPicture(QPainter& painter, const Picture& picture, const 
   }
   // Stored bottom row first; the image wants the top row first.
   for (int row = 0; row < picture.height; ++row) {
-    std::memcpy(image.scanLine(picture.height - 1 - row), picture.pixels.data() + static_cast<size_t>(row) * picture.width,
-                static_cast<size_t>(picture.width));
+    std::memcpy(image.scanLine(picture.height - 1 - row),
+                picture.pixels.data() + static_cast<size_t>(row) * picture.width, static_cast<size_t>(picture.width));
   }
   painter.drawImage(target, image);
 }

@@ -18,8 +18,8 @@ class UsageError : public std::runtime_error {
 
 struct ParsedArgs {
   std::vector<std::string> positional;
-  std::map<std::string, std::string> values;  // --flag value
-  std::set<std::string> switches;             // --flag
+  std::map<std::string, std::string> values;                 // --flag value
+  std::set<std::string> switches;                            // --flag
   std::map<std::string, std::vector<std::string>> repeated;  // --flag value, as often as given
 
   std::optional<std::string> Value(const std::string& flag) const;

@@ -5,10 +5,10 @@
 
 #include "cli/cli_args.h"
 #include "cli/json_writer.h"
+#include "run/presets.h"
 #include "settings/config_file.h"
 #include "settings/defaults.h"
 #include "settings/settings_fields.h"
-#include "run/presets.h"
 
 namespace glenmire {
 namespace {

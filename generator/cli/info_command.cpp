@@ -7,6 +7,11 @@
 #include "cli/cli_args.h"
 #include "cli/json_writer.h"
 #include "cli/report_json.h"
+#include "core/file_error.h"
+#include "core/unit_types.h"
+#include "mapfile/map_reader.h"
+#include "mapfile/map_sections.h"
+#include "placement/unit_list.h"
 #include "report/fairness.h"
 #include "report/map_facts.h"
 #include "report/map_picture.h"
@@ -16,11 +21,6 @@
 #include "report/unit_names.h"
 #include "run/presets.h"
 #include "settings/config_file.h"
-#include "mapfile/map_reader.h"
-#include "mapfile/map_sections.h"
-#include "core/unit_types.h"
-#include "placement/unit_list.h"
-#include "core/file_error.h"
 
 namespace glenmire {
 namespace {
@@ -73,8 +73,8 @@ bool EveryActiveHasStart(const GeneratorState& s, const Summary& sum) {
   return true;
 }
 
-void PrintText(const std::string& path, const GeneratorState& s, const Summary& sum,
-               const MapSections& sections, const MapReport& report, const Verdict& verdict) {
+void PrintText(const std::string& path, const GeneratorState& s, const Summary& sum, const MapSections& sections,
+               const MapReport& report, const Verdict& verdict) {
   const SettingsRecord& r = s.settings;
   std::printf("Map: %s\n", path.c_str());
   std::printf("Size: %d x %d\n", r.MapSize, r.MapSize);
@@ -113,26 +113,26 @@ void PrintResources(const char* name, const std::vector<Resource>& list) {
   std::printf("],\n");
 }
 
-void PrintJson(const std::string& path, const GeneratorState& s, const Summary& sum,
-               const MapSections& sections, const MapReport& report, const Verdict& verdict,
-               const FairnessRules& rules) {
+void PrintJson(const std::string& path, const GeneratorState& s, const Summary& sum, const MapSections& sections,
+               const MapReport& report, const Verdict& verdict, const FairnessRules& rules) {
   const SettingsRecord& r = s.settings;
   std::printf("{\n  \"file\": %s,\n  \"size\": %d,\n  \"climate\": %s,\n  \"description\": %s,\n",
               JsonString(path).c_str(), r.MapSize, JsonString(ClimateName(r.Climate)).c_str(),
               JsonString(r.MapDescription.str()).c_str());
   std::printf("  \"players\": [\n");
   for (int p = 0; p < 8; ++p) {
-    std::printf("    {\"player\": %d, \"colour\": %s, \"controller\": %s, \"race\": %s, \"behaviour\": %s, "
-                "\"gold\": %d, \"lumber\": %d, \"oil\": %d, \"startLocation\": %s}%s\n",
-                p + 1, JsonString(PlayerColourName(p + 1)).c_str(), JsonString(ControllerName(r.PlayerController[p])).c_str(),
-                JsonString(RaceName(r.PlayerRace[p])).c_str(), JsonString(BehaviourName(r.PlayerAI[p])).c_str(),
-                r.StartGold[p], r.StartLumber[p], r.StartOil[p], sum.hasStart[p] ? "true" : "false", p < 7 ? "," : "");
+    std::printf(
+        "    {\"player\": %d, \"colour\": %s, \"controller\": %s, \"race\": %s, \"behaviour\": %s, "
+        "\"gold\": %d, \"lumber\": %d, \"oil\": %d, \"startLocation\": %s}%s\n",
+        p + 1, JsonString(PlayerColourName(p + 1)).c_str(), JsonString(ControllerName(r.PlayerController[p])).c_str(),
+        JsonString(RaceName(r.PlayerRace[p])).c_str(), JsonString(BehaviourName(r.PlayerAI[p])).c_str(), r.StartGold[p],
+        r.StartLumber[p], r.StartOil[p], sum.hasStart[p] ? "true" : "false", p < 7 ? "," : "");
   }
   std::printf("  ],\n  \"units\": [");
   bool first = true;
   for (const auto& [key, count] : sum.unitCounts) {
-    std::printf("%s\n    {\"type\": %s, \"owner\": %s, \"count\": %d}", first ? "" : ",",
-                JsonString(key.first).c_str(), JsonString(key.second).c_str(), count);
+    std::printf("%s\n    {\"type\": %s, \"owner\": %s, \"count\": %d}", first ? "" : ",", JsonString(key.first).c_str(),
+                JsonString(key.second).c_str(), count);
     first = false;
   }
   std::printf("\n  ],\n");
@@ -145,7 +145,8 @@ void PrintJson(const std::string& path, const GeneratorState& s, const Summary& 
   std::printf("],\n  \"everyActivePlayerHasStartLocation\": %s,\n", EveryActiveHasStart(s, sum) ? "true" : "false");
   std::printf("  \"symmetries\": [");
   const std::vector<Symmetry> modes = SymmetriesOf(s);
-  for (std::size_t i = 0; i < modes.size(); ++i) std::printf("%s%s", i ? ", " : "", JsonString(SymmetryName(modes[i])).c_str());
+  for (std::size_t i = 0; i < modes.size(); ++i)
+    std::printf("%s%s", i ? ", " : "", JsonString(SymmetryName(modes[i])).c_str());
   std::printf("],\n");
   std::printf("  \"rules\": %s,\n", RulesJson(rules).c_str());
   std::printf("  \"report\": %s\n}\n", ReportJson(report, verdict, 2).c_str());

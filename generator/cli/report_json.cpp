@@ -23,25 +23,28 @@ std::string Player(const PlayerReport& p, const std::string& pad) {
   for (const KindCount& k : p.units)
     units += (units.empty() ? "" : ", ") + std::string("{\"kind\": ") + JsonString(UnitKindName(k.kind)) +
              ", \"count\": " + std::to_string(k.count) + "}";
-  std::string out = pad + "{\"player\": " + std::to_string(p.player) + ", \"colour\": " +
-                    JsonString(PlayerColourName(p.player)) + ", \"controller\": " + JsonString(ControllerName(p.controller)) +
-                    ", \"race\": " + JsonString(RaceName(p.race)) + ", \"active\": " + (p.active ? "true" : "false") +
-                    ", \"startLocation\": ";
+  std::string out =
+      pad + "{\"player\": " + std::to_string(p.player) + ", \"colour\": " + JsonString(PlayerColourName(p.player)) +
+      ", \"controller\": " + JsonString(ControllerName(p.controller)) + ", \"race\": " + JsonString(RaceName(p.race)) +
+      ", \"active\": " + (p.active ? "true" : "false") + ", \"startLocation\": ";
   out += p.hasStart ? "{\"row\": " + std::to_string(p.startRow) + ", \"column\": " + std::to_string(p.startColumn) + "}"
                     : "null";
   out += ", \"gold\": " + std::to_string(p.gold) + ", \"lumber\": " + std::to_string(p.lumber) +
-         ", \"oil\": " + std::to_string(p.oil) + ", \"units\": [" + units + "], \"critters\": " + std::to_string(p.critters);
+         ", \"oil\": " + std::to_string(p.oil) + ", \"units\": [" + units +
+         "], \"critters\": " + std::to_string(p.critters);
   if (p.active && p.hasStart) {
     out += ", \"walkableArea\": " + std::to_string(p.walkableArea) + ", \"nearestGoldMine\": ";
-    out += p.nearestMineSteps == kNotReached
-               ? std::string("null")
-               : "{\"steps\": " + std::to_string(p.nearestMineSteps) + ", \"row\": " + std::to_string(p.nearestMineRow) +
-                     ", \"column\": " + std::to_string(p.nearestMineColumn) + ", \"gold\": " +
-                     std::to_string(p.nearestMineGold) + "}";
-    out += ", \"goldMinesInReach\": " + std::to_string(p.minesInReach) + ", \"buildableRoom\": " +
-           std::to_string(p.buildableRoom) + ", \"townHallFits\": " + (p.townHallFits ? "true" : "false");
+    out += p.nearestMineSteps == kNotReached ? std::string("null")
+                                             : "{\"steps\": " + std::to_string(p.nearestMineSteps) +
+                                                   ", \"row\": " + std::to_string(p.nearestMineRow) +
+                                                   ", \"column\": " + std::to_string(p.nearestMineColumn) +
+                                                   ", \"gold\": " + std::to_string(p.nearestMineGold) + "}";
+    out += ", \"goldMinesInReach\": " + std::to_string(p.minesInReach) +
+           ", \"buildableRoom\": " + std::to_string(p.buildableRoom) +
+           ", \"townHallFits\": " + (p.townHallFits ? "true" : "false");
     out += ", \"rival\": " + (p.rivalry.rival ? JsonString(PlayerColourName(p.rivalry.rival)) : std::string("null"));
-    for (const RivalryFigure& figure : kRivalryFigures) out += ", \"" + std::string(figure.key) + "\": " + Figure(figure.value(p.rivalry));
+    for (const RivalryFigure& figure : kRivalryFigures)
+      out += ", \"" + std::string(figure.key) + "\": " + Figure(figure.value(p.rivalry));
   }
   return out + "}";
 }
@@ -56,8 +59,8 @@ std::string ReportJson(const MapReport& report, const Verdict& verdict, int inde
          ", \"buildableShare\": " + Number(report.BuildableShare()) + ",\n";
   out += pad + "  \"goldMines\": " + std::to_string(report.goldMines) + ", \"gold\": " + std::to_string(report.gold) +
          ", \"oilPatches\": " + std::to_string(report.oilPatches) + ",\n";
-  out += pad + "  \"mineReachSteps\": " + std::to_string(kMineReachSteps) + ", \"roomSteps\": " +
-         std::to_string(kRoomSteps) + ",\n";
+  out += pad + "  \"mineReachSteps\": " + std::to_string(kMineReachSteps) +
+         ", \"roomSteps\": " + std::to_string(kRoomSteps) + ",\n";
   out += pad + "  \"players\": [\n";
   bool first = true;
   for (const PlayerReport& p : report.players) {
@@ -74,8 +77,8 @@ std::string ReportJson(const MapReport& report, const Verdict& verdict, int inde
   }
   out += "],\n" + pad + "  \"spread\": {";
   for (const RivalryFigure& figure : kRivalryFigures)
-    out += std::string(&figure == &kRivalryFigures[0] ? "" : ", ") + "\"" + figure.key + "\": " +
-           Figure(FigureSpread(report, figure));
+    out += std::string(&figure == &kRivalryFigures[0] ? "" : ", ") + "\"" + figure.key +
+           "\": " + Figure(FigureSpread(report, figure));
   out += "},\n" + pad + "  \"fair\": " + (verdict.Fair() ? "true" : "false") + ",\n" + pad + "  \"failures\": [";
   for (std::size_t i = 0; i < verdict.failures.size(); ++i)
     out += std::string(i ? ", " : "") + "{\"rule\": " + JsonString(FairRuleName(verdict.failures[i].rule)) +
@@ -97,22 +100,23 @@ std::string SurveyJson(const std::string& config, const SurveyResult& s, const F
   out += "  \"config\": " + JsonString(config) + ",\n";
   out += "  \"seeds\": [" + std::to_string(s.firstSeed) + ", " + std::to_string(s.lastSeed) + "],\n";
   out += "  \"runs\": " + std::to_string(t.runs) + ", \"placed\": " + std::to_string(t.placed) +
-         ", \"placedWithoutQuestion\": " + std::to_string(s.placedWithoutQuestion) + ", \"fair\": " +
-         std::to_string(t.fair) + ", \"askedBuildOnSand\": " + std::to_string(t.askedBuildOnSand) + ",\n";
+         ", \"placedWithoutQuestion\": " + std::to_string(s.placedWithoutQuestion) +
+         ", \"fair\": " + std::to_string(t.fair) + ", \"askedBuildOnSand\": " + std::to_string(t.askedBuildOnSand) +
+         ",\n";
   out += "  \"placedShare\": " + Number(s.PlacedShare()) + ", \"fairShare\": " + Number(s.FairShare()) + ",\n";
   out += "  \"rules\": " + RulesJson(rules) + ",\n";
   out += "  \"failed\": {";
   for (FairRule rule : kAllFairRules)
     out += std::string(rule == FairRule::kStarts ? "" : ", ") + JsonString(FairRuleName(rule)) + ": " +
            std::to_string(t.Count(rule));
-  out += "},\n  \"pairs\": {\"onFoot\": " + std::to_string(s.pairsOnFoot) + ", \"bySea\": " +
-         std::to_string(s.pairsBySea) + ", \"apart\": " + std::to_string(s.pairsApart) + "},\n";
+  out += "},\n  \"pairs\": {\"onFoot\": " + std::to_string(s.pairsOnFoot) +
+         ", \"bySea\": " + std::to_string(s.pairsBySea) + ", \"apart\": " + std::to_string(s.pairsApart) + "},\n";
   out += "  \"figures\": [";
   for (std::size_t i = 0; i < s.figures.size(); ++i) {
     const FigureSummary& f = s.figures[i];
     out += std::string(i ? "," : "") + "\n    {\"name\": " + JsonString(f.name) + ", \"per\": " + JsonString(f.per) +
-           ", \"count\": " + std::to_string(f.count) + ", \"p10\": " + Number(f.p10) + ", \"median\": " +
-           Number(f.median) + ", \"p90\": " + Number(f.p90) + "}";
+           ", \"count\": " + std::to_string(f.count) + ", \"p10\": " + Number(f.p10) +
+           ", \"median\": " + Number(f.median) + ", \"p90\": " + Number(f.p90) + "}";
   }
   return out + "\n  ]\n}\n";
 }

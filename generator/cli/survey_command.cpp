@@ -46,7 +46,8 @@ void PrintText(const std::string& config, const SurveyResult& s, const FairnessR
 }  // namespace
 
 ExitStatus RunSurveyCommand(const std::vector<std::string>& args, const std::string& programDir) {
-  ParsedArgs a = ParseArgs(args, {"--seeds", "--build-on-sand", kSymmetryFlag}, {"--json", kAllowSeaFlag}, {kFairRuleFlag});
+  ParsedArgs a =
+      ParseArgs(args, {"--seeds", "--build-on-sand", kSymmetryFlag}, {"--json", kAllowSeaFlag}, {kFairRuleFlag});
   if (a.positional.size() != 1) throw UsageError("survey needs exactly one CONFIG (a .gmp file or preset:NAME)");
   const std::string config = a.positional[0];
   SurveyRequest request;
@@ -64,7 +65,8 @@ ExitStatus RunSurveyCommand(const std::vector<std::string>& args, const std::str
 
   ProgressLine progress(true);
   const SurveyResult survey = SurveySettings(request, [&](int done, int total) {
-    if (done % 5 == 0 || done == total) progress.Show("survey: " + std::to_string(done) + " of " + std::to_string(total) + " seeds");
+    if (done % 5 == 0 || done == total)
+      progress.Show("survey: " + std::to_string(done) + " of " + std::to_string(total) + " seeds");
     return true;
   });
   progress.Done();

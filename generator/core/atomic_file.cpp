@@ -4,12 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <filesystem>
 
 #include "core/file_error.h"
@@ -68,7 +68,8 @@ void CheckTarget(const std::string& target, const std::string& path, const Exist
   if (e.folder) throw FileError(target, "it is a folder");
   if (e.exists && e.regular) {
     // Root may write anything; a file nobody may write is still read-only.
-    if ((e.mode & kWriteBits) == 0 || ::access(path.c_str(), W_OK) != 0) throw FileError(target, "the file is read-only");
+    if ((e.mode & kWriteBits) == 0 || ::access(path.c_str(), W_OK) != 0)
+      throw FileError(target, "the file is read-only");
     return;
   }
   if (e.exists) return;  // a device or FIFO, written in place

@@ -35,7 +35,7 @@ int SelectBitByCounts(uint64_t x, int k) {
   uint64_t counts = x - ((x >> 1) & 0x5555555555555555ull);
   counts = (counts & 0x3333333333333333ull) + ((counts >> 2) & 0x3333333333333333ull);
   counts = (counts + (counts >> 4)) & 0x0F0F0F0F0F0F0F0Full;  // set bits per byte
-  const uint64_t upTo = counts * kOnes;  // byte i: set bits in bytes 0..i (at most 64)
+  const uint64_t upTo = counts * kOnes;                       // byte i: set bits in bytes 0..i (at most 64)
   // High bit of byte i set when k >= upTo[i], i.e. the bit lies beyond byte i.
   const uint64_t beyond = ((static_cast<uint64_t>(k) * kOnes | 0x8080808080808080ull) - upTo) & 0x8080808080808080ull;
   const int byte = static_cast<int>(((beyond >> 7) * kOnes) >> 56);

@@ -57,7 +57,7 @@ class CellPool {
  private:
   int side_ = 0;
   int count_ = 0;
-  uint64_t reciprocal_ = 0;  // 2^32 / side, rounded up, to divide by the side
+  uint64_t reciprocal_ = 0;         // 2^32 / side, rounded up, to divide by the side
   uint16_t groupsUpTo_[kGroups]{};  // cells in groups 0..g
   uint16_t wordsUpTo_[kWords]{};    // cells in the words of w's group up to w
   uint64_t words_[kWords]{};        // bit b of word w: index 64 w + b is still there

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/settings_record.h"
 #include "core/grids.h"
 #include "core/random.h"
+#include "core/settings_record.h"
 #include "core/symmetry.h"
 
 namespace glenmire {

@@ -9,7 +9,7 @@ constexpr Motion kFlipX{-1, 0, 0, 1};
 constexpr Motion kFlipY{1, 0, 0, -1};
 constexpr Motion kDiagonal{0, 1, 1, 0};
 constexpr Motion kHalf{-1, 0, 0, -1};
-constexpr Motion kQuarter{0, -1, 1, 0};   // clockwise on the screen
+constexpr Motion kQuarter{0, -1, 1, 0};  // clockwise on the screen
 constexpr Motion kThreeQuarter{0, 1, -1, 0};
 constexpr Motion kAntiDiagonal{0, -1, -1, 0};
 
@@ -20,16 +20,18 @@ constexpr Motion kDiagonalMotions[] = {kIdentity, kDiagonal};
 constexpr Motion kHalfMotions[] = {kIdentity, kHalf};
 constexpr Motion kQuarterMotions[] = {kIdentity, kQuarter, kHalf, kThreeQuarter};
 constexpr Motion kMirrorXYMotions[] = {kIdentity, kFlipX, kFlipY, kHalf};
-constexpr Motion kEightMotions[] = {kIdentity, kFlipX, kFlipY, kHalf, kDiagonal, kAntiDiagonal, kQuarter, kThreeQuarter};
+constexpr Motion kEightMotions[] = {kIdentity, kFlipX,        kFlipY,   kHalf,
+                                    kDiagonal, kAntiDiagonal, kQuarter, kThreeQuarter};
 
 struct ModeName {
   Symmetry mode;
   const char* name;
 };
 constexpr ModeName kNames[kSymmetryModes] = {
-    {Symmetry::kNone, "none"},           {Symmetry::kMirrorX, "mirror-x"},         {Symmetry::kMirrorY, "mirror-y"},
-    {Symmetry::kMirrorDiagonal, "mirror-diagonal"}, {Symmetry::kHalfTurn, "half-turn"},
-    {Symmetry::kQuarterTurn, "quarter-turn"},       {Symmetry::kMirrorXY, "mirror-xy"}, {Symmetry::kEight, "eight"},
+    {Symmetry::kNone, "none"},          {Symmetry::kMirrorX, "mirror-x"},
+    {Symmetry::kMirrorY, "mirror-y"},   {Symmetry::kMirrorDiagonal, "mirror-diagonal"},
+    {Symmetry::kHalfTurn, "half-turn"}, {Symmetry::kQuarterTurn, "quarter-turn"},
+    {Symmetry::kMirrorXY, "mirror-xy"}, {Symmetry::kEight, "eight"},
 };
 
 constexpr int kMostPlayers = 8;

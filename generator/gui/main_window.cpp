@@ -110,11 +110,12 @@ void MainWindow::BuildButtons(QWidget* panel) {
   auto* v = new QVBoxLayout(panel);
   v->setContentsMargins(0, 0, 0, 0);
   v->setSpacing(0);
-  static const char* const kNames[10] = {"btQuickStart",       "btPlayer", "btResources", "btUpgrades",
-                                         "btStartupResources", "btStartupUnits", "btUnits", "btLand",
+  static const char* const kNames[10] = {"btQuickStart",       "btPlayer",       "btResources", "btUpgrades",
+                                         "btStartupResources", "btStartupUnits", "btUnits",     "btLand",
                                          "btRandomMethod",     "btCritters"};
-  static const char* const kCaptions[10] = {"File", "Player", "Resources", "Upgrades", "Startup Resources",
-                                            "Startup Units", "Units", "Land", "Random Method", "Critters!"};
+  static const char* const kCaptions[10] = {
+      "File",          "Player", "Resources", "Upgrades",      "Startup Resources",
+      "Startup Units", "Units",  "Land",      "Random Method", "Critters!"};
   auto button = [panel, v](const char* name, const char* caption) {
     auto* b = new QPushButton(caption, panel);
     b->setObjectName(name);
@@ -212,7 +213,8 @@ void MainWindow::BuildMenus() {
   fairMapsOnly_->setCheckable(true);
   fairMapsOnly_->setChecked(QSettings().value("preferences/fairMapsOnly", false).toBool());
   fairMapsOnly_->setStatusTip(tr("Runs try seed after seed until a map passes the fairness rules"));
-  connect(fairMapsOnly_, &QAction::toggled, this, [](bool on) { QSettings().setValue("preferences/fairMapsOnly", on); });
+  connect(fairMapsOnly_, &QAction::toggled, this,
+          [](bool on) { QSettings().setValue("preferences/fairMapsOnly", on); });
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
   QAction* contents = action(help, "Contents1", "Help");
@@ -246,12 +248,17 @@ void MainWindow::BuildMenus() {
 
 void MainWindow::BuildDialogs() {
   using Mode = FileDialogSetup::Mode;
-  odLoadConfig_ = {Mode::kOpen, "Load Glenmire Configuration", "Glenmire Configuration Files (*.gmp)", "gmp", "", "",
+  odLoadConfig_ = {Mode::kOpen,    "Load Glenmire Configuration", "Glenmire Configuration Files (*.gmp)", "gmp", "", "",
                    "configuration"};
   // Only configurations, so one cannot be saved over a map; suggested under the
   // name the program loads at start.
-  sdSaveConfig_ = {Mode::kSave, "Save Glenmire Configuration", "Glenmire Configuration Files (*.gmp)", "gmp",
-                   kDefaultConfigName, "", "configuration"};
+  sdSaveConfig_ = {Mode::kSave,
+                   "Save Glenmire Configuration",
+                   "Glenmire Configuration Files (*.gmp)",
+                   "gmp",
+                   kDefaultConfigName,
+                   "",
+                   "configuration"};
   sdSaveMap_ = {Mode::kSave, "Save Glenmire Map", "WarCraft II Compatible Map (*.pud)", "pud", "Glenmire.pud", "",
                 "map"};
   odLoadMap_ = {Mode::kOpen, "", "WarCraft II Map Files (*.pud)", "pud", "", "", "map"};

@@ -158,8 +158,7 @@ void MapSession::RunFairSearch(const std::optional<std::string>& mapFile, uint32
           why);
       return;
     }
-    case FairSearchResult::Kind::kFound:
-      break;
+    case FairSearchResult::Kind::kFound: break;
   }
   lastSeed_ = result.seed;
   view_.ShowSeed(result.seed);

@@ -95,7 +95,7 @@ class MapSession {
   View& view_;
   GenerationUi& ui_;
   std::unique_ptr<GeneratorState> state_;
-  std::unique_ptr<GeneratorState> shown_;  // the map in the preview
+  std::unique_ptr<GeneratorState> shown_;    // the map in the preview
   SettingsRecord loadedMap_ = ZeroRecord();  // the record the map loaded for Genitizing came with
   SettingsRecord cleanSettings_;
   QString documentName_;

@@ -9,9 +9,7 @@
 
 namespace glenmire {
 
-inline QString Latin1(const std::string& s) {
-  return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
+inline QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 inline std::string PathBytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
 inline QString PathText(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
 

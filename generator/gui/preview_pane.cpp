@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/file_error.h"
 #include "core/unit_types.h"
 #include "placement/unit_list.h"
-#include "core/file_error.h"
 #include "report/map_facts.h"
 #include "report/map_picture.h"
 #include "report/report_text.h"
@@ -60,8 +60,8 @@ void MapView::paintEvent(QPaintEvent*) {
     return;
   }
   // Whole multiples keep every cell the same size; a small pane scales down.
-  const double fit = std::min(static_cast<double>(width()) / picture_.width(),
-                              static_cast<double>(height()) / picture_.height());
+  const double fit =
+      std::min(static_cast<double>(width()) / picture_.width(), static_cast<double>(height()) / picture_.height());
   const double scale = fit >= 1 ? std::floor(fit) : fit;
   const QSizeF size(picture_.width() * scale, picture_.height() * scale);
   const QRectF target(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
@@ -136,8 +136,8 @@ void PreviewPane::ShowSeed(uint32_t seed) { seed_->setText(QString::number(seed)
 void PreviewPane::ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups,
                           const FairnessRules& rules) {
   const MapPicture picture = RenderMapPicture(map, 1);
-  QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width, picture.height,
-               picture.width * 3, QImage::Format_RGB888);
+  QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width, picture.height, picture.width * 3,
+               QImage::Format_RGB888);
   std::vector<MapView::Mark> marks;
   bool players[kPlayers] = {};
   const int32_t unitBytes = UnitBytes(map);
@@ -152,9 +152,12 @@ void PreviewPane::ShowMap(const GeneratorState& map, const std::vector<uint8_t>&
   view_->SetMap(image.copy(), std::move(marks));
 
   QString legend;
-  auto swatch = [](Rgb c) { return QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;</span>").arg(ToColour(c).name()); };
+  auto swatch = [](Rgb c) {
+    return QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;</span>").arg(ToColour(c).name());
+  };
   for (int p = 0; p < kPlayers; ++p)
-    if (players[p]) legend += swatch(OwnerColour(static_cast<uint8_t>(p))) + " " + tr(kPlayerColours[p]) + "&nbsp;&nbsp; ";
+    if (players[p])
+      legend += swatch(OwnerColour(static_cast<uint8_t>(p))) + " " + tr(kPlayerColours[p]) + "&nbsp;&nbsp; ";
   legend += swatch(kGoldMineColour) + " " + tr("gold mine");
   legend_->setText(legend);
   ShowReport(bytes, groups, rules);
@@ -178,12 +181,15 @@ void PreviewPane::ShowReport(const std::vector<uint8_t>& bytes, const StartGroup
     const int row = report_->rowCount();
     report_->insertRow(row);
     report_->setItem(row, 0, new QTableWidgetItem(tr(kPlayerColours[player - 1])));
-    report_->setItem(row, 1, new QTableWidgetItem(p.hasStart ? QStringLiteral("%1, %2").arg(p.startRow).arg(p.startColumn)
-                                                             : tr("none")));
+    report_->setItem(
+        row, 1,
+        new QTableWidgetItem(p.hasStart ? QStringLiteral("%1, %2").arg(p.startRow).arg(p.startColumn) : tr("none")));
     report_->setItem(row, 2,
                      new QTableWidgetItem(p.nearestMineSteps == kNotReached ? tr("none on foot")
-                                                                           : tr("%1 steps").arg(p.nearestMineSteps)));
-    report_->setItem(row, 3, new QTableWidgetItem(tr("%1 cells%2").arg(p.buildableRoom).arg(p.townHallFits ? "" : tr(", no town hall"))));
+                                                                            : tr("%1 steps").arg(p.nearestMineSteps)));
+    report_->setItem(
+        row, 3,
+        new QTableWidgetItem(tr("%1 cells%2").arg(p.buildableRoom).arg(p.townHallFits ? "" : tr(", no town hall"))));
   }
   verdictLine_ = QString::fromStdString(VerdictLine(verdict));
   verdict_->setText(tr("<b>Verdict:</b> %1").arg(verdictLine_.toHtmlEscaped()));

@@ -29,7 +29,7 @@ class MapView : public QWidget {
   struct Mark {
     int row, column, size;  // cells, 1-based top-left
     QColor colour;
-    bool round;              // start locations round, mines square
+    bool round;  // start locations round, mines square
   };
   void SetMap(const QImage& picture, std::vector<Mark> marks);
   const QImage& Picture() const { return picture_; }

@@ -10,10 +10,8 @@ namespace glenmire {
 
 std::optional<QString> QtShellDialogs::FileDialog(QWidget* parent, const FileDialogSetup& setup) {
   QFileDialog dialog(parent, setup.title, setup.directory, setup.filter);
-  dialog.setAcceptMode(setup.mode == FileDialogSetup::Mode::kSave ? QFileDialog::AcceptSave
-                                                                : QFileDialog::AcceptOpen);
-  dialog.setFileMode(setup.mode == FileDialogSetup::Mode::kSave ? QFileDialog::AnyFile
-                                                              : QFileDialog::ExistingFile);
+  dialog.setAcceptMode(setup.mode == FileDialogSetup::Mode::kSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(setup.mode == FileDialogSetup::Mode::kSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(setup.defaultSuffix);
   if (!setup.defaultName.isEmpty()) dialog.selectFile(setup.defaultName);
   const QStringList filters = setup.filter.split(QStringLiteral(";;"));

@@ -19,11 +19,11 @@ struct FileDialogSetup {
   enum class Mode { kOpen, kSave };
   Mode mode = Mode::kOpen;
   QString title;
-  QString filter;          // Qt form: "Name (*.ext);;Name (*.ext)"; the first entry is selected
+  QString filter;  // Qt form: "Name (*.ext);;Name (*.ext)"; the first entry is selected
   QString defaultSuffix;
-  QString defaultName;     // proposed file name, may be empty
-  QString directory;       // initial folder, may be empty
-  QString key;             // which remembered folder the dialog starts in ("map", "configuration")
+  QString defaultName;  // proposed file name, may be empty
+  QString directory;    // initial folder, may be empty
+  QString key;          // which remembered folder the dialog starts in ("map", "configuration")
 };
 
 class ShellDialogs {

@@ -17,8 +17,8 @@ namespace {
 
 constexpr uint8_t kTypeTail[] = {0x00, 0x00, 0x0A, 0xFF, 0x02, 0x0D, 0xE7, 0xAA};
 constexpr uint16_t kVersion = 17;
-constexpr uint8_t kUnusedOwner = 3;        // slots 9..15 belong to nobody
-constexpr uint8_t kNeutralSlot = 2;        // slot 16
+constexpr uint8_t kUnusedOwner = 3;  // slots 9..15 belong to nobody
+constexpr uint8_t kNeutralSlot = 2;  // slot 16
 constexpr uint16_t kUnusedStartAmount = 1000;
 constexpr uint8_t kBlankTileByte = 1;
 

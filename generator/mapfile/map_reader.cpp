@@ -9,10 +9,10 @@
 #include <cstring>
 #include <vector>
 
+#include "core/file_error.h"
 #include "mapfile/map_sections.h"
 #include "mapfile/pud_layout.h"
 #include "settings/defaults.h"
-#include "core/file_error.h"
 
 namespace glenmire {
 namespace {
@@ -34,8 +34,8 @@ const MapSection* OwnData(const std::string& fileName, const MapSections& sectio
   if (!section->Holds(0, 2)) throw FileError(fileName, "the " + Quoted(tag) + " section is too short");
   if (section->Word(0) != 0) return nullptr;
   if (section->length < fullLength)
-    throw FileError(fileName, "the " + Quoted(tag) + " section has " + std::to_string(section->length) +
-                                  " bytes, " + std::to_string(fullLength) + " expected");
+    throw FileError(fileName, "the " + Quoted(tag) + " section has " + std::to_string(section->length) + " bytes, " +
+                                  std::to_string(fullLength) + " expected");
   return section;
 }
 

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <memory>
 
-#include "mapfile/pud_layout.h"
 #include "core/atomic_file.h"
 #include "core/file_error.h"
+#include "mapfile/pud_layout.h"
 
 namespace glenmire {
 namespace {
@@ -37,8 +37,8 @@ MapSections::MapSections(const std::string& fileName, const std::vector<uint8_t>
     pos += kSectionHeaderBytes;
     if (section.length > size - pos)
       throw FileError(fileName, std::string("truncated: the \"") + section.tag + "\" section needs " +
-                                    std::to_string(section.length) + " bytes but only " +
-                                    std::to_string(size - pos) + " remain");
+                                    std::to_string(section.length) + " bytes but only " + std::to_string(size - pos) +
+                                    " remain");
     section.body = bytes.data() + pos;
     pos += section.length;
     sections_.push_back(section);

@@ -55,8 +55,8 @@ inline constexpr int kBuildTime = 2008;
 inline constexpr int kGoldCost = 2118;
 inline constexpr int kLumberCost = 2228;
 inline constexpr int kOilCost = 2338;
-inline constexpr int kUnitSize = 2448;     // two 16-bit values
-inline constexpr int kBoxSize = 2888;      // two 16-bit values
+inline constexpr int kUnitSize = 2448;  // two 16-bit values
+inline constexpr int kBoxSize = 2888;   // two 16-bit values
 inline constexpr int kAttackRange = 3328;
 inline constexpr int kReactComputer = 3438;
 inline constexpr int kReactHuman = 3548;
@@ -74,7 +74,7 @@ inline constexpr int kAnnoyance = 4758;
 inline constexpr int kSecondButton = 4868;  // 58 entries
 inline constexpr int kPoints = 4926;        // 16-bit entries
 inline constexpr int kCanTarget = 5146;
-inline constexpr int kFlags = 5256;         // 32-bit entries
+inline constexpr int kFlags = 5256;  // 32-bit entries
 inline constexpr int kBytes = 5696;
 }  // namespace udta
 
@@ -82,12 +82,12 @@ inline constexpr int kBytes = 5696;
 namespace ugrd {
 inline constexpr int kFlag = 0;
 inline constexpr int kTime = 2;
-inline constexpr int kGold = 54;      // 16-bit entries
-inline constexpr int kLumber = 158;   // 16-bit entries
-inline constexpr int kOil = 262;      // 16-bit entries
-inline constexpr int kIcon = 366;     // 16-bit entries
-inline constexpr int kGroup = 470;    // 16-bit entries
-inline constexpr int kAffected = 574; // 32-bit entries
+inline constexpr int kGold = 54;       // 16-bit entries
+inline constexpr int kLumber = 158;    // 16-bit entries
+inline constexpr int kOil = 262;       // 16-bit entries
+inline constexpr int kIcon = 366;      // 16-bit entries
+inline constexpr int kGroup = 470;     // 16-bit entries
+inline constexpr int kAffected = 574;  // 32-bit entries
 inline constexpr int kBytes = 782;
 }  // namespace ugrd
 

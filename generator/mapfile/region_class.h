@@ -29,12 +29,9 @@ inline constexpr uint8_t RegionClassByte(uint16_t tile) {
   else
     kind = 0x10;  // any other solid tile counts as water
   switch (kind) {
-    case 0x10:
-      return 0x40;
-    case 0x50:
-      return 0x00;
-    default:
-      return 0xFF;
+    case 0x10: return 0x40;
+    case 0x50: return 0x00;
+    default: return 0xFF;
   }
 }
 

@@ -11,12 +11,18 @@ namespace {
 
 constexpr uint16_t TileClass(uint16_t tile) {
   switch (tile) {
-    case 0x200: case 0x210: case 0x230: case 0x250: case 0x270: case 0x280:
-      return 0x99;
-    case 0x30: case 0x50: case 0x70: case 0x80: case 0x99:
-      return tile;
-    default:
-      break;
+    case 0x200:
+    case 0x210:
+    case 0x230:
+    case 0x250:
+    case 0x270:
+    case 0x280: return 0x99;
+    case 0x30:
+    case 0x50:
+    case 0x70:
+    case 0x80:
+    case 0x99: return tile;
+    default: break;
   }
   if (tile >= 0x700) return 0x85;
   if (tile >= 0x600) return 0x65;

@@ -2,18 +2,18 @@
 // phase has placed the mine sites these towns look for.
 #include "placement/players.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <vector>
 
+#include "core/cell_pool.h"
+#include "core/unit_types.h"
 #include "placement/resources.h"
 #include "placement/site_search.h"
 #include "placement/symmetric_units.h"
 #include "placement/unit_list.h"
-#include "core/cell_pool.h"
-#include "core/unit_types.h"
 
 namespace glenmire {
 
@@ -29,7 +29,9 @@ struct LevelUnit {
 };
 using LevelTable = std::array<std::vector<LevelUnit>, kLevels>;
 
-std::vector<LevelUnit> Times(int count, LevelUnit unit) { return std::vector<LevelUnit>(static_cast<std::size_t>(count), unit); }
+std::vector<LevelUnit> Times(int count, LevelUnit unit) {
+  return std::vector<LevelUnit>(static_cast<std::size_t>(count), unit);
+}
 
 constexpr LevelUnit kDestroyer4{kElvenDestroyer, kTrollDestroyer, 4};
 constexpr LevelUnit kDestroyer6{kElvenDestroyer, kTrollDestroyer, 6};

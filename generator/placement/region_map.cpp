@@ -97,10 +97,10 @@ struct Run {
 // fill goes a run of a row at a time: a cell that carries the fill on takes
 // the whole run of such cells beside it in its row, and a stopping cell its
 // number alone.
-void FillFrom(GeneratorState& s, FillCodes& codes, std::vector<Run>& runs, int seedRow, int seedColumn,
-              RegionKind kind, uint16_t value) {
-  const uint8_t carries = KindCode(kind);       // of the kind, carries the fill on
-  const uint8_t stops = carries | kStops;       // of the kind, stops it
+void FillFrom(GeneratorState& s, FillCodes& codes, std::vector<Run>& runs, int seedRow, int seedColumn, RegionKind kind,
+              uint16_t value) {
+  const uint8_t carries = KindCode(kind);  // of the kind, carries the fill on
+  const uint8_t stops = carries | kStops;  // of the kind, stops it
   auto number = [&](int r, int c) {
     codes.code[FillCodes::At(r, c)] = 0;
     s.RegionGrid(r, c) = value;
@@ -158,12 +158,8 @@ void BuildRegionMap(GeneratorState& s) {
       code = 0;
       const RegionKind kind = KindOf(s.TerrainGrid(r, c));
       switch (kind) {
-        case RegionKind::kForest:
-          s.RegionGrid(r, c) = kForestRegion;
-          break;
-        case RegionKind::kRock:
-          s.RegionGrid(r, c) = kRockRegion;
-          break;
+        case RegionKind::kForest: s.RegionGrid(r, c) = kForestRegion; break;
+        case RegionKind::kRock: s.RegionGrid(r, c) = kRockRegion; break;
         case RegionKind::kLand:
           s.RegionGrid(r, c) = static_cast<uint16_t>(landNumber);
           FillFrom(s, codes, runs, r, c, kind, static_cast<uint16_t>(landNumber));

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "placement/unit_list.h"
 #include "core/cell_pool.h"
 #include "core/unit_types.h"
+#include "placement/unit_list.h"
 
 namespace glenmire {
 
@@ -105,7 +105,8 @@ void PlaceGoldMines(GeneratorState& s, PlacementContext& placement, uint16_t gol
       }
       if (!drawn) break;
       if (marks.Within(s, cell.row, cell.column, spacing)) continue;
-      if (!AllTiles(s, cell.row, cell.column, cell.row + kMineSize - 1, cell.column + kMineSize - 1, goldGround)) continue;
+      if (!AllTiles(s, cell.row, cell.column, cell.row + kMineSize - 1, cell.column + kMineSize - 1, goldGround))
+        continue;
       const uint8_t site = j <= goldMines ? kGoldMine : kReservedMineSite;
       placed = PlaceUnit(s, placement, cell.row, cell.column, kNeutralOwner, kMineSize, site);
       if (placed) marks.AddSite(cell.row, cell.column, kMineSize);

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/cell_stack.h"
-#include "placement/unit_list.h"
 #include "core/unit_types.h"
+#include "placement/unit_list.h"
 
 namespace glenmire {
 
@@ -185,12 +185,13 @@ constexpr Spiral MakeSpiral() {
     }
     const int nextRow = r + kRowStep[heading], nextColumn = c + kColumnStep[heading];
     if (!visited[at(nextRow, nextColumn)]) {
-      spiral.moves[spiral.count++] = SpiralMove{static_cast<int8_t>(r), static_cast<int8_t>(c),
-                                                static_cast<int8_t>(nextRow), static_cast<int8_t>(nextColumn),
-                                                static_cast<uint8_t>(heading), static_cast<uint16_t>(step)};
+      spiral.moves[spiral.count++] =
+          SpiralMove{static_cast<int8_t>(r),          static_cast<int8_t>(c),        static_cast<int8_t>(nextRow),
+                     static_cast<int8_t>(nextColumn), static_cast<uint8_t>(heading), static_cast<uint16_t>(step)};
       r = nextRow;
       c = nextColumn;
-      if (std::max(r < 0 ? -r : r, c < 0 ? -c : c) >= kSpiralReach) return spiral;  // std::abs is not constexpr everywhere
+      if (std::max(r < 0 ? -r : r, c < 0 ? -c : c) >= kSpiralReach)
+        return spiral;  // std::abs is not constexpr everywhere
     } else {
       heading = fallback;
       // The cell straight on is always new, so the walker is never stuck.
@@ -260,10 +261,10 @@ bool PlaceNear(GeneratorState& s, PlacementContext& placement, int32_t row, int3
   const int rowShift = startRow - row0, columnShift = startColumn - column0;
   // It also ends after 16 x side x side steps, which only the smallest maps reach.
   const int64_t maxSteps = 16 * static_cast<int64_t>(mapSize) * mapSize;
-  const int moves = static_cast<int>(
-      std::partition_point(kSpiral.moves.begin(), kSpiral.moves.begin() + kSpiral.count,
-                           [maxSteps](const SpiralMove& m) { return m.step < maxSteps; }) -
-      kSpiral.moves.begin());
+  const int moves =
+      static_cast<int>(std::partition_point(kSpiral.moves.begin(), kSpiral.moves.begin() + kSpiral.count,
+                                            [maxSteps](const SpiralMove& m) { return m.step < maxSteps; }) -
+                       kSpiral.moves.begin());
   // The band keeps the unit's square clear of the map's edges; west-bound
   // walkers keep one more cell away. Outside the band the walker keeps
   // spiralling, but a cell it reaches from there is never taken. As offsets

@@ -20,10 +20,10 @@ int32_t SectorShare(int32_t count, int images) { return count <= 0 ? count : (co
 
 // Units of a human and orc pair have ids 2k and 2k + 1.
 bool HasRacePair(uint8_t type) {
-  constexpr uint8_t kPaired[] = {kFootman,        kPeasant,         kBallista,       kKnight,         kElvenArcher,
-                                 kMage,           kHumanOilTanker,  kHumanTransport, kElvenDestroyer, kBattleship,
-                                 kGnomishSubmarine, kGnomishFlyingMachine, kFarm,    kHumanBarracks,  kTownHall,
-                                 kElvenLumberMill, kHumanBlacksmith, kHumanStart};
+  constexpr uint8_t kPaired[] = {
+      kFootman,        kPeasant,        kBallista,       kKnight,          kElvenArcher,      kMage,
+      kHumanOilTanker, kHumanTransport, kElvenDestroyer, kBattleship,      kGnomishSubmarine, kGnomishFlyingMachine,
+      kFarm,           kHumanBarracks,  kTownHall,       kElvenLumberMill, kHumanBlacksmith,  kHumanStart};
   for (uint8_t human : kPaired)
     if ((type & ~1u) == human) return true;
   return false;
@@ -124,7 +124,8 @@ void FinishSectorPlacement(GeneratorState& s, PlacementContext& placement, Symme
       Put16(record + 6, u.data);
       s.UnitListLength += kUnitRecordBytes;
       if ((type == kTownHall || type == kGreatHall) && owner < kPlayers)
-        placement.TownPosition[owner] = CellPosition{static_cast<uint8_t>(image.row), static_cast<uint8_t>(image.column)};
+        placement.TownPosition[owner] =
+            CellPosition{static_cast<uint8_t>(image.row), static_cast<uint8_t>(image.column)};
     }
 
   for (std::size_t j = 1; j < motions.size(); ++j)

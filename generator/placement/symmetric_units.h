@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "core/generator_state.h"
-#include "placement/placement_context.h"
 #include "core/symmetry.h"
+#include "placement/placement_context.h"
 
 namespace glenmire {
 

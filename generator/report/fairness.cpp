@@ -113,7 +113,8 @@ class Judge {
       return;
     }
     const double ratio = double(largest->buildableRoom) / smallest->buildableRoom;
-    if (ratio > most + 1e-9) Fail(FairRule::kRoomRatio, range + ", " + Ratio(ratio) + " x (at most " + Ratio(most) + " x)");
+    if (ratio > most + 1e-9)
+      Fail(FairRule::kRoomRatio, range + ", " + Ratio(ratio) + " x (at most " + Ratio(most) + " x)");
   }
 
   void SameStart(const StartGroups& groups) {
@@ -247,9 +248,9 @@ std::string DescribeFairRule(const FairnessRules& r, FairRule rule) {
     case FairRule::kSameStart:
       return r.sameStart ? "players set up alike end with the same startup units and start resources" : off;
     case FairRule::kExpansionsSpread:
-      return r.expansionsSpread ? "the players' expansions differ by at most " + std::to_string(*r.expansionsSpread) +
-                                      " mines"
-                                : off;
+      return r.expansionsSpread
+                 ? "the players' expansions differ by at most " + std::to_string(*r.expansionsSpread) + " mines"
+                 : off;
     case FairRule::kSafeAreaSpread:
       return r.safeAreaSpread ? "the players' safe areas differ by at most " + std::to_string(*r.safeAreaSpread) +
                                     " % of the walkable cells"
@@ -357,8 +358,8 @@ Verdict JudgeMap(const MapReport& report, const FairnessRules& rules, const Star
     judge.Spread(FairRule::kExpansionsSpread, kRivalryFigures[kExpansionsFigure], "expansions", " mines",
                  *rules.expansionsSpread);
   if (rules.safeAreaSpread)
-    judge.Spread(FairRule::kSafeAreaSpread, kRivalryFigures[kSafeAreaFigure], "the safe area", " % of the walkable cells",
-                 *rules.safeAreaSpread);
+    judge.Spread(FairRule::kSafeAreaSpread, kRivalryFigures[kSafeAreaFigure], "the safe area",
+                 " % of the walkable cells", *rules.safeAreaSpread);
   return verdict;
 }
 

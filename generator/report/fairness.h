@@ -15,21 +15,21 @@
 namespace glenmire {
 
 enum class FairRule {
-  kStarts,      // every active player has its start location
-  kMineSteps,   // a gold mine within so many steps on foot of every start
-  kMineSpread,  // the players' nearest-mine distances differ by at most so many steps
-  kMeet,        // every pair of players meets on foot (or by sea, when allowed)
-  kMinRoom,     // at least so many buildable cells near every start
-  kRoomRatio,   // the largest room at most so many times the smallest
-  kSameStart,   // players set up alike start alike
+  kStarts,            // every active player has its start location
+  kMineSteps,         // a gold mine within so many steps on foot of every start
+  kMineSpread,        // the players' nearest-mine distances differ by at most so many steps
+  kMeet,              // every pair of players meets on foot (or by sea, when allowed)
+  kMinRoom,           // at least so many buildable cells near every start
+  kRoomRatio,         // the largest room at most so many times the smallest
+  kSameStart,         // players set up alike start alike
   kExpansionsSpread,  // the players' expansions differ by at most so many mines
   kSafeAreaSpread,    // the players' safe areas differ by at most so many points of the walkable land
 };
 inline constexpr int kFairRules = 9;
 inline constexpr std::array<FairRule, kFairRules> kAllFairRules = {
-    FairRule::kStarts, FairRule::kMineSteps, FairRule::kMineSpread, FairRule::kMeet,
-    FairRule::kMinRoom, FairRule::kRoomRatio, FairRule::kSameStart, FairRule::kExpansionsSpread,
-    FairRule::kSafeAreaSpread};
+    FairRule::kStarts,    FairRule::kMineSteps,        FairRule::kMineSpread,
+    FairRule::kMeet,      FairRule::kMinRoom,          FairRule::kRoomRatio,
+    FairRule::kSameStart, FairRule::kExpansionsSpread, FairRule::kSafeAreaSpread};
 
 enum class MeetRule { kOnFoot, kBySea, kOff };
 

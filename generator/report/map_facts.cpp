@@ -53,7 +53,8 @@ MapFacts ReadMapFacts(const std::vector<uint8_t>& bytes, const std::string& file
     for (uint32_t i = 0; i < cells; ++i) facts.tiles[i] = tiles->Word(2 * i);
   }
   facts.units.reserve(units.length / kUnitRecordBytes);
-  for (uint32_t at = 0; at < units.length; at += kUnitRecordBytes) facts.units.push_back(DecodeUnitRecord(units.body + at));
+  for (uint32_t at = 0; at < units.length; at += kUnitRecordBytes)
+    facts.units.push_back(DecodeUnitRecord(units.body + at));
 
   facts.controller.fill(kControllerNobody);
   PlayerBytes(sections, kTagOwners, facts.controller);

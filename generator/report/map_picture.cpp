@@ -3,34 +3,71 @@
 #include <png.h>
 
 #include <csetjmp>
-
 #include <cstring>
 
-#include "core/unit_types.h"
-#include "placement/unit_list.h"
 #include "core/atomic_file.h"
 #include "core/file_error.h"
+#include "core/unit_types.h"
+#include "placement/unit_list.h"
 
 namespace glenmire {
 namespace {
 
 // Solid tile families (tile / 16) that a picture tells apart.
-enum Family { kFLightWater, kFDarkWater, kFLightCoast, kFDarkCoast, kFLightGround, kFDarkGround, kFForest,
-              kFRock, kFWall, kFamilies };
+enum Family {
+  kFLightWater,
+  kFDarkWater,
+  kFLightCoast,
+  kFDarkCoast,
+  kFLightGround,
+  kFDarkGround,
+  kFForest,
+  kFRock,
+  kFWall,
+  kFamilies
+};
 
 constexpr Rgb kPalette[4][kFamilies] = {
     // forest
-    {{48, 96, 208}, {24, 60, 160}, {214, 190, 120}, {176, 150, 90}, {72, 152, 56}, {48, 120, 40}, {16, 84, 28},
-     {120, 112, 104}, {150, 150, 150}},
+    {{48, 96, 208},
+     {24, 60, 160},
+     {214, 190, 120},
+     {176, 150, 90},
+     {72, 152, 56},
+     {48, 120, 40},
+     {16, 84, 28},
+     {120, 112, 104},
+     {150, 150, 150}},
     // winter
-    {{72, 112, 200}, {40, 72, 160}, {200, 208, 220}, {170, 178, 196}, {236, 240, 246}, {210, 218, 230},
-     {40, 96, 88}, {140, 140, 156}, {150, 150, 150}},
+    {{72, 112, 200},
+     {40, 72, 160},
+     {200, 208, 220},
+     {170, 178, 196},
+     {236, 240, 246},
+     {210, 218, 230},
+     {40, 96, 88},
+     {140, 140, 156},
+     {150, 150, 150}},
     // wasteland
-    {{80, 92, 128}, {56, 64, 100}, {196, 156, 100}, {164, 124, 76}, {176, 132, 80}, {148, 108, 64},
-     {100, 116, 44}, {112, 92, 72}, {150, 150, 150}},
+    {{80, 92, 128},
+     {56, 64, 100},
+     {196, 156, 100},
+     {164, 124, 76},
+     {176, 132, 80},
+     {148, 108, 64},
+     {100, 116, 44},
+     {112, 92, 72},
+     {150, 150, 150}},
     // swamp
-    {{56, 100, 88}, {36, 72, 64}, {136, 132, 80}, {112, 108, 64}, {100, 128, 56}, {80, 104, 44}, {44, 76, 32},
-     {96, 96, 84}, {150, 150, 150}},
+    {{56, 100, 88},
+     {36, 72, 64},
+     {136, 132, 80},
+     {112, 108, 64},
+     {100, 128, 56},
+     {80, 104, 44},
+     {44, 76, 32},
+     {96, 96, 84},
+     {150, 150, 150}},
 };
 
 Family SolidFamily(int family) {
@@ -89,8 +126,8 @@ Rgb TileColour(uint16_t tile, int climate) {
 }
 
 Rgb OwnerColour(uint8_t owner) {
-  static constexpr Rgb kPlayers[8] = {{200, 0, 0},    {0, 64, 224},   {32, 200, 152}, {160, 64, 192},
-                                      {248, 136, 16}, {48, 48, 64},   {232, 232, 232}, {248, 248, 64}};
+  static constexpr Rgb kPlayers[8] = {{200, 0, 0},    {0, 64, 224}, {32, 200, 152},  {160, 64, 192},
+                                      {248, 136, 16}, {48, 48, 64}, {232, 232, 232}, {248, 248, 64}};
   return owner < 8 ? kPlayers[owner] : Rgb{128, 128, 128};
 }
 

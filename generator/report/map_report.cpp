@@ -23,11 +23,11 @@ constexpr int kCellBuildable = 2;
 
 struct MapReporter::Work {
   int n = 0;
-  std::vector<uint8_t> cell;    // kCellWalkable | kCellBuildable, buildings taken out
-  std::vector<uint16_t> sea;    // sea body label, 0 for no sea
-  std::vector<int32_t> steps;   // of the walk under way, kNotReached where it has not been
+  std::vector<uint8_t> cell;   // kCellWalkable | kCellBuildable, buildings taken out
+  std::vector<uint16_t> sea;   // sea body label, 0 for no sea
+  std::vector<int32_t> steps;  // of the walk under way, kNotReached where it has not been
   std::vector<int32_t> queue;
-  std::vector<int32_t> reached;  // the cells the walk reached, in order
+  std::vector<int32_t> reached;                      // the cells the walk reached, in order
   std::array<std::vector<uint64_t>, kPlayers> seas;  // sea bodies each player's walk touched
   int bodies = 0;
   RivalryMeter rivals;
@@ -42,7 +42,8 @@ struct MapReporter::Work {
     cell.assign(cells, 0);
     for (std::size_t i = 0; i < cells; ++i) {
       const uint8_t code = facts.movement[i];
-      cell[i] = static_cast<uint8_t>((IsWalkableCode(code) ? kCellWalkable : 0) | (IsBuildableCode(code) ? kCellBuildable : 0));
+      cell[i] = static_cast<uint8_t>((IsWalkableCode(code) ? kCellWalkable : 0) |
+                                     (IsBuildableCode(code) ? kCellBuildable : 0));
     }
     for (const UnitRecord& u : facts.units) {
       if (!IsBuilding(u.type)) continue;
@@ -106,7 +107,8 @@ struct MapReporter::Work {
           const int i = at + kRowStep[d] * n + kColumnStep[d];
           if (const uint16_t body = sea[i]) touched[body / 64] |= uint64_t{1} << (body % 64);
           if (steps[i] != kNotReached || !(cell[i] & kCellWalkable)) continue;
-          if (d >= kSideSteps && !(cell[at + kRowStep[d] * n] & kCellWalkable) && !(cell[at + kColumnStep[d]] & kCellWalkable))
+          if (d >= kSideSteps && !(cell[at + kRowStep[d] * n] & kCellWalkable) &&
+              !(cell[at + kColumnStep[d]] & kCellWalkable))
             continue;
           steps[i] = steps[at] + 1;
           queue[tail++] = i;
@@ -120,7 +122,8 @@ struct MapReporter::Work {
         const int i = Index(r, c);
         if (const uint16_t body = sea[i]) touched[body / 64] |= uint64_t{1} << (body % 64);
         if (steps[i] != kNotReached || !(cell[i] & kCellWalkable)) continue;
-        if (d >= kSideSteps && !Walkable(row + kRowStep[d], column) && !Walkable(row, column + kColumnStep[d])) continue;
+        if (d >= kSideSteps && !Walkable(row + kRowStep[d], column) && !Walkable(row, column + kColumnStep[d]))
+          continue;
         steps[i] = steps[at] + 1;
         queue[tail++] = i;
       }
@@ -243,7 +246,8 @@ MapReport MapReporter::Report(const MapFacts& facts) {
 
   std::array<int, kPlayers> starts;
   for (const PlayerReport& p : report.players)
-    starts[p.player - 1] = p.active && p.hasStart && w.Inside(p.startRow, p.startColumn) ? w.Index(p.startRow, p.startColumn) : -1;
+    starts[p.player - 1] =
+        p.active && p.hasStart && w.Inside(p.startRow, p.startColumn) ? w.Index(p.startRow, p.startColumn) : -1;
   w.rivals.Begin(facts, w.cell, kCellWalkable, w.sea, starts);
 
   // Walking steps from each measured player to every other start.

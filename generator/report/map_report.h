@@ -40,14 +40,14 @@ struct PlayerReport {
   int32_t gold = 0, lumber = 0, oil = 0;  // as the map carries them
 
   // Measured from the start location (only when hasStart).
-  int walkableArea = 0;                    // cells reached on foot
-  int nearestMineSteps = kNotReached;      // steps to stand next to the nearest gold mine
+  int walkableArea = 0;                // cells reached on foot
+  int nearestMineSteps = kNotReached;  // steps to stand next to the nearest gold mine
   int nearestMineRow = 0, nearestMineColumn = 0;
   int nearestMineGold = 0;
-  int minesInReach = 0;                    // within kMineReachSteps
-  int buildableRoom = 0;                   // buildable cells within kRoomSteps
-  bool townHallFits = false;               // a 4 x 4 square of them
-  RivalryFigures rivalry;                  // against the other measured players
+  int minesInReach = 0;       // within kMineReachSteps
+  int buildableRoom = 0;      // buildable cells within kRoomSteps
+  bool townHallFits = false;  // a 4 x 4 square of them
+  RivalryFigures rivalry;     // against the other measured players
 
   int UnitsOfKind(uint8_t kind) const;
 };

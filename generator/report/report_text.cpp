@@ -54,14 +54,16 @@ std::string FormatReportText(const MapReport& report, const Verdict& verdict) {
              RaceName(p.race).c_str(), start, p.gold, p.lumber, p.oil);
     }
   }
-  Append(out, "  (mine steps: to stand beside the nearest gold mine, its gold in thousands; mines within %d steps;\n"
-              "   room: buildable cells within %d steps on foot; hall: whether a town hall fits in that room)\n",
+  Append(out,
+         "  (mine steps: to stand beside the nearest gold mine, its gold in thousands; mines within %d steps;\n"
+         "   room: buildable cells within %d steps on foot; hall: whether a town hall fits in that room)\n",
          kMineReachSteps, kRoomSteps);
   Append(out, "Startup units:\n");
   for (const PlayerReport& p : report.players) {
     if (p.controller == kControllerNobody) continue;
     std::string units;
-    for (const KindCount& k : p.units) units += (units.empty() ? "" : ", ") + std::to_string(k.count) + " " + UnitKindName(k.kind);
+    for (const KindCount& k : p.units)
+      units += (units.empty() ? "" : ", ") + std::to_string(k.count) + " " + UnitKindName(k.kind);
     if (p.critters) units += (units.empty() ? "" : ", ") + std::to_string(p.critters) + " Critter";
     Append(out, "  %d %s: %s\n", p.player, PlayerColourName(p.player), units.empty() ? "nothing" : units.c_str());
   }
@@ -89,16 +91,17 @@ std::string FormatReportText(const MapReport& report, const Verdict& verdict) {
            figure(f.walkToRival).c_str(), figure(f.mineSafety).c_str(), f.expansions, Percent(f.safeAreaPercent / 100),
            figure(f.narrowestPass).c_str(), figure(f.separateWalks).c_str(), f.lumber, f.oilPatches);
   }
-  Append(out, "  (walk: steps to the nearest rival's start; mine: how many steps nearer the nearest gold mine is than\n"
-              "   to any rival; expansions: mines %d-%d steps away, nearer than to any rival; safe: walkable cells %d %%\n"
-              "   nearer than to any rival; pass: narrowest cells across on the walk to the rival (up to %d); ways:\n"
-              "   walks to the rival that share no cell (up to %d); lumber: forest within %d steps; oil: patches on\n"
-              "   the seas its coast touches)\n",
+  Append(out,
+         "  (walk: steps to the nearest rival's start; mine: how many steps nearer the nearest gold mine is than\n"
+         "   to any rival; expansions: mines %d-%d steps away, nearer than to any rival; safe: walkable cells %d %%\n"
+         "   nearer than to any rival; pass: narrowest cells across on the walk to the rival (up to %d); ways:\n"
+         "   walks to the rival that share no cell (up to %d); lumber: forest within %d steps; oil: patches on\n"
+         "   the seas its coast touches)\n",
          kExpansionNearestSteps, kExpansionFarthestSteps, kSafeMarginPercent, kWidestPassCounted, kMostSeparateWalks,
          kLumberSteps);
   Append(out, "Map: land %d %%, water %d %%, buildable %d %%; %d gold mines (%lld gold), %d oil patches\n",
-         Percent(report.LandShare()), Percent(report.WaterShare()), Percent(report.BuildableShare()),
-         report.goldMines, static_cast<long long>(report.gold), report.oilPatches);
+         Percent(report.LandShare()), Percent(report.WaterShare()), Percent(report.BuildableShare()), report.goldMines,
+         static_cast<long long>(report.gold), report.oilPatches);
   if (verdict.Fair()) {
     Append(out, "Verdict: fair\n");
   } else {

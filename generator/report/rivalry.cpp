@@ -24,7 +24,9 @@ constexpr uint16_t kStepMaskKnown = 0x100;
 // Solid forest (0x70..0x7F) and the forest edge tiles (0x700..0x7FF).
 constexpr uint16_t kForestTileFamily = 0x70;
 constexpr uint16_t kForestEdgeFamily = 0x7;
-constexpr bool IsForestTile(uint16_t tile) { return (tile >> 4) == kForestTileFamily >> 4 || (tile >> 8) == kForestEdgeFamily; }
+constexpr bool IsForestTile(uint16_t tile) {
+  return (tile >> 4) == kForestTileFamily >> 4 || (tile >> 8) == kForestEdgeFamily;
+}
 
 // The eight directions for each way the rival lies (rows up, level or down
 // times columns left, level or right), those that lead farthest from it
@@ -39,7 +41,8 @@ constexpr std::array<std::array<int, 8>, 9> kFarthestFirst = [] {
       far[d] = -(kRowStep[d] * wantRow + kColumnStep[d] * wantColumn);
     }
     for (int i = 1; i < 8; ++i)  // a stable insertion sort, farthest first
-      for (int j = i; j > 0 && far[orders[way][j]] > far[orders[way][j - 1]]; --j) std::swap(orders[way][j], orders[way][j - 1]);
+      for (int j = i; j > 0 && far[orders[way][j]] > far[orders[way][j - 1]]; --j)
+        std::swap(orders[way][j], orders[way][j - 1]);
   }
   return orders;
 }();
@@ -83,7 +86,7 @@ bool RivalryMeter::CanStep(int row, int column, int d) const {
 }
 
 void RivalryMeter::Begin(const MapFacts& facts, const std::vector<uint8_t>& cell, uint8_t walkableBit,
-                                      const std::vector<uint16_t>& sea, const std::array<int, kPlayers>& starts) {
+                         const std::vector<uint16_t>& sea, const std::array<int, kPlayers>& starts) {
   n_ = facts.mapSize;
   cell_ = &cell;
   walkableBit_ = walkableBit;
@@ -106,8 +109,8 @@ void RivalryMeter::Begin(const MapFacts& facts, const std::vector<uint8_t>& cell
     for (int c = 0; c < n_; ++c) {
       const int i = r * n_ + c;
       if (!square_[i] || !r || !c) continue;
-      square_[i] = static_cast<uint8_t>(std::min(kWidestPassCounted, 1 + std::min({int{square_[i - n_]}, int{square_[i - 1]},
-                                                                               int{square_[i - n_ - 1]}})));
+      square_[i] = static_cast<uint8_t>(std::min(
+          kWidestPassCounted, 1 + std::min({int{square_[i - n_]}, int{square_[i - 1]}, int{square_[i - n_ - 1]}})));
     }
   stepMask_.assign(cells, 0);
   lumberMark_.assign(cells, 0);
@@ -123,7 +126,8 @@ void RivalryMeter::Begin(const MapFacts& facts, const std::vector<uint8_t>& cell
     const int side = FootprintSide(kOilPatch);
     for (int r = u.row; r < u.row + side; ++r)
       for (int c = u.column; c < u.column + side; ++c)
-        if (r >= 1 && r <= n_ && c >= 1 && c <= n_ && sea[(r - 1) * n_ + c - 1]) seas.push_back(sea[(r - 1) * n_ + c - 1]);
+        if (r >= 1 && r <= n_ && c >= 1 && c <= n_ && sea[(r - 1) * n_ + c - 1])
+          seas.push_back(sea[(r - 1) * n_ + c - 1]);
     patchSeas_.push_back(std::move(seas));
   }
   figures_ = {};
@@ -157,7 +161,8 @@ int RivalryMeter::StepsBeside(const std::vector<int32_t>& steps, int row, int co
   int best = kNone;
   for (int r = row - 1; r <= row + side; ++r)
     for (int c = column - 1; c <= column + side; ++c) {
-      if (r < 1 || r > n_ || c < 1 || c > n_ || (r >= row && r < row + side && c >= column && c < column + side)) continue;
+      if (r < 1 || r > n_ || c < 1 || c > n_ || (r >= row && r < row + side && c >= column && c < column + side))
+        continue;
       const int s = steps[(r - 1) * n_ + c - 1];
       if (s != kNone && (best == kNone || s < best)) best = s;
     }
@@ -184,7 +189,8 @@ void RivalryMeter::TakeWalk(int player, const std::vector<int32_t>& steps, const
   for (std::size_t m = 0; m < mines_.size(); ++m) {
     const int s = StepsBeside(steps, mines_[m].row, mines_[m].column, FootprintSide(kGoldMine));
     mineSteps_[p][m] = s;
-    if (s != kNone && (nearestMine_[p] == kNone || s < mineSteps_[p][nearestMine_[p]])) nearestMine_[p] = static_cast<int>(m);
+    if (s != kNone && (nearestMine_[p] == kNone || s < mineSteps_[p][nearestMine_[p]]))
+      nearestMine_[p] = static_cast<int>(m);
   }
   // Trees beside the cells reached within the lumber steps (the walk reaches cells in order of steps).
   for (int i : reached) {
@@ -329,7 +335,13 @@ bool RivalryMeter::FindWayOn(int from, int to) {
     if (u != from && flowNext_[u] != kNone) visit(2 * u, state);  // leave u's walk where it came in
     const int row = u / n_ + 1, column = u % n_ + 1;
     const unsigned open = StepMask(u);
-    const int toward = (row - 1 < toRow ? 2 : row - 1 == toRow ? 1 : 0) * 3 + (column - 1 < toColumn ? 2 : column - 1 == toColumn ? 1 : 0);
+    const int toward = (row - 1 < toRow    ? 2
+                        : row - 1 == toRow ? 1
+                                           : 0) *
+                           3 +
+                       (column - 1 < toColumn    ? 2
+                        : column - 1 == toColumn ? 1
+                                                 : 0);
     for (int d : kFarthestFirst[toward]) {
       if (!(open & (1u << d))) continue;
       const int v = (row - 1 + kRowStep[d]) * n_ + column - 1 + kColumnStep[d];
@@ -357,8 +369,10 @@ bool RivalryMeter::FindWayOn(int from, int to) {
     if (state % 2 == 0 && before % 2 == 1 && before / 2 != state / 2) {  // left u, entered v: a new step u -> v
       const int u = before / 2, v = state / 2;
       if (v == to) {
-        if (u == from) directFlow_ = true;
-        else flowNext_[u] = to;
+        if (u == from)
+          directFlow_ = true;
+        else
+          flowNext_[u] = to;
       } else {
         flowPrev_[v] = u;
         if (u != from) flowNext_[u] = v;

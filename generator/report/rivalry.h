@@ -15,7 +15,7 @@
 
 namespace glenmire {
 
-inline constexpr int kExpansionNearestSteps = 21;  // mines this far on foot ...
+inline constexpr int kExpansionNearestSteps = 21;   // mines this far on foot ...
 inline constexpr int kExpansionFarthestSteps = 45;  // ... up to this far are expansions
 inline constexpr int kSafeMarginPercent = 10;       // a safe cell is this much closer than any rival's walk
 inline constexpr int kLumberSteps = 15;             // a peasant stands beside the tree within so many steps
@@ -23,15 +23,15 @@ inline constexpr int kWidestPassCounted = 16;       // wider passes count as thi
 inline constexpr int kMostSeparateWalks = 3;        // separate walks are counted up to this many
 
 struct RivalryFigures {
-  int rival = 0;                       // the nearest rival on foot (player 1..8), 0 for none
-  std::optional<int> walkToRival;      // steps from start to the rival's start
-  std::optional<int> mineSafety;       // the rivals' fewest steps to the nearest mine less the player's
-  int expansions = 0;                  // mines 21..45 steps away, closer to this player than to any rival
-  double safeAreaPercent = 0;          // of the map's walkable cells
-  std::optional<int> narrowestPass;    // cells across, along the widest shortest walk to the rival
-  std::optional<int> separateWalks;    // walks to the rival that share no cell, 1..3
-  int lumber = 0;                      // forest cells beside the cells reached within 15 steps
-  int oilPatches = 0;                  // on the seas the player's walk touches
+  int rival = 0;                     // the nearest rival on foot (player 1..8), 0 for none
+  std::optional<int> walkToRival;    // steps from start to the rival's start
+  std::optional<int> mineSafety;     // the rivals' fewest steps to the nearest mine less the player's
+  int expansions = 0;                // mines 21..45 steps away, closer to this player than to any rival
+  double safeAreaPercent = 0;        // of the map's walkable cells
+  std::optional<int> narrowestPass;  // cells across, along the widest shortest walk to the rival
+  std::optional<int> separateWalks;  // walks to the rival that share no cell, 1..3
+  int lumber = 0;                    // forest cells beside the cells reached within 15 steps
+  int oilPatches = 0;                // on the seas the player's walk touches
 
   bool operator==(const RivalryFigures&) const = default;
 };
@@ -43,8 +43,15 @@ struct RivalryFigure {
   std::optional<double> (*value)(const RivalryFigures&);
 };
 enum RivalryFigureIndex {
-  kWalkToRivalFigure, kMineSafetyFigure, kExpansionsFigure, kSafeAreaFigure, kNarrowestPassFigure,
-  kSeparateWalksFigure, kLumberFigure, kOilFigure, kRivalryFigureCount
+  kWalkToRivalFigure,
+  kMineSafetyFigure,
+  kExpansionsFigure,
+  kSafeAreaFigure,
+  kNarrowestPassFigure,
+  kSeparateWalksFigure,
+  kLumberFigure,
+  kOilFigure,
+  kRivalryFigureCount
 };
 extern const std::array<RivalryFigure, kRivalryFigureCount> kRivalryFigures;
 
@@ -82,13 +89,15 @@ class RivalryMeter {
   const std::vector<uint8_t>* cell_ = nullptr;
   uint8_t walkableBit_ = 0;
   std::array<int, kPlayers> starts_{};
-  std::vector<uint8_t> forest_;       // trees a peasant may cut
-  std::vector<uint8_t> square_;       // side of the largest open square ending at the cell, up to the widest pass
-  std::vector<uint16_t> stepMask_;    // a bit for each direction a step from the cell may take, once looked at
-  std::vector<uint8_t> lumberMark_;   // the player that counted the tree, 0 for none
+  std::vector<uint8_t> forest_;         // trees a peasant may cut
+  std::vector<uint8_t> square_;         // side of the largest open square ending at the cell, up to the widest pass
+  std::vector<uint16_t> stepMask_;      // a bit for each direction a step from the cell may take, once looked at
+  std::vector<uint8_t> lumberMark_;     // the player that counted the tree, 0 for none
   std::vector<int32_t> best_, second_;  // fewest and second fewest steps of any walk
   std::vector<uint8_t> bestWalker_;
-  struct Mine { int row, column; };
+  struct Mine {
+    int row, column;
+  };
   std::vector<Mine> mines_;
   std::array<std::vector<int32_t>, kPlayers> mineSteps_;
   std::vector<std::vector<uint16_t>> patchSeas_;

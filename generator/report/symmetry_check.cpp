@@ -34,7 +34,8 @@ bool UnitsKeep(const GeneratorState& s, const Motion& m) {
   const int side = s.MapSize();
   std::vector<UnitRecord> units;
   const int bytes = UnitBytes(s);
-  for (int at = 0; at + kUnitRecordBytes <= bytes; at += kUnitRecordBytes) units.push_back(DecodeUnitRecord(s.UnitList + at));
+  for (int at = 0; at + kUnitRecordBytes <= bytes; at += kUnitRecordBytes)
+    units.push_back(DecodeUnitRecord(s.UnitList + at));
   std::vector<bool> taken(units.size(), false);
   constexpr int kOwners = 256;
   std::array<int, kOwners> owner;  // the owner images of each owner's units have

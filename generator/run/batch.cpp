@@ -44,8 +44,8 @@ BatchMap MakeOne(const BatchRequest& request, int index) {
 }  // namespace
 
 void RunBatch(const BatchRequest& request, const std::function<bool(BatchMap&)>& take) {
-  const int threads = std::max(1, request.threads > 0 ? request.threads
-                                                      : static_cast<int>(std::thread::hardware_concurrency()));
+  const int threads =
+      std::max(1, request.threads > 0 ? request.threads : static_cast<int>(std::thread::hardware_concurrency()));
   for (int first = 0; first < request.count; first += threads) {
     const int round = std::min(threads, request.count - first);
     std::vector<std::future<BatchMap>> others;

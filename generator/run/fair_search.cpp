@@ -26,7 +26,8 @@ class AnsweringUi : public GenerationUi {
 
 }  // namespace
 
-SeedRunner::SeedRunner(SeedRunSetup setup) : setup_(std::move(setup)), groups_(StartGroupsFromSettings(setup_.record)) {}
+SeedRunner::SeedRunner(SeedRunSetup setup)
+    : setup_(std::move(setup)), groups_(StartGroupsFromSettings(setup_.record)) {}
 
 SeedTrial SeedRunner::Run(uint32_t seed) {
   SeedTrial trial;

@@ -40,7 +40,7 @@ struct SeedTrial {
   uint32_t seed = 0;
   RunOutcome outcome;
   bool askedBuildOnSand = false;
-  std::vector<uint8_t> bytes;      // the map, when one was made
+  std::vector<uint8_t> bytes;       // the map, when one was made
   std::optional<MapReport> report;  // likewise
   Verdict verdict;                  // of the report; empty when no map was made
 

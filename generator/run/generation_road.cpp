@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/file_error.h"
 #include "mapfile/map_reader.h"
 #include "settings/config_file.h"
 #include "settings/defaults.h"
-#include "core/file_error.h"
 
 namespace glenmire {
 

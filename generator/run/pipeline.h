@@ -96,10 +96,10 @@ class StageObserver {
 };
 
 struct RunOptions {
-  MapSink* sink = nullptr;              // nullptr: the map file is written (a FileSink)
-  std::string* trace = nullptr;         // lines appended at every status and question, then "end"
+  MapSink* sink = nullptr;       // nullptr: the map file is written (a FileSink)
+  std::string* trace = nullptr;  // lines appended at every status and question, then "end"
   StageObserver* observer = nullptr;
-  GenerationUi* ui = nullptr;           // nullptr: a silent run that answers Cancel and Abort
+  GenerationUi* ui = nullptr;  // nullptr: a silent run that answers Cancel and Abort
   // The record the map was loaded with (LoadMapForGenitize); a run on a loaded
   // map takes its size and players from it again.
   const SettingsRecord* loadedMap = nullptr;
@@ -111,11 +111,11 @@ struct RunOptions {
 // taken all the same, so a switch that is off changes no report and no picture.
 struct Stage {
   using When = bool (*)(const GeneratorState&);
-  const char* name;     // what the stage makes, for pictures and tests
-  int progress;         // kKeepProgress: the bar stays
-  const char* status;   // nullptr: the status line stays
-  When reports;         // nullptr: always
-  When works;           // nullptr: whenever the row reports
+  const char* name;                            // what the stage makes, for pictures and tests
+  int progress;                                // kKeepProgress: the bar stays
+  const char* status;                          // nullptr: the status line stays
+  When reports;                                // nullptr: always
+  When works;                                  // nullptr: whenever the row reports
   void (*work)(GeneratorState&, RunContext&);  // nullptr: a report only
 };
 inline constexpr int kKeepProgress = -1;

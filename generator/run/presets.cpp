@@ -40,7 +40,8 @@ bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefi
 
 // The file of preset:NAME with the given extension, in the presets folder next to the program.
 std::string PresetFile(const std::string& config, const std::string& programDir, const char* extension) {
-  return (std::filesystem::path(programDir) / kPresetFolder / (config.substr(std::string(kPresetPrefix).size()) + extension))
+  return (std::filesystem::path(programDir) / kPresetFolder /
+          (config.substr(std::string(kPresetPrefix).size()) + extension))
       .string();
 }
 
@@ -110,13 +111,15 @@ PresetRecipe ParsePresetRecipe(const std::string& name, const std::string& text,
       }
     } else if (StartsWith(line, "symmetry:")) {
       const auto mode = ParseSymmetry(Trim(line.substr(9)));
-      if (!mode) throw FileError(fileName, "line " + std::to_string(number) + ": symmetry is one of " + SymmetryNames());
+      if (!mode)
+        throw FileError(fileName, "line " + std::to_string(number) + ": symmetry is one of " + SymmetryNames());
       recipe.symmetry = *mode;
     } else if (line.find('=') != std::string::npos && line.find(' ') > line.find('=')) {
       recipe.assignments.push_back(line);
     } else {
       throw FileError(fileName, "line " + std::to_string(number) +
-                                    " is not \"description:\", \"survey:\", \"fair:\" or FIELD=VALUE: \"" + line + "\"");
+                                    " is not \"description:\", \"survey:\", \"fair:\" or FIELD=VALUE: \"" + line +
+                                    "\"");
     }
   }
   return recipe;
@@ -172,7 +175,8 @@ std::vector<PresetRecipe> ListPresets(const std::string& programDir) {
     } catch (const FileError&) {
     }
   }
-  std::sort(presets.begin(), presets.end(), [](const PresetRecipe& a, const PresetRecipe& b) { return a.name < b.name; });
+  std::sort(presets.begin(), presets.end(),
+            [](const PresetRecipe& a, const PresetRecipe& b) { return a.name < b.name; });
   return presets;
 }
 

@@ -23,9 +23,9 @@ inline constexpr const char* kPresetPrefix = "preset:";
 inline constexpr const char* kPresetFolder = "presets";
 
 struct PresetRecipe {
-  std::string name;         // the file name without ".txt"
-  std::string description;  // one line
-  std::string survey;       // one line, empty when the preset was never surveyed
+  std::string name;                    // the file name without ".txt"
+  std::string description;             // one line
+  std::string survey;                  // one line, empty when the preset was never surveyed
   std::vector<std::string> fairRules;  // rule assignments from the "fair:" line
   std::vector<std::string> assignments;
   Symmetry symmetry = Symmetry::kNone;  // from a "symmetry:" line: the mode its maps are made with

@@ -13,8 +13,20 @@ struct Figure {
 };
 
 enum FigureIndex {
-  kLand, kWater, kBuildable, kMines, kOilPatches, kNearestMine, kMinesInReach, kRoom, kMineSpread, kRoomRatio,
-  kWalkBetween, kExpansionsSpread, kSafeAreaSpread, kRivalFigures
+  kLand,
+  kWater,
+  kBuildable,
+  kMines,
+  kOilPatches,
+  kNearestMine,
+  kMinesInReach,
+  kRoom,
+  kMineSpread,
+  kRoomRatio,
+  kWalkBetween,
+  kExpansionsSpread,
+  kSafeAreaSpread,
+  kRivalFigures
 };
 
 std::vector<Figure> EmptyFigures() {
@@ -67,8 +79,10 @@ void Measure(const MapReport& report, std::vector<Figure>& figures, SurveyResult
     for (int i = 0; i < kRivalryFigureCount; ++i)
       if (const auto v = kRivalryFigures[i].value(p.rivalry)) figures[kRivalFigures + i].values.push_back(*v);
   }
-  if (const auto v = FigureSpread(report, kRivalryFigures[kExpansionsFigure])) figures[kExpansionsSpread].values.push_back(*v);
-  if (const auto v = FigureSpread(report, kRivalryFigures[kSafeAreaFigure])) figures[kSafeAreaSpread].values.push_back(*v);
+  if (const auto v = FigureSpread(report, kRivalryFigures[kExpansionsFigure]))
+    figures[kExpansionsSpread].values.push_back(*v);
+  if (const auto v = FigureSpread(report, kRivalryFigures[kSafeAreaFigure]))
+    figures[kSafeAreaSpread].values.push_back(*v);
   for (const PairReport& pair : report.pairs) {
     switch (pair.meeting) {
       case Meeting::kOnFoot:
@@ -97,7 +111,8 @@ SurveyResult SurveySettings(const SurveyRequest& request, const SurveyWatcher& w
   result.lastSeed = request.firstSeed;
   std::vector<Figure> figures = AllFigures();
   SeedRunner runner(request.setup);
-  const uint64_t total64 = request.lastSeed >= request.firstSeed ? uint64_t{request.lastSeed} - request.firstSeed + 1 : 0;
+  const uint64_t total64 =
+      request.lastSeed >= request.firstSeed ? uint64_t{request.lastSeed} - request.firstSeed + 1 : 0;
   const int total = static_cast<int>(std::min<uint64_t>(total64, 1u << 30));
   for (int i = 0; i < total; ++i) {
     const uint32_t seed = request.firstSeed + static_cast<uint32_t>(i);

@@ -6,9 +6,7 @@ namespace glenmire {
 
 namespace {
 
-void Fill(uint8_t* flags, int count, uint8_t value) {
-  std::memset(flags, value, static_cast<std::size_t>(count));
-}
+void Fill(uint8_t* flags, int count, uint8_t value) { std::memset(flags, value, static_cast<std::size_t>(count)); }
 
 void FillUnitFlags(SettingsRecord& r, int count, uint8_t value) {
   for (UnitFlagArray flags : kRandomUnitFlags) Fill(r.*flags, count, value);

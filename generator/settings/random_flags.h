@@ -5,8 +5,8 @@
 // Critters windows set their box states themselves).
 #pragma once
 
-#include "settings/reset_defaults.h"
 #include "core/settings_record.h"
+#include "settings/reset_defaults.h"
 
 namespace glenmire {
 

@@ -58,7 +58,7 @@ int32_t ExtendedPercent(int32_t s, int32_t e) {
   uint64_t magS = s < 0 ? 0 - static_cast<uint64_t>(static_cast<int64_t>(s)) : static_cast<uint64_t>(s);
   uint64_t magE = e < 0 ? 0 - static_cast<uint64_t>(static_cast<int64_t>(e)) : static_cast<uint64_t>(e);
   Extended factor = RoundTo64Bits({u128{magE} * kPercentMantissa, kPercentExponent});  // e * k
-  Extended product = RoundTo64Bits({factor.mantissa * magS, factor.exponent});        // s * (e * k)
+  Extended product = RoundTo64Bits({factor.mantissa * magS, factor.exponent});         // s * (e * k)
   int64_t whole = static_cast<int64_t>(TruncateToInteger(product));
   return static_cast<int32_t>(negative ? -whole : whole);
 }
@@ -175,8 +175,7 @@ void RandomiseSettings(SettingsRecord& r, Random& random, bool mapLoaded) {
 
   // 6. Upgrades, one whole array after the other.
   for (int j = 0; j < kUpgrades; ++j)
-    if (r.RandomUpgradeStepCost[j])
-      r.UpgradeStepCost[j] = static_cast<uint8_t>(d.Value(0, 255, r.UpgradeStepCost[j]));
+    if (r.RandomUpgradeStepCost[j]) r.UpgradeStepCost[j] = static_cast<uint8_t>(d.Value(0, 255, r.UpgradeStepCost[j]));
   d.UpgradeArray(r.UpgradeGoldCost, r.RandomUpgradeGoldCost);
   d.UpgradeArray(r.UpgradeLumberCost, r.RandomUpgradeLumberCost);
   d.UpgradeArray(r.UpgradeOilCost, r.RandomUpgradeOilCost);

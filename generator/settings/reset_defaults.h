@@ -14,16 +14,16 @@ namespace glenmire {
 
 // The ten settings windows by their main-window number.
 enum class SettingsWindow : int {
-  kFile = 1,         // TfrmQuick
-  kPlayer = 2,       // TfrmPlayer
-  kResources = 3,    // TfrmResources
-  kUpgrades = 4,     // TfrmUpgrades
-  kStartRes = 5,     // TfrmStartRes
-  kDifficulty = 6,   // TfrmDifficulty ("Startup Units")
-  kUnits = 7,        // TfrmUnits
-  kLand = 8,         // TfrmLand
-  kRandom = 9,       // TfrmRandom ("Random Method")
-  kCritters = 10,    // TfrmCritters
+  kFile = 1,        // TfrmQuick
+  kPlayer = 2,      // TfrmPlayer
+  kResources = 3,   // TfrmResources
+  kUpgrades = 4,    // TfrmUpgrades
+  kStartRes = 5,    // TfrmStartRes
+  kDifficulty = 6,  // TfrmDifficulty ("Startup Units")
+  kUnits = 7,       // TfrmUnits
+  kLand = 8,        // TfrmLand
+  kRandom = 9,      // TfrmRandom ("Random Method")
+  kCritters = 10,   // TfrmCritters
 };
 
 // The reset values that are not already among the unit and upgrade defaults.
@@ -38,15 +38,15 @@ struct LandResetValues {
 };
 inline constexpr LandResetValues kLandReset{};
 
-inline constexpr int32_t kResetGoldAmount = 100;   // "Gold Amount" track bar
-inline constexpr int32_t kResetOilAmount = 100;    // "Oil Amount" track bar
-inline constexpr int32_t kResetCrittersNormal = 2; // non-player critters
-inline constexpr int32_t kResetCrittersPlayer = 0; // each player's critters
-inline constexpr int8_t kResetDifficulty = 1;      // Startup Units track bars
-inline constexpr uint8_t kResetAllDiff = 1;        // hidden all-players track bars
-inline constexpr int32_t kResetMapSize = 128;      // File: "Large Map"
+inline constexpr int32_t kResetGoldAmount = 100;          // "Gold Amount" track bar
+inline constexpr int32_t kResetOilAmount = 100;           // "Oil Amount" track bar
+inline constexpr int32_t kResetCrittersNormal = 2;        // non-player critters
+inline constexpr int32_t kResetCrittersPlayer = 0;        // each player's critters
+inline constexpr int8_t kResetDifficulty = 1;             // Startup Units track bars
+inline constexpr uint8_t kResetAllDiff = 1;               // hidden all-players track bars
+inline constexpr int32_t kResetMapSize = 128;             // File: "Large Map"
 inline constexpr int32_t kResetClimate = kClimateForest;  // File: "Forest"
-inline constexpr int8_t kResetQuickLandWater = 20; // File: land/water track bar
+inline constexpr int8_t kResetQuickLandWater = 20;        // File: land/water track bar
 inline constexpr int32_t kResetStartResource = 1000;
 inline constexpr uint8_t kResetRandomMethod = kRangedVarianceMethod;
 inline constexpr int8_t kResetRandomExtremity = 10;

@@ -8,9 +8,9 @@ namespace glenmire {
 namespace {
 
 #define GM_FIELD(name, type, count) \
-  FieldInfo{#name, offsetof(SettingsRecord, name), FieldType::type, count}
+  FieldInfo { #name, offsetof(SettingsRecord, name), FieldType::type, count }
 #define GM_RESERVED(name, count) \
-  FieldInfo{#name, offsetof(SettingsRecord, name), FieldType::kReserved, count}
+  FieldInfo { #name, offsetof(SettingsRecord, name), FieldType::kReserved, count }
 
 constexpr int P = kPlayers;
 constexpr int U = kUnitTypes;
@@ -219,14 +219,10 @@ bool WriteFieldElement(SettingsRecord& record, const FieldInfo& field, int index
   if (value < range.lowest || value > range.highest) return false;
   unsigned char* p = Bytes(record) + field.offset + field.ElementSize() * static_cast<std::size_t>(index);
   switch (field.type) {
-    case FieldType::kInt8:
-      *p = static_cast<unsigned char>(static_cast<int8_t>(value));
-      return true;
+    case FieldType::kInt8: *p = static_cast<unsigned char>(static_cast<int8_t>(value)); return true;
     case FieldType::kUInt8:
     case FieldType::kChar:
-    case FieldType::kBool:
-      *p = static_cast<unsigned char>(value);
-      return true;
+    case FieldType::kBool: *p = static_cast<unsigned char>(value); return true;
     case FieldType::kInt32: {
       int32_t v = static_cast<int32_t>(value);
       std::memcpy(p, &v, 4);

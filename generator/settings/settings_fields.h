@@ -33,8 +33,9 @@ struct FieldInfo {
 
   std::size_t ElementSize() const;
   std::size_t Size() const;
-  bool IsArray() const { return count > 1 && type != FieldType::kShortString &&
-                                type != FieldType::kOpaque && type != FieldType::kReserved; }
+  bool IsArray() const {
+    return count > 1 && type != FieldType::kShortString && type != FieldType::kOpaque && type != FieldType::kReserved;
+  }
 };
 
 // Every field and reserved stretch, in offset order.

@@ -122,8 +122,8 @@ void WriteMixed(uint16_t* row, RowBits cells, const RowCorners& k, const TileTab
     while (left != 0) {
       const int bit = std::countr_zero(left);
       left &= left - 1;
-      const unsigned mask = static_cast<unsigned>((nw >> bit & 1) | (ne >> bit & 1) << 1 | (sw >> bit & 1) << 2 |
-                                                  (se >> bit & 1) << 3);
+      const unsigned mask =
+          static_cast<unsigned>((nw >> bit & 1) | (ne >> bit & 1) << 1 | (sw >> bit & 1) << 2 | (se >> bit & 1) << 3);
       row[shift + bit] = tiles.tile[mask];
     }
   }

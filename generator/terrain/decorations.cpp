@@ -24,11 +24,16 @@ constexpr std::array<uint8_t, kTilesInTable + 1> kVariants = [] {
   std::array<uint8_t, kTilesInTable + 1> variants{};
   for (int t = 0; t <= kTilesInTable; ++t) {
     uint8_t n = 2;
-    if (t == kOpenWater || t == kMountain) n = 4;
-    else if (t == kCoast || t == kGrass) n = 3 | kDecorated;
-    else if (t == kForest) n = 3;
-    else if (InTwoVariantFamily(t)) n = IsSingleVariantMountainEdge(t) ? 0 : 2;
-    else if (t == 32 || t == 64 || t == 144 || t == 176) n = 3;
+    if (t == kOpenWater || t == kMountain)
+      n = 4;
+    else if (t == kCoast || t == kGrass)
+      n = 3 | kDecorated;
+    else if (t == kForest)
+      n = 3;
+    else if (InTwoVariantFamily(t))
+      n = IsSingleVariantMountainEdge(t) ? 0 : 2;
+    else if (t == 32 || t == 64 || t == 144 || t == 176)
+      n = 3;
     variants[t] = n;
   }
   return variants;

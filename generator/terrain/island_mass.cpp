@@ -44,7 +44,8 @@ void BuildIslandMass(GeneratorState& s) {
 
 void GrassStartIslandCentres(GeneratorState& s) {
   for (int p = 0; p < kPlayers; ++p)
-    if (s.settings.PlayerController[p] != kControllerNobody) s.TerrainGrid(s.StartCells[p].row, s.StartCells[p].column) = kGrass;
+    if (s.settings.PlayerController[p] != kControllerNobody)
+      s.TerrainGrid(s.StartCells[p].row, s.StartCells[p].column) = kGrass;
 }
 
 }  // namespace glenmire

@@ -7,7 +7,7 @@
 
 namespace glenmire {
 
-uint8_t CarveRivers(GeneratorState& s);          // always 1
+uint8_t CarveRivers(GeneratorState& s);  // always 1
 // Raises one range; `mountains` is the number of mountain cells on the map
 // before it, and the number afterwards comes back: each cell the range raises
 // adds one.

@@ -124,7 +124,8 @@ void FoldStartIslands(GeneratorState& s, Symmetry mode) {
         for (int dc = -1; dc <= 1; ++dc)
           if (InsideMap(side, cell.row + dr, cell.column + dc)) s.TerrainGrid(cell.row + dr, cell.column + dc) = kLand;
     } else {
-      const Cell image = ImageOf(motions[static_cast<std::size_t>(j)], side, {s.StartCells[rep].row, s.StartCells[rep].column});
+      const Cell image =
+          ImageOf(motions[static_cast<std::size_t>(j)], side, {s.StartCells[rep].row, s.StartCells[rep].column});
       s.StartCells[p] = {static_cast<uint8_t>(image.row), static_cast<uint8_t>(image.column)};
     }
   }

@@ -8,9 +8,9 @@
 #include <cstring>
 
 #include "cli/exit_status.h"
-#include "report/map_picture.h"
 #include "cli_test_support.h"
 #include "mapfile/map_reader.h"
+#include "report/map_picture.h"
 #include "settings/config_file.h"
 #include "settings/defaults.h"
 
@@ -63,15 +63,17 @@ TEST_F(CliTest, UnplacedAnswersDecideWhetherAMapIsWritten) {
   std::string cfg = Config(32, extra + " LandWater=12 GoldMines=16");
   int failingSeed = -1;
   for (int seed = 1; seed <= 40 && failingSeed < 0; ++seed) {
-    CommandResult r = RunGlenmire("generate --quiet --unplaced abort --seed " + std::to_string(seed) +
-                                  " --config " + Quote(cfg) + " --out " + Quote(dir_ / "abort.pud"));
-    if (r.status == 1) failingSeed = seed;
-    else ASSERT_EQ(r.status, 0) << r.output;
+    CommandResult r = RunGlenmire("generate --quiet --unplaced abort --seed " + std::to_string(seed) + " --config " +
+                                  Quote(cfg) + " --out " + Quote(dir_ / "abort.pud"));
+    if (r.status == 1)
+      failingSeed = seed;
+    else
+      ASSERT_EQ(r.status, 0) << r.output;
   }
   ASSERT_GE(failingSeed, 0) << "no seed failed to place everyone";
   std::filesystem::remove(dir_ / "abort.pud");
-  CommandResult abort = RunGlenmire("generate --unplaced abort --seed " + std::to_string(failingSeed) +
-                                    " --config " + Quote(cfg) + " --out " + Quote(dir_ / "abort.pud"));
+  CommandResult abort = RunGlenmire("generate --unplaced abort --seed " + std::to_string(failingSeed) + " --config " +
+                                    Quote(cfg) + " --out " + Quote(dir_ / "abort.pud"));
   EXPECT_EQ(abort.status, 1);
   EXPECT_NE(abort.output.find("unable to make a playable map"), std::string::npos) << abort.output;
   EXPECT_FALSE(std::filesystem::exists(dir_ / "abort.pud"));
@@ -128,9 +130,11 @@ TEST_F(CliTest, ConfigSetThenShowRoundTrip) {
 
   // Refused assignments change nothing on disk.
   Bytes saved = ReadBytes(cfg);
-  for (const char* bad : {"NoSuchField=1", "LandWater=128", "StartGold=1", "StartGold[9]=1", "BlankMap=2", "MapSize=99999",
-                          "MapSize=130", "StartGold[99999999999]=1",
-                          "MapDescription=" "123456789012345678901234567890123", "LandWater"}) {
+  for (const char* bad : {"NoSuchField=1", "LandWater=128", "StartGold=1", "StartGold[9]=1", "BlankMap=2",
+                          "MapSize=99999", "MapSize=130", "StartGold[99999999999]=1",
+                          "MapDescription="
+                          "123456789012345678901234567890123",
+                          "LandWater"}) {
     EXPECT_EQ(RunGlenmire("config set " + Quote(cfg) + " " + Quote(bad)).status, 2) << bad;
     EXPECT_EQ(ReadBytes(cfg), saved) << bad;
   }
@@ -161,7 +165,8 @@ TEST_F(CliTest, UsageAndFileErrorsExitWithTwoAndWriteNothing) {
       "generate --unplaced ignore --retries 0 --config " + Quote(cfg) + " --out " + Quote(out),
       "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(out) + " --preview " +
           Quote(dir_ / "no-such-folder/x.png"),
-      "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(out) + " --trace " + Quote(dir_.path().string()),
+      "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(out) + " --trace " +
+          Quote(dir_.path().string()),
       "generate --unplaced ignore --config " + Quote(cfg) + " --out " + Quote(out) + " --dump-stages " +
           Quote(dir_ / "no-such-folder"),
       "genitize --out " + Quote(out),
@@ -186,7 +191,8 @@ TEST_F(CliTest, DumpStagesDrawsTheTerrainAfterEveryStageAndChangesNoByte) {
   const std::string base = "generate --quiet --unplaced ignore --seed 9 --config " + Quote(cfg);
   std::filesystem::create_directory(dir_ / "stages");
   ASSERT_EQ(RunGlenmire(base + " --out " + Quote(dir_ / "plain.pud")).status, 0);
-  ASSERT_EQ(RunGlenmire(base + " --out " + Quote(dir_ / "drawn.pud") + " --dump-stages " + Quote(dir_ / "stages")).status, 0);
+  ASSERT_EQ(
+      RunGlenmire(base + " --out " + Quote(dir_ / "drawn.pud") + " --dump-stages " + Quote(dir_ / "stages")).status, 0);
   EXPECT_EQ(ReadBytes(dir_ / "plain.pud"), ReadBytes(dir_ / "drawn.pud"));
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(dir_ / "stages")) {
@@ -211,7 +217,9 @@ TEST_F(CliTest, CountMakesNumberedMapsEachTheMapOfItsSeed) {
   for (int i = 0; i < 3; ++i) {
     const std::string numbered = dir_ / ("many-000" + std::to_string(i + 1) + ".pud");
     EXPECT_NE(batch.output.find("Seed " + std::to_string(40 + i) + ": " + numbered), std::string::npos) << batch.output;
-    ASSERT_EQ(RunGlenmire(base + " --quiet --seed " + std::to_string(40 + i) + " --out " + Quote(dir_ / "one.pud")).status, 0);
+    ASSERT_EQ(
+        RunGlenmire(base + " --quiet --seed " + std::to_string(40 + i) + " --out " + Quote(dir_ / "one.pud")).status,
+        0);
     EXPECT_EQ(ReadBytes(numbered), ReadBytes(dir_ / "one.pud")) << numbered;
     EXPECT_TRUE(std::filesystem::exists(dir_ / ("many-000" + std::to_string(i + 1) + ".png")));
   }
@@ -254,7 +262,8 @@ TEST_F(CliTest, RetryIsBoundedAndOutputsFailingAfterTheMapSayWhatWasWritten) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "never.pud"));
 
   const std::string cfg = Config(32);
-  EXPECT_EQ(RunGlenmire("generate --quiet --unplaced ignore --seed 2 --config " + Quote(cfg) + " --out /dev/null").status, 0);
+  EXPECT_EQ(
+      RunGlenmire("generate --quiet --unplaced ignore --seed 2 --config " + Quote(cfg) + " --out /dev/null").status, 0);
   // A full disk under the picture: the map is in place and the message says so.
   const CommandResult full = RunGlenmire("generate --quiet --unplaced ignore --seed 2 --config " + Quote(cfg) +
                                          " --out " + Quote(dir_ / "kept.pud") + " --preview /dev/full");
@@ -299,7 +308,8 @@ TEST_F(CliTest, PreviewShowsTheMapsTilesAndUnits) {
                         Quote(dir_ / "m.pud"))
                 .status,
             0);
-  ASSERT_EQ(RunGlenmire("preview " + Quote(dir_ / "m.pud") + " --out " + Quote(dir_ / "m.png") + " --scale 2").status, 0);
+  ASSERT_EQ(RunGlenmire("preview " + Quote(dir_ / "m.pud") + " --out " + Quote(dir_ / "m.png") + " --scale 2").status,
+            0);
   MapPicture pic = DecodePng(dir_ / "m.png");
   ASSERT_EQ(pic.width, 128);
   ASSERT_EQ(pic.height, 128);

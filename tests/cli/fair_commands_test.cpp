@@ -16,8 +16,8 @@ class FairCommandsTest : public ::testing::Test {
   // The shipped Default.gmp at the given map size.
   std::string Default(int mapSize) {
     const std::string path = dir_ / ("default" + std::to_string(mapSize) + ".gmp");
-    EXPECT_EQ(RunGlenmire("config set " + Quote(std::string(GLENMIRE_BIN_DIR) + "/Default.gmp") + " MapSize=" +
-                          std::to_string(mapSize) + " --out " + Quote(path))
+    EXPECT_EQ(RunGlenmire("config set " + Quote(std::string(GLENMIRE_BIN_DIR) + "/Default.gmp") +
+                          " MapSize=" + std::to_string(mapSize) + " --out " + Quote(path))
                   .status,
               0);
     return path;
@@ -41,14 +41,14 @@ TEST_F(FairCommandsTest, TheFairMapIsByteForByteThePlainRunOfItsSeed) {
     SCOPED_TRACE(c.mapSize);
     const std::string cfg = Default(c.mapSize);
     const std::string common = " --config " + Quote(cfg) + " --build-on-sand " + c.buildOnSand;
-    const CommandResult fair =
-        RunGlenmire("generate --fair --seed " + std::string(c.startSeed) + common + " --out " + Quote(dir_ / "fair.pud"));
+    const CommandResult fair = RunGlenmire("generate --fair --seed " + std::string(c.startSeed) + common + " --out " +
+                                           Quote(dir_ / "fair.pud"));
     ASSERT_EQ(fair.status, 0) << fair.output;
     const long seed = FoundSeed(fair.output);
     ASSERT_GE(seed, std::stol(c.startSeed)) << fair.output;
     EXPECT_NE(fair.output.find("Verdict: fair"), std::string::npos) << fair.output;
-    const CommandResult plain = RunGlenmire("generate --quiet --seed " + std::to_string(seed) + common + " --out " +
-                                            Quote(dir_ / "plain.pud"));
+    const CommandResult plain =
+        RunGlenmire("generate --quiet --seed " + std::to_string(seed) + common + " --out " + Quote(dir_ / "plain.pud"));
     ASSERT_EQ(plain.status, 0) << plain.output;
     EXPECT_EQ(ReadBytes(dir_ / "fair.pud"), ReadBytes(dir_ / "plain.pud"));
     const CommandResult info = RunGlenmire("info " + Quote(dir_ / "plain.pud") + " --config " + Quote(cfg));
@@ -66,10 +66,11 @@ TEST_F(FairCommandsTest, NoFairMapWithinTheTriesExitsOneNamingTheCommonestFailur
 }
 
 TEST_F(FairCommandsTest, LooserRulesNeverFindALaterSeed) {
-  const std::string base = "generate --fair --quiet --seed 1 --config " + Quote(Default(96)) + " --out " +
-                           Quote(dir_ / "m.pud");
+  const std::string base =
+      "generate --fair --quiet --seed 1 --config " + Quote(Default(96)) + " --out " + Quote(dir_ / "m.pud");
   const long strict = FoundSeed(RunGlenmire(base + " --fair-rule mine-spread=2 --fair-rule room-ratio=1.2").output);
-  const long loose = FoundSeed(RunGlenmire(base + " --fair-rule mine-spread=off --fair-rule room-ratio=off --allow-sea").output);
+  const long loose =
+      FoundSeed(RunGlenmire(base + " --fair-rule mine-spread=off --fair-rule room-ratio=off --allow-sea").output);
   ASSERT_GE(strict, 1);
   ASSERT_GE(loose, 1);
   EXPECT_LE(loose, strict);
@@ -77,9 +78,9 @@ TEST_F(FairCommandsTest, LooserRulesNeverFindALaterSeed) {
 
 TEST_F(FairCommandsTest, FlagsThatDoNotFitTheSearchAreUsageErrors) {
   const std::string cfg = " --config " + Quote(Default(64)) + " --out " + Quote(dir_ / "x.pud");
-  for (const char* flags : {"--fair --fair-rule mine-steps=far", "--fair --fair-rule gold=1", "--fair-rule mine-steps=5",
-                            "--tries 5", "--allow-sea", "--fair --unplaced retry", "--fair --tries 0",
-                            "--fair --trace t.txt"}) {
+  for (const char* flags :
+       {"--fair --fair-rule mine-steps=far", "--fair --fair-rule gold=1", "--fair-rule mine-steps=5", "--tries 5",
+        "--allow-sea", "--fair --unplaced retry", "--fair --tries 0", "--fair --trace t.txt"}) {
     SCOPED_TRACE(flags);
     EXPECT_EQ(RunGlenmire("generate " + std::string(flags) + cfg).status, 2);
   }

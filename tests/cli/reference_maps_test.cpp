@@ -22,7 +22,8 @@ std::string FirstDifference(const std::string& want, const std::string& got) {
     bool ha = static_cast<bool>(std::getline(a, la)), hb = static_cast<bool>(std::getline(b, lb));
     if (!ha && !hb) return "";
     if (la != lb || ha != hb)
-      return "line " + std::to_string(n) + ": want \"" + (ha ? la : "<end>") + "\", got \"" + (hb ? lb : "<end>") + "\"";
+      return "line " + std::to_string(n) + ": want \"" + (ha ? la : "<end>") + "\", got \"" + (hb ? lb : "<end>") +
+             "\"";
   }
 }
 

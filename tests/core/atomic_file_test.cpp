@@ -2,8 +2,8 @@
 // replaced or read, a replaced file keeps its mode, read-only files are refused.
 #include "core/atomic_file.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,7 +36,9 @@ class AtomicFileTest : public ::testing::Test {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  static void Write(const std::string& path, const std::string& text) { WriteFileAtomically(path, text.data(), text.size()); }
+  static void Write(const std::string& path, const std::string& text) {
+    WriteFileAtomically(path, text.data(), text.size());
+  }
   static mode_t Mode(const std::string& path) {
     struct stat info {};
     ::stat(path.c_str(), &info);

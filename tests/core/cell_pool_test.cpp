@@ -1,10 +1,11 @@
+#include "core/cell_pool.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
 #include <vector>
 
-#include "core/cell_pool.h"
 #include "core/random.h"
 #include "support/allocation_count.h"
 
@@ -97,7 +98,10 @@ TEST(CellPool, TakesMatchThePlainListOnEverySide) {
       const std::vector<int> outside = OutOfRange(count);
       const int probe = outside[static_cast<std::size_t>(step) % outside.size()];
       ASSERT_EQ(Take(pool, probe), model.Take(probe)) << "side " << side << " probe " << probe;
-      const int n = step % 4 == 1 ? 1 : step % 4 == 2 ? count : step % 8 == 3 ? (count + 1) / 2 : rng.RandInt(count) + 1;
+      const int n = step % 4 == 1   ? 1
+                    : step % 4 == 2 ? count
+                    : step % 8 == 3 ? (count + 1) / 2
+                                    : rng.RandInt(count) + 1;
       ASSERT_EQ(Take(pool, n), model.Take(n)) << "side " << side << " count " << count << " n " << n;
     }
     EXPECT_EQ(pool.PoolCount(), 0);
@@ -139,7 +143,7 @@ TEST(CellPool, FreshPoolNamesCellsInReverseRowMajorOrder) {
     Cell expected;
     int countAfter;
   };
-  const Case cases[] = {{1, {32, 32}, 1023},  {2, {32, 31}, 1023},  {511, {17, 2}, 1023}, {512, {17, 1}, 1023},
+  const Case cases[] = {{1, {32, 32}, 1023},   {2, {32, 31}, 1023},  {511, {17, 2}, 1023}, {512, {17, 1}, 1023},
                         {513, {16, 32}, 1023}, {1023, {1, 2}, 1023}, {1024, {1, 1}, 1023}, {1025, {1, 1}, 1024},
                         {60000, {1, 1}, 1024}, {0, {1, 1}, 1024},    {-3, {1, 1}, 1024}};
   for (const Case& c : cases) {

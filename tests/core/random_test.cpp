@@ -1,8 +1,8 @@
+#include "core/random.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
-
-#include "core/random.h"
 
 namespace glenmire {
 namespace {

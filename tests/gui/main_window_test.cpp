@@ -1,40 +1,41 @@
 // The main window: start, window switching, the master buttons, and the
 // commands with scripted dialogs. After every test the window is destroyed
 // and no top-level widget may be left.
-#include <QApplication>
-#include <QFile>
+#include "gui/main_window.h"
+
 #include <QAction>
-#include <QDir>
-#include <QImage>
-#include <QRegularExpression>
-#include <QSet>
-#include <QStatusBar>
+#include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
-#include <QProcess>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <memory>
 
-#include "settings/config_file.h"
-#include "settings/defaults.h"
-#include "settings/random_flags.h"
+#include "gui/help_window.h"
+#include "gui/preview_pane.h"
 #include "gui/windows/land_window.h"
 #include "gui/windows/player_window.h"
 #include "gui/windows/quick_window.h"
-#include "gui/help_window.h"
-#include "gui/main_window.h"
-#include "gui/preview_pane.h"
-#include "shell_test_support.h"
-#include "run/pipeline.h"
 #include "run/generation_road.h"
+#include "run/pipeline.h"
+#include "settings/config_file.h"
+#include "settings/defaults.h"
+#include "settings/random_flags.h"
+#include "shell_test_support.h"
 
 using namespace glenmire;
 using glenmire::test::DifferingFields;
@@ -204,16 +205,46 @@ void MainWindowTest::settingsButtonsShowTheirWindow_data() {
   QTest::addColumn<QString>("caption");
   QTest::addColumn<QString>("windowClass");
   QTest::addColumn<QString>("windowCaption");
-  QTest::newRow("1") << 1 << "btQuickStart" << "File" << "TfrmQuick" << "File";
-  QTest::newRow("2") << 2 << "btPlayer" << "Player" << "TfrmPlayer" << "Player Options";
-  QTest::newRow("3") << 3 << "btResources" << "Resources" << "TfrmResources" << "Natural Resources";
-  QTest::newRow("4") << 4 << "btUpgrades" << "Upgrades" << "TfrmUpgrades" << "Upgrade Costs";
-  QTest::newRow("5") << 5 << "btStartupResources" << "Startup Resources" << "TfrmStartRes" << "Startup Resources";
-  QTest::newRow("6") << 6 << "btStartupUnits" << "Startup Units" << "TfrmDifficulty" << "Startup Units";
-  QTest::newRow("7") << 7 << "btUnits" << "Units" << "TfrmUnits" << "Units";
-  QTest::newRow("8") << 8 << "btLand" << "Land" << "TfrmLand" << "Land Attributes";
-  QTest::newRow("9") << 9 << "btRandomMethod" << "Random Method" << "TfrmRandom" << "Random Method";
-  QTest::newRow("10") << 10 << "btCritters" << "Critters!" << "TfrmCritters" << "Critters!";
+  QTest::newRow("1") << 1 << "btQuickStart"
+                     << "File"
+                     << "TfrmQuick"
+                     << "File";
+  QTest::newRow("2") << 2 << "btPlayer"
+                     << "Player"
+                     << "TfrmPlayer"
+                     << "Player Options";
+  QTest::newRow("3") << 3 << "btResources"
+                     << "Resources"
+                     << "TfrmResources"
+                     << "Natural Resources";
+  QTest::newRow("4") << 4 << "btUpgrades"
+                     << "Upgrades"
+                     << "TfrmUpgrades"
+                     << "Upgrade Costs";
+  QTest::newRow("5") << 5 << "btStartupResources"
+                     << "Startup Resources"
+                     << "TfrmStartRes"
+                     << "Startup Resources";
+  QTest::newRow("6") << 6 << "btStartupUnits"
+                     << "Startup Units"
+                     << "TfrmDifficulty"
+                     << "Startup Units";
+  QTest::newRow("7") << 7 << "btUnits"
+                     << "Units"
+                     << "TfrmUnits"
+                     << "Units";
+  QTest::newRow("8") << 8 << "btLand"
+                     << "Land"
+                     << "TfrmLand"
+                     << "Land Attributes";
+  QTest::newRow("9") << 9 << "btRandomMethod"
+                     << "Random Method"
+                     << "TfrmRandom"
+                     << "Random Method";
+  QTest::newRow("10") << 10 << "btCritters"
+                      << "Critters!"
+                      << "TfrmCritters"
+                      << "Critters!";
 }
 
 void MainWindowTest::settingsButtonsShowTheirWindow() {
@@ -295,7 +326,7 @@ void MainWindowTest::switchingAfterTheUserClosedTheWindow() {
 void MainWindowTest::mayhemSetsItsFlags() {
   Start();
   SettingsRecord& r = main_->State().settings;
-  r.RandomUnitArmor[52] = 0;   // unit 53 keeps its flags
+  r.RandomUnitArmor[52] = 0;  // unit 53 keeps its flags
   r.RandomUnitHitPoints[78] = 1;
   Button("btMayhem")->click();
   QCOMPARE(r.MapSize, 0);

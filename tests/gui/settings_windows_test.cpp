@@ -1,14 +1,13 @@
 // The ten settings windows on their own: record -> controls -> record, the
 // Set ALL / Set NONE / Reset Defaults buttons, and each window's own rules.
 #include <QDir>
-#include <QSignalSpy>
 #include <QKeyEvent>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
-#include "settings/defaults.h"
-#include "settings/random_flags.h"
+#include "gui/settings_forms.h"
 #include "gui/windows/critters_window.h"
 #include "gui/windows/land_window.h"
 #include "gui/windows/player_window.h"
@@ -18,7 +17,8 @@
 #include "gui/windows/start_res_window.h"
 #include "gui/windows/units_window.h"
 #include "gui/windows/upgrades_window.h"
-#include "gui/settings_forms.h"
+#include "settings/defaults.h"
+#include "settings/random_flags.h"
 #include "shell_test_support.h"
 
 using namespace glenmire;
@@ -385,8 +385,8 @@ void SettingsWindowsTest::controlsCarryTheirNamesAndCaptions_data() {
   QTest::addColumn<QString>("caption");  // the control's own text, "" when it has none
   QTest::addColumn<bool>("visible");
   auto row = [](int n, const char* control, const char* caption, bool visible = true) {
-    QTest::newRow(qPrintable(SettingsFormClassName(n) + "." + control)) << n << QString(control) << QString(caption)
-                                                                        << visible;
+    QTest::newRow(qPrintable(SettingsFormClassName(n) + "." + control))
+        << n << QString(control) << QString(caption) << visible;
   };
   row(1, "rgMapSize", "Map Size");
   row(1, "rgClimate", "Terrain");
@@ -569,10 +569,10 @@ void SettingsWindowsTest::unitRaceLabel() {
 void SettingsWindowsTest::unusableTextKeepsTheStoredValue() {
   Window units(7);
   auto* u = static_cast<TfrmUnits*>(units.form.get());
-  u->txtUnit[0]->setText("256");    // visible range: a byte
-  u->txtUnit[4]->setText("2560");   // gold cost: 256 after the division
+  u->txtUnit[0]->setText("256");   // visible range: a byte
+  u->txtUnit[4]->setText("2560");  // gold cost: 256 after the division
   u->txtUnit[8]->setText("x");
-  u->txtUnit[1]->setText("-7");     // hit points take any 32-bit number
+  u->txtUnit[1]->setText("-7");  // hit points take any 32-bit number
   u->UnitSave();
   QCOMPARE(units.record.UnitVisibleRange[0], uint8_t{4});
   QCOMPARE(units.record.UnitGoldCost[0], uint8_t{61});

@@ -14,11 +14,11 @@
 #include <optional>
 #include <vector>
 
-#include "settings/settings_fields.h"
-#include "core/settings_record.h"
-#include "gui/windows/window_controls.h"
-#include "gui/shell_dialogs.h"
 #include "core/generation_ui.h"
+#include "core/settings_record.h"
+#include "gui/shell_dialogs.h"
+#include "gui/windows/window_controls.h"
+#include "settings/settings_fields.h"
 
 namespace glenmire::test {
 
@@ -100,7 +100,8 @@ inline QStringList DifferingFields(const SettingsRecord& a, const SettingsRecord
     for (int i = 0; i < f.count; ++i) {
       const std::size_t at = f.offset + static_cast<std::size_t>(i) * f.ElementSize();
       if (std::memcmp(pa + at, pb + at, f.ElementSize()) != 0)
-        out << QStringLiteral("%1[%2]").arg(QString::fromLatin1(f.name.data(), static_cast<int>(f.name.size())))
+        out << QStringLiteral("%1[%2]")
+                   .arg(QString::fromLatin1(f.name.data(), static_cast<int>(f.name.size())))
                    .arg(i + 1);
     }
   }

@@ -1,13 +1,14 @@
 // The bytes the map encoder makes: framing, lengths per map size, the
 // description, the region class byte, 16-bit cuts, the fixed lumber cost of
 // id 49, blank maps, the unit section, and refusals that change nothing.
+#include "mapfile/map_encoder.h"
+
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "map_test_support.h"
-#include "mapfile/map_encoder.h"
 #include "core/file_error.h"
+#include "map_test_support.h"
 
 namespace glenmire::testing {
 namespace {
@@ -22,9 +23,9 @@ class MapEncoderTest : public ::testing::Test {
 };
 
 TEST_F(MapEncoderTest, EveryFileBeginsWithTheSameBytes) {
-  const Bytes expected = {0x54, 0x59, 0x50, 0x45, 0x10, 0x00, 0x00, 0x00, 0x57, 0x41, 0x52, 0x32,
-                          0x20, 0x4D, 0x41, 0x50, 0x00, 0x00, 0x0A, 0xFF, 0x02, 0x0D, 0xE7, 0xAA,
-                          0x56, 0x45, 0x52, 0x20, 0x02, 0x00, 0x00, 0x00, 0x11, 0x00,
+  const Bytes expected = {0x54, 0x59, 0x50, 0x45, 0x10, 0x00, 0x00, 0x00, 0x57, 0x41, 0x52, 0x32, 0x20, 0x4D, 0x41,
+                          0x50, 0x00, 0x00, 0x0A, 0xFF, 0x02, 0x0D, 0xE7, 0xAA, 0x56, 0x45, 0x52, 0x20, 0x02, 0x00,
+                          0x00, 0x00, 0x11, 0x00,
                           // the description's header
                           0x44, 0x45, 0x53, 0x43, 0x20, 0x00, 0x00, 0x00};
   for (int n : {32, 128}) {
@@ -58,10 +59,9 @@ TEST_F(MapEncoderTest, SectionsAndLengthsForEverySize) {
       EXPECT_EQ(file.size(), 13990u + 7 * (cells - 1024) + (climate == 3 ? 10 : 0));
 
       std::vector<std::pair<std::string, std::size_t>> expected = {
-          {"TYPE", 16}, {"VER ", 2}, {"DESC", 32}, {"OWNR", 16}, {"ERA ", 2}, {"DIM ", 4},
-          {"UDTA", 5696}, {"UGRD", 782}, {"SIDE", 16}, {"SGLD", 32}, {"SLBR", 32}, {"SOIL", 32},
-          {"AIPL", 16}, {"MTXM", 2 * cells}, {"SQM ", 2 * cells}, {"OILM", cells}, {"REGM", 2 * cells},
-          {"UNIT", 0}};
+          {"TYPE", 16},   {"VER ", 2},         {"DESC", 32},        {"OWNR", 16},    {"ERA ", 2},         {"DIM ", 4},
+          {"UDTA", 5696}, {"UGRD", 782},       {"SIDE", 16},        {"SGLD", 32},    {"SLBR", 32},        {"SOIL", 32},
+          {"AIPL", 16},   {"MTXM", 2 * cells}, {"SQM ", 2 * cells}, {"OILM", cells}, {"REGM", 2 * cells}, {"UNIT", 0}};
       if (climate == 3) expected.insert(expected.begin() + 5, {"ERAX", 2});
       std::vector<std::pair<std::string, std::size_t>> actual;
       for (const PudSection& section : SplitSections(file)) actual.emplace_back(section.tag, section.body.size());
@@ -98,10 +98,9 @@ TEST_F(MapEncoderTest, RegionHighByteFollowsTheTileFamily) {
   } rows[] = {
       {0x0041, 0x40}, {0x0712, 0xFF}, {0x0250, 0x00},                  // the documented examples
       {0x0010, 0x40}, {0x0019, 0x40}, {0x001A, 0x40}, {0x0000, 0x40},  // water, other solid tiles
-      {0x0030, 0x00}, {0x0039, 0x00}, {0x0050, 0x00}, {0x0059, 0x00}, {0x005A, 0x40},
-      {0x0070, 0xFF}, {0x0079, 0xFF}, {0x0080, 0xFF}, {0x0089, 0xFF}, {0x008A, 0x40},
-      {0x0100, 0x00}, {0x03FF, 0x00}, {0x0400, 0xFF}, {0x04FF, 0xFF}, {0x0500, 0x00},
-      {0x06FF, 0x00}, {0x0700, 0xFF}, {0xFFFF, 0xFF},
+      {0x0030, 0x00}, {0x0039, 0x00}, {0x0050, 0x00}, {0x0059, 0x00}, {0x005A, 0x40}, {0x0070, 0xFF},
+      {0x0079, 0xFF}, {0x0080, 0xFF}, {0x0089, 0xFF}, {0x008A, 0x40}, {0x0100, 0x00}, {0x03FF, 0x00},
+      {0x0400, 0xFF}, {0x04FF, 0xFF}, {0x0500, 0x00}, {0x06FF, 0x00}, {0x0700, 0xFF}, {0xFFFF, 0xFF},
   };
   auto s = SampleState(32);
   int cell = 0;
@@ -170,7 +169,7 @@ TEST_F(MapEncoderTest, UnitDataFollowsTheSettingsNumbers) {
       EXPECT_EQ(udta[3988 + id], r.UnitBasicDamage[k - 1]);
     }
     // Only settings 1..41 feed the attack range; later ids hold 0, 6 or 7.
-    const int attack = k && k <= 41 ? r.UnitAttackRange[k - 1]
+    const int attack = k && k <= 41           ? r.UnitAttackRange[k - 1]
                        : id == 96 || id == 97 ? 6
                        : id == 98 || id == 99 ? 7
                        : id == 18 || id == 19 ? 4

@@ -1,16 +1,17 @@
 // Loading maps: what a load fills from a written map, swamp, descriptions,
 // default statistics, maps with other section orders and extra sections, and
 // broken files that must be refused without touching the state.
+#include "mapfile/map_reader.h"
+
 #include <algorithm>
 #include <cstring>
 #include <functional>
 
+#include "core/file_error.h"
 #include "map_test_support.h"
-#include "mapfile/map_reader.h"
 #include "mapfile/map_encoder.h"
 #include "mapfile/region_class.h"
 #include "settings/defaults.h"
-#include "core/file_error.h"
 
 namespace glenmire::testing {
 namespace {
@@ -101,7 +102,7 @@ TEST_F(MapReaderTest, WrittenMapLoadsBackForEverySize) {
   for (int n : {32, 64, 96, 128}) {
     SCOPED_TRACE("size " + std::to_string(n));
     auto written = SampleState(n);
-    written->settings.StartGold[2] = 70000;  // comes back cut to 16 bits
+    written->settings.StartGold[2] = 70000;     // comes back cut to 16 bits
     written->settings.UnitLumberCost[33] = 77;  // replaced by the size's fixed value
     const std::string file = (WriteSample(*written), path("written.pud"));
 
@@ -184,9 +185,19 @@ TEST_F(MapReaderTest, DescriptionEndsAtItsFirstZero) {
     Bytes body;
     std::string text;
   } rows[] = {{Bytes(32, 0), ""},
-              {[] { Bytes b(32, 'x'); b[31] = 0; return b; }(), std::string(31, 'x')},
+              {[] {
+                 Bytes b(32, 'x');
+                 b[31] = 0;
+                 return b;
+               }(),
+               std::string(31, 'x')},
               {Bytes(32, 'y'), std::string(32, 'y')},
-              {[] { Bytes b(32, 'z'); b[3] = 0; return b; }(), "zzz"},
+              {[] {
+                 Bytes b(32, 'z');
+                 b[3] = 0;
+                 return b;
+               }(),
+               "zzz"},
               {Bytes{'s', 'h', 'o', 'r', 't'}, "short"}};
   for (const Row& row : rows) {
     auto s = MakeGeneratorState();

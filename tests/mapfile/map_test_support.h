@@ -3,6 +3,7 @@
 // section splitting come from the reference set's readers.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -14,11 +15,9 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "core/generator_state.h"
 #include "core/settings_record.h"
 #include "support/reference_data.h"
-#include "core/generator_state.h"
 
 namespace glenmire::testing {
 
@@ -80,8 +79,8 @@ inline std::unique_ptr<GeneratorState> SampleState(int n, int32_t climate = 0) {
     }
   // Three units: x, y (16-bit), type, owner, data (16-bit).
   const uint8_t units[] = {3, 0, 4, 0, 92, 15, 0x10, 0x27,  //
-                           5, 0, 6, 0, 2, 0, 0, 0,         //
-                           7, 0, 8, 0, 4, 1, 0, 0};
+                           5, 0, 6, 0, 2,  0,  0,    0,     //
+                           7, 0, 8, 0, 4,  1,  0,    0};
   std::memcpy(s->UnitList, units, sizeof units);
   s->UnitListLength = sizeof units;
   return s;

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "map_test_support.h"
-#include "mapfile/map_reader.h"
 #include "mapfile/map_encoder.h"
+#include "mapfile/map_reader.h"
 
 namespace glenmire::testing {
 namespace {

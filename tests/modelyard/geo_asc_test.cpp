@@ -140,7 +140,8 @@ TEST_F(GeoFile, SecondImportChangesNothing) {
   ASSERT_TRUE(model.ReadGeo(Path("m.geo")));
   ASSERT_TRUE(model.WriteAsc(Path("import.asc")));
   ASSERT_EQ(model.ReadAsc(Path("import.asc")), ImportResult::Imported);
-  WriteText(Path("import.asc"), "\nNamed Object: \"X\"\nTri-mesh, Vertices: 0     Faces: 0\nVertex list:\nFace list:\n");
+  WriteText(Path("import.asc"),
+            "\nNamed Object: \"X\"\nTri-mesh, Vertices: 0     Faces: 0\nVertex list:\nFace list:\n");
   EXPECT_EQ(model.ReadAsc(Path("import.asc")), ImportResult::AlreadyImported);
   EXPECT_EQ(model.current.objects.size(), 3u);
   EXPECT_EQ(model.other.objects.size(), 3u);
@@ -153,11 +154,11 @@ TEST_F(GeoFile, ExtensionChoosesTheReader) {
   ASSERT_TRUE(source.ReadGeo(Path("model.geo")));
   const struct {
     std::string name;
-    bool geo;     // the file holds GEO bytes (else ASC text)
+    bool geo;  // the file holds GEO bytes (else ASC text)
     bool loads;
   } rows[] = {
-      {"model.ascii", false, true}, {"model.ASC", false, true}, {"model.Asc", false, false},
-      {"model.geo", true, true},    {"model.GEOM", true, true}, {"model.Geo", true, false},
+      {"model.ascii", false, true}, {"model.ASC", false, true},  {"model.Asc", false, false},
+      {"model.geo", true, true},    {"model.GEOM", true, true},  {"model.Geo", true, false},
       {"model", true, false},       {"m.asc.bak", false, false}, {"model.as", false, false},
   };
   for (const auto& row : rows) {
@@ -201,10 +202,8 @@ TEST_F(GeoFile, BrokenGeoFilesAreRefusedAndChangeNothing) {
       {"header only", header, "No object in file bad.geo"},
       {"only empty objects", GeoBytes().Empty().Empty().Bytes(), "No object in file bad.geo"},
       {"negative vertex count", GeoBytes().Head(-1, 0).Bytes(), "Bad vertex count -1 (object 0) in bad.geo"},
-      {"negative quad count", GeoBytes().Empty().Head(4, -2).Bytes(),
-       "Bad quad count -2 (object 1) in bad.geo"},
-      {"absurd quad count", GeoBytes().Head(4, 0x7FFFFFFF).Bytes(),
-       "Bad quad count 2147483647 (object 0) in bad.geo"},
+      {"negative quad count", GeoBytes().Empty().Head(4, -2).Bytes(), "Bad quad count -2 (object 1) in bad.geo"},
+      {"absurd quad count", GeoBytes().Head(4, 0x7FFFFFFF).Bytes(), "Bad quad count 2147483647 (object 0) in bad.geo"},
       {"absurd vertex count", GeoBytes().Object(SimpleObject("A", 4, 1)).Head(0x7FFFFFFF, 1).Bytes(),
        "File ends inside object 1 in bad.geo"},
       {"counts beyond the file", GeoBytes().Head(4, 100).Bytes(), "File ends inside object 0 in bad.geo"},
@@ -239,7 +238,8 @@ TEST_F(GeoFile, EveryTruncationAndGarbageIsReadWholeOrRefused) {
   const std::vector<uint8_t> good = MixedGeo();
   WriteFile(Path("good.geo"), good);
   std::vector<std::vector<uint8_t>> inputs;
-  for (size_t n = 0; n < good.size(); ++n) inputs.emplace_back(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));
+  for (size_t n = 0; n < good.size(); ++n)
+    inputs.emplace_back(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));
   uint32_t seed = 12345;
   for (int k = 0; k < 200; ++k) {
     std::vector<uint8_t> noise(good);
@@ -320,8 +320,7 @@ TEST_F(AscFile, BrokenAscFilesAreRefusedAndChangeNothing) {
       {"counts not numbers", AscObject("Tri-mesh, Vertices: four     Faces: 2"),
        "Line 3: bad counts (object 0) in bad.asc"},
       {"counts missing", AscObject("Tri-mesh, Vertices: 4"), "Line 3: bad counts (object 0) in bad.asc"},
-      {"negative count", AscObject("Tri-mesh, Vertices: 4     Faces: -2"),
-       "Line 3: bad counts (object 0) in bad.asc"},
+      {"negative count", AscObject("Tri-mesh, Vertices: 4     Faces: -2"), "Line 3: bad counts (object 0) in bad.asc"},
       {"absurd count", AscObject("Tri-mesh, Vertices: 2000000000     Faces: 2"),
        "Line 3: bad counts (object 0) in bad.asc"},
       {"vertex not a number", AscObject(Tri(), "Vertex 2:  X: one     Y: 1     Z: 0"),

@@ -37,7 +37,8 @@ class GeoBytes {
   GeoBytes& Object(const GeoObject& o) {
     Put32(static_cast<uint32_t>(o.vertexCount));
     Put32(static_cast<uint32_t>(o.quads.size()));
-    for (int i = 0; i < kGeoNameSize; ++i) bytes_.push_back(i < static_cast<int>(o.name.size()) ? static_cast<uint8_t>(o.name[static_cast<size_t>(i)]) : 0);
+    for (int i = 0; i < kGeoNameSize; ++i)
+      bytes_.push_back(i < static_cast<int>(o.name.size()) ? static_cast<uint8_t>(o.name[static_cast<size_t>(i)]) : 0);
     for (const auto& v : o.vertices) {
       for (int16_t c : v) {
         bytes_.push_back(static_cast<uint8_t>(c));
@@ -74,8 +75,11 @@ class GeoBytes {
 // A cube-like object with `v` vertices in its head and quads over vertex 0..3.
 inline GeoObject SimpleObject(const std::string& name, int32_t v, int quads, uint32_t attribute = 0x01020304) {
   GeoObject o{v, name, {}, {}};
-  for (int i = 0; i < (v + 1) / 2 * 2; ++i) o.vertices.push_back({static_cast<int16_t>(i * 10 - 5), static_cast<int16_t>(-i * 3), static_cast<int16_t>(i * 100)});
-  for (int q = 0; q < quads; ++q) o.quads.push_back({attribute + static_cast<uint32_t>(q), {0, 1, 2, 3}, "MAT" + std::to_string(q % 10)});
+  for (int i = 0; i < (v + 1) / 2 * 2; ++i)
+    o.vertices.push_back(
+        {static_cast<int16_t>(i * 10 - 5), static_cast<int16_t>(-i * 3), static_cast<int16_t>(i * 100)});
+  for (int q = 0; q < quads; ++q)
+    o.quads.push_back({attribute + static_cast<uint32_t>(q), {0, 1, 2, 3}, "MAT" + std::to_string(q % 10)});
   return o;
 }
 

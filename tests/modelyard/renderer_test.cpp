@@ -1,6 +1,8 @@
 // The renderer and the viewer's buttons, drags and wheel: hit rectangles,
 // angle wrap, which objects are drawn, clipping, the filled drawing order, and
 // a frame of the sample car against its reference picture.
+#include "renderer.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 
 #include "buttons.h"
 #include "model_test_support.h"
-#include "renderer.h"
 #include "sample_car.h"
 #include "viewer.h"
 
@@ -22,16 +23,33 @@ TEST(Buttons, HitRectanglesAreOpenAndTestedInOrder) {
     Button expected;
   } rows[] = {
       // Button 7 at 640 x 480 spans x 71..91, y 379..405.
-      {640, 480, 71, 379, kNext},      {640, 480, 91, 405, kNext},     {640, 480, 70, 390, kNoButton},
-      {640, 480, 92, 390, kNoButton},  {640, 480, 80, 378, kNoButton}, {640, 480, 80, 406, kNoButton},
-      {640, 480, 6, 207, kTurn},       {640, 480, 70, 269, kTurn},     {640, 480, 5, 230, kNoButton},
-      {640, 480, 11, 146, kMoveZoom},  {640, 480, 69, 189, kMoveZoom}, {640, 480, 10, 91, kMove},
-      {640, 480, 5, 9, kImport},       {640, 480, 85, 33, kImport},    {640, 480, 87, 37, kExport},
-      {640, 480, 6, 337, kSolid},      {640, 480, 71, 363, kSolid},    {640, 480, 5, 381, kPrevious},
-      {640, 480, 25, 405, kPrevious},  {640, 480, 41, 385, kAll},      {640, 480, 63, 409, kAll},
-      {640, 480, 300, 300, kNoButton}, {640, 480, 30, 200, kNoButton},
+      {640, 480, 71, 379, kNext},
+      {640, 480, 91, 405, kNext},
+      {640, 480, 70, 390, kNoButton},
+      {640, 480, 92, 390, kNoButton},
+      {640, 480, 80, 378, kNoButton},
+      {640, 480, 80, 406, kNoButton},
+      {640, 480, 6, 207, kTurn},
+      {640, 480, 70, 269, kTurn},
+      {640, 480, 5, 230, kNoButton},
+      {640, 480, 11, 146, kMoveZoom},
+      {640, 480, 69, 189, kMoveZoom},
+      {640, 480, 10, 91, kMove},
+      {640, 480, 5, 9, kImport},
+      {640, 480, 85, 33, kImport},
+      {640, 480, 87, 37, kExport},
+      {640, 480, 6, 337, kSolid},
+      {640, 480, 71, 363, kSolid},
+      {640, 480, 5, 381, kPrevious},
+      {640, 480, 25, 405, kPrevious},
+      {640, 480, 41, 385, kAll},
+      {640, 480, 63, 409, kAll},
+      {640, 480, 300, 300, kNoButton},
+      {640, 480, 30, 200, kNoButton},
       // The rectangles scale with the client size.
-      {1280, 960, 141, 757, kNext},    {1280, 960, 140, 770, kNoButton}, {670, 470, 74, 371, kNext},
+      {1280, 960, 141, 757, kNext},
+      {1280, 960, 140, 770, kNoButton},
+      {670, 470, 74, 371, kNext},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.w << "x" << row.h << " at " << row.x << "," << row.y);
@@ -79,7 +97,7 @@ TEST(Renderer, AllObjectsModeHidesAsManyObjectsAsTheSelectedIndex) {
   for (int k = 0; k < 10; ++k) EXPECT_EQ(ColumnDrawn(view, k), k <= 7) << "object " << k;
   // Object 0 in 25, object j in 30 + 16 (j mod 7).
   EXPECT_NE(std::find(view.begin(), view.end(), 25), view.end());
-  EXPECT_NE(std::find(view.begin(), view.end(), 30), view.end());   // object 7
+  EXPECT_NE(std::find(view.begin(), view.end(), 30), view.end());  // object 7
 
   state.allObjects = false;
   state.currentObject = 7;
@@ -126,9 +144,12 @@ TEST(Renderer, LinesPlotTheLongerSpanAndLeaveOutTheLastPoint) {
     int firstX, firstY;  // always plotted
     int lastX, lastY;    // never plotted
   } rows[] = {
-      {10, 10, 20, 10, 10, 10, 10, 20, 10},     {20, 10, 10, 10, 10, 20, 10, 10, 10},
-      {10, 10, 13, 40, 30, 10, 10, 13, 40},     {50, 50, 30, 40.9f, 20, 50, 50, 30, 40},
-      {5.9f, 5.9f, 9.2f, 9.7f, 4, 5, 5, 9, 9},  {1, 1, 407, 279, 406, 1, 1, 407, 279},
+      {10, 10, 20, 10, 10, 10, 10, 20, 10},
+      {20, 10, 10, 10, 10, 20, 10, 10, 10},
+      {10, 10, 13, 40, 30, 10, 10, 13, 40},
+      {50, 50, 30, 40.9f, 20, 50, 50, 30, 40},
+      {5.9f, 5.9f, 9.2f, 9.7f, 4, 5, 5, 9, 9},
+      {1, 1, 407, 279, 406, 1, 1, 407, 279},
       // Far end points cost nothing more than the part in view.
       {10, 50, 1e7f, 50, 398, 10, 50, 408, 50},
   };
@@ -209,12 +230,11 @@ TEST_F(ViewerTest, DragsTurnMoveAndZoom) {
     int dx, dy;
     int yaw, pitch, offsetX, offsetY, distance;
   } rows[] = {
-      {30, 230, 370, 0, 10, 0, 204, 140, 200},      // turning by 370 ends at 10
-      {30, 230, -5, 0, 355, 0, 204, 140, 200},      // and by -5 from 0 at 355
-      {30, 230, 0, -725, 0, 355, 204, 140, 200},
-      {30, 230, 720, 360, 0, 0, 204, 140, 200},
-      {30, 160, 7, -20, 0, 0, 211, 140, 220},       // move sideways and zoom
-      {30, 100, -4, 9, 0, 0, 200, 131, 200},        // move sideways and up/down
+      {30, 230, 370, 0, 10, 0, 204, 140, 200},  // turning by 370 ends at 10
+      {30, 230, -5, 0, 355, 0, 204, 140, 200},  // and by -5 from 0 at 355
+      {30, 230, 0, -725, 0, 355, 204, 140, 200}, {30, 230, 720, 360, 0, 0, 204, 140, 200},
+      {30, 160, 7, -20, 0, 0, 211, 140, 220},  // move sideways and zoom
+      {30, 100, -4, 9, 0, 0, 200, 131, 200},   // move sideways and up/down
   };
   for (const auto& row : rows) {
     viewer.state = ViewState();
@@ -271,8 +291,8 @@ TEST_F(ViewerTest, DragInTheViewTurnsAsTheTurnButtonAndTheWheelZooms) {
   const struct {
     int angle, distance;
     bool redraw;
-  } wheel[] = {{120, 190, true}, {-360, 220, true}, {8, 220, false}, {8, 219, true}, {-4, 219, false},
-               {-12, 220, true}};
+  } wheel[] = {{120, 190, true}, {-360, 220, true}, {8, 220, false},
+               {8, 219, true},   {-4, 219, false},  {-12, 220, true}};
   for (const auto& turnBy : wheel) {
     SCOPED_TRACE(turnBy.angle);
     EXPECT_EQ(view.Wheel(turnBy.angle).view, turnBy.redraw);
@@ -369,12 +389,14 @@ TEST(ReferencePicture, SampleCarFramesMatch) {
     const char* file;
     ViewState state;
   } frames[] = {
-      {"sample_car_solid.bmp", [] {
+      {"sample_car_solid.bmp",
+       [] {
          ViewState s;
          s.yaw = 30, s.pitch = 15, s.solid = true, s.currentObject = 0;
          return s;
        }()},
-      {"sample_car_outline.bmp", [] {
+      {"sample_car_outline.bmp",
+       [] {
          ViewState s;
          s.yaw = 330, s.pitch = 15, s.allObjects = true;
          return s;

@@ -1,6 +1,8 @@
 // The viewer window, headless: its frame, the buttons under the mouse, drags
 // on a button and in the view, the wheel, the error box, and that closing
 // leaves no window behind.
+#include "viewer_window.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -13,7 +15,6 @@
 #include <cstring>
 
 #include "sample_car.h"
-#include "viewer_window.h"
 
 using namespace modelyard;
 
@@ -27,8 +28,8 @@ class ViewerWindowTest : public QObject {
     QApplication::sendEvent(&w, &event);
   }
   static void Wheel(QWidget& w, QPoint at, int angle) {
-    QWheelEvent event(QPointF(at), w.mapToGlobal(QPointF(at)), QPoint(), QPoint(0, angle), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(QPointF(at), w.mapToGlobal(QPointF(at)), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(&w, &event);
   }
   static void Click(QWidget& w, QPoint at) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/cell_pool.h"
-#include "placement/placement_context.h"
 #include "core/generator_state.h"
+#include "placement/placement_context.h"
 #include "placement/players.h"
 #include "placement/resources.h"
 #include "placement/unit_list.h"

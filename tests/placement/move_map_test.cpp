@@ -1,3 +1,5 @@
+#include "placement/move_map.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -8,7 +10,6 @@
 #include <tuple>
 #include <vector>
 
-#include "placement/move_map.h"
 #include "placement/region_map.h"
 #include "settings/randomiser.h"
 #include "support/reference_data.h"
@@ -39,18 +40,16 @@ struct TileCodeRow {
 };
 
 const TileCodeRow kTileCodes[] = {
-    {0x10, 0x40, 0x01},  {0x13, 0x40, 0x01},  {0x20, 0x40, 0x01},  {0x1FF, 0x40, 0x01},  // open water
-    {0x30, 0x11, 0x11},                                                                 // sand
-    {0x50, 0x01, 0x40},                                                                 // grass
-    {0x70, 0x81, 0x81},  {0x80, 0x81, 0x81},                                            // forest, rock
-    {0x99, 0x02, 0x02},                                                                 // shore corner value
-    {0x200, 0x02, 0x02}, {0x210, 0x02, 0x02}, {0x230, 0x02, 0x02}, {0x250, 0x02, 0x02},
-    {0x270, 0x02, 0x02}, {0x280, 0x02, 0x02},                                           // the six shore corners
-    {0x220, 0x82, 0x11}, {0x240, 0x82, 0x11}, {0x2FF, 0x82, 0x11},                      // other shores
-    {0x300, 0x11, 0x11}, {0x3FF, 0x11, 0x11},
-    {0x400, 0x81, 0x40}, {0x4FF, 0x81, 0x40},
-    {0x500, 0x11, 0x82}, {0x5FF, 0x11, 0x82},
-    {0x600, 0x01, 0x40}, {0x6FF, 0x01, 0x40},
+    {0x10, 0x40, 0x01},  {0x13, 0x40, 0x01},  {0x20, 0x40, 0x01},   {0x1FF, 0x40, 0x01},  // open water
+    {0x30, 0x11, 0x11},                                                                   // sand
+    {0x50, 0x01, 0x40},                                                                   // grass
+    {0x70, 0x81, 0x81},  {0x80, 0x81, 0x81},                                              // forest, rock
+    {0x99, 0x02, 0x02},                                                                   // shore corner value
+    {0x200, 0x02, 0x02}, {0x210, 0x02, 0x02}, {0x230, 0x02, 0x02},  {0x250, 0x02, 0x02},
+    {0x270, 0x02, 0x02}, {0x280, 0x02, 0x02},                       // the six shore corners
+    {0x220, 0x82, 0x11}, {0x240, 0x82, 0x11}, {0x2FF, 0x82, 0x11},  // other shores
+    {0x300, 0x11, 0x11}, {0x3FF, 0x11, 0x11}, {0x400, 0x81, 0x40},  {0x4FF, 0x81, 0x40},
+    {0x500, 0x11, 0x82}, {0x5FF, 0x11, 0x82}, {0x600, 0x01, 0x40},  {0x6FF, 0x01, 0x40},
     {0x700, 0x81, 0x40}, {0x7C0, 0x81, 0x40}, {0xFFFF, 0x81, 0x40},
 };
 
@@ -122,9 +121,9 @@ TEST(MoveMapBlobs, BlobCountAndLengthFollowTheSettings) {
       {20, 1, 0, 16 * (2 + 2 * 11)},
       {20, 0, 1, 16 * (2 + 2 * 11)},
       {20, 1, 1, 32 * (2 + 2 * 11)},
-      {0, 1, 0, 16 * (2 + 2 * 11)},    // length below 5 becomes 10
+      {0, 1, 0, 16 * (2 + 2 * 11)},  // length below 5 becomes 10
       {9, 1, 0, 16 * (2 + 2 * 11)},
-      {10, 1, 0, 16 * (2 + 2 * 6)},    // length 5 stays 5
+      {10, 1, 0, 16 * (2 + 2 * 6)},  // length 5 stays 5
       {100, 1, 0, 16 * (2 + 2 * 51)},
       {-56, 0, 1, 16 * (2 + 2 * 11)},  // a stored 200 reads as -56
   };
@@ -134,8 +133,10 @@ TEST(MoveMapBlobs, BlobCountAndLengthFollowTheSettings) {
       s->settings.LandWater = row.landWater;
       s->settings.EnableShallowWater = row.shallow;
       s->settings.EnableImpassibleLand = row.swamp;
-      if (rebuild) RebuildMoveMap(*s);
-      else BuildMoveMap(*s);
+      if (rebuild)
+        RebuildMoveMap(*s);
+      else
+        BuildMoveMap(*s);
       EXPECT_EQ(s->random.draws, row.draws) << "LandWater " << int(row.landWater) << " shallow " << int(row.shallow)
                                             << " swamp " << int(row.swamp) << " rebuild " << rebuild;
     }
@@ -224,9 +225,17 @@ TEST(PaintMoveBlob, BlobsWhollyOutsideTheMapWriteNothingButStillDraw) {
     uint16_t length;
   };
   const Row rows[] = {
-      {-12, 5, 10},        {-1000, -1000, 10}, {kSide + 1, 5, 10},      {5, kSide + 1 + 2 * 11, 10},
-      {5, -40, 10},        {-3, 5, 1},         {INT32_MAX, 5, 65535},   {INT32_MIN, INT32_MIN, 65535},
-      {5, INT32_MAX, 300}, {5, INT32_MIN, 300}, {INT32_MAX - 1, INT32_MAX, 0},
+      {-12, 5, 10},
+      {-1000, -1000, 10},
+      {kSide + 1, 5, 10},
+      {5, kSide + 1 + 2 * 11, 10},
+      {5, -40, 10},
+      {-3, 5, 1},
+      {INT32_MAX, 5, 65535},
+      {INT32_MIN, INT32_MIN, 65535},
+      {5, INT32_MAX, 300},
+      {5, INT32_MIN, 300},
+      {INT32_MAX - 1, INT32_MAX, 0},
   };
   for (const Row& row : rows) {
     auto s = MakeFullStore(3);
@@ -247,7 +256,7 @@ TEST(PaintMoveBlob, BlobsOverTheEdgesStayInsideTheMap) {
     int untouchedColumns;  // columns 1..this never change
   };
   const Row rows[] = {
-      {10, kSide - 1, 3, 20}, {3, kSide, 5, 19},  {kSide - 4, kSide - 2, 10, 0},
+      {10, kSide - 1, 3, 20}, {3, kSide, 5, 19},     {kSide - 4, kSide - 2, 10, 0},
       {-6, -6, 20, 0},        {kSide - 2, 3, 60, 0}, {-20, 10, 60, 0},
   };
   for (const Row& row : rows) {
@@ -288,8 +297,10 @@ TEST(BuildMoveMap, WritesOnlyTheMapsOwnBytes) {
     s->settings.EnableShallowWater = 1;
     s->settings.EnableImpassibleLand = 1;
     std::memset(s->MoveGrid.bytes, 0x40, sizeof s->MoveGrid.bytes);
-    if (rebuild) RebuildMoveMap(*s);
-    else BuildMoveMap(*s);
+    if (rebuild)
+      RebuildMoveMap(*s);
+    else
+      BuildMoveMap(*s);
     for (int i = kSide * kSide; i < kGridCells; ++i) ASSERT_EQ(s->MoveGrid.bytes[i], 0x40) << "byte " << i;
   }
 }
@@ -358,7 +369,8 @@ TEST(ReferenceRuns, RegionAndMovementMapsAreRedrawnExactly) {
     const std::vector<uint16_t> loaded = Words(input["SQM "]);
     const std::vector<uint16_t> written = Words(output["SQM "]);
     const std::vector<uint16_t> dim = Words(input["DIM "]);
-    ASSERT_TRUE(!dim.empty() && loaded.size() == written.size() && loaded.size() == size_t{dim[0]} * dim[0]) << row.name;
+    ASSERT_TRUE(!dim.empty() && loaded.size() == written.size() && loaded.size() == size_t{dim[0]} * dim[0])
+        << row.name;
     auto s = StateForRun(row.settings, dim[0]);
     for (size_t i = 0; i < loaded.size(); ++i) s->MoveGrid.bytes[i] = static_cast<uint8_t>(loaded[i]);
     s->random.Seed(static_cast<uint32_t>(std::stoul(row.seed)));

@@ -6,10 +6,10 @@
 #include <map>
 #include <vector>
 
+#include "core/unit_types.h"
 #include "map_builder.h"
 #include "placement/resources.h"
 #include "placement/unit_list.h"
-#include "core/unit_types.h"
 
 namespace glenmire {
 namespace {

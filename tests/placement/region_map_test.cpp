@@ -1,10 +1,11 @@
+#include "placement/region_map.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "core/cell_stack.h"
-#include "placement/region_map.h"
 
 namespace glenmire {
 namespace {
@@ -104,9 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"......", ".GGSS.", ".GFMS.", ".SSGG.", "......", "......"},
                     {"000000", "000000", "00FM00", "000000", "000000", "000000"}},
         // Land touching only at a corner is one area; so is water.
-        PictureCase{"CornerTouch",
-                    {"GG..", "GG..", "..GG", "..GG"},
-                    {"0000", "0000", "0000", "0000"}},
+        PictureCase{"CornerTouch", {"GG..", "GG..", "..GG", "..GG"}, {"0000", "0000", "0000", "0000"}},
         // A shore tile between two shores takes the first one's number and
         // does not carry it on.
         PictureCase{"ShoreBetweenLands",
@@ -114,9 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"00000", "00010", "00010", "00000", "00000"}},
         // A shore tile no land reached starts its own area and spreads, but
         // a second shore tile it reaches stops there.
-        PictureCase{"ShoreSeed",
-                    {"ccG", "...", "gG."},
-                    {"001", "000", "220"}},
+        PictureCase{"ShoreSeed", {"ccG", "...", "gG."}, {"001", "000", "220"}},
         // Forest and rock never use up a number; water split by land counts on.
         PictureCase{"SplitWater",
                     {".F.G.", "M.GG.", "GGG..", "..G.M", "..GF."},
@@ -132,10 +129,10 @@ TEST(RegionMap, SeedKindOfEveryTileRange) {
     uint16_t region;
   };
   const Row rows[] = {
-      {0x10, 0},   {0x19, 0},   {0x1A, 0},   {0x20, 0},   {0x30, 1},   {0x39, 1},   {0x3A, 0},  {0x40, 0},
-      {0x50, 1},   {0x59, 1},   {0x5A, 0},   {0x70, 254}, {0x79, 254}, {0x7A, 0},   {0x80, 253}, {0x89, 253},
-      {0x8A, 0},   {0xFF, 0},   {0x100, 1},  {0x1FF, 1},  {0x200, 1},  {0x3FF, 1},  {0x400, 253}, {0x4FF, 253},
-      {0x500, 1},  {0x6FF, 1},  {0x700, 254}, {0x7FF, 254}, {0xFFFF, 254},
+      {0x10, 0},  {0x19, 0},  {0x1A, 0},    {0x20, 0},    {0x30, 1},     {0x39, 1},  {0x3A, 0},    {0x40, 0},
+      {0x50, 1},  {0x59, 1},  {0x5A, 0},    {0x70, 254},  {0x79, 254},   {0x7A, 0},  {0x80, 253},  {0x89, 253},
+      {0x8A, 0},  {0xFF, 0},  {0x100, 1},   {0x1FF, 1},   {0x200, 1},    {0x3FF, 1}, {0x400, 253}, {0x4FF, 253},
+      {0x500, 1}, {0x6FF, 1}, {0x700, 254}, {0x7FF, 254}, {0xFFFF, 254},
   };
   for (const Row& row : rows) {
     auto s = MakeGeneratorState();

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/unit_types.h"
 #include "map_builder.h"
 #include "placement/unit_list.h"
-#include "core/unit_types.h"
 
 namespace glenmire {
 namespace {
@@ -120,8 +120,8 @@ TEST(GoldPhase, SpacingCountsEveryGoldMarkOnTheMap) {
   auto s = MakeMap(64, kGrassTile, 5);
   s->settings.GoldMines = 4;  // spacing 16
   SetControllers(*s, {});
-  s->OccupancyGrid(20, 20) = kGoldMine;   // keeps (10, 10) free of mines
-  s->OccupancyGrid(65, 50) = kGoldMine;   // beyond the map: within 16 of (50, 50) but not seen
+  s->OccupancyGrid(20, 20) = kGoldMine;    // keeps (10, 10) free of mines
+  s->OccupancyGrid(65, 50) = kGoldMine;    // beyond the map: within 16 of (50, 50) but not seen
   s->OccupancyGrid(52, 40) = kHumanStart;  // another kind of mark
   CellPool& pool = s->placement.pool;
   KeepOnly(pool, 64, {{10, 10}, {50, 50}, {1, 1}, {2, 2}, {3, 3}});

@@ -9,21 +9,21 @@
 #include <utility>
 #include <vector>
 
+#include "core/unit_types.h"
 #include "map_builder.h"
-#include "support/allocation_count.h"
 #include "placement/region_map.h"
 #include "placement/unit_list.h"
-#include "core/unit_types.h"
+#include "support/allocation_count.h"
 
 namespace glenmire {
 namespace {
 
+using testing::AllocationCount;
 using testing::kGrassTile;
 using testing::kWaterTile;
 using testing::MakeMap;
 using testing::Paint;
 using testing::Records;
-using testing::AllocationCount;
 
 // Where the walk starts: the search draws the row shift, then the column shift.
 std::pair<int, int> ShiftedStart(Random random, int row0, int column0) {
@@ -104,7 +104,8 @@ TEST(PlaceNear, TakesTheCellsOfTheStepByStepWalk) {
       {kCritter, 1, kGrassTile}, {kElvenDestroyer, 2, kWaterTile}, {kGnomishSubmarine, 3, kWaterTile}};
   for (int mapSize : {1, 2, 3, 4, 5, 7, 9, 16, 23, 32, 128})
     for (const Unit& unit : units)
-      for (auto [row, column] : {std::pair{1, 1}, std::pair{mapSize / 2, mapSize / 3}, std::pair{mapSize, mapSize - 1}}) {
+      for (auto [row, column] :
+           {std::pair{1, 1}, std::pair{mapSize / 2, mapSize / 3}, std::pair{mapSize, mapSize - 1}}) {
         auto s = MakeMap(mapSize, unit.ground, static_cast<uint32_t>(mapSize * 31 + row));
         std::vector<std::vector<bool>> taken(mapSize + 1, std::vector<bool>(mapSize + 1));
         for (int placed = 0; placed < 150; ++placed) {
@@ -147,7 +148,8 @@ TEST(PlaceNear, TargetsAreClampedIntoTheMapBeforeTheWalk) {
     for (uint32_t seed = 1; seed <= 40; ++seed) {
       auto s = MakeMap(64, kGrassTile, seed);
       const auto [startRow, startColumn] = ShiftedStart(s->random, row.row0, row.column0);
-      ASSERT_TRUE(PlaceNear(*s, s->placement, row.row, row.column, 4, kElvenLumberMill, 1)) << row.row << "," << row.column;
+      ASSERT_TRUE(PlaceNear(*s, s->placement, row.row, row.column, 4, kElvenLumberMill, 1))
+          << row.row << "," << row.column;
       if (startRow < 5 || startRow > 59 || startColumn < 5 || startColumn > 59) continue;
       ++checked;
       EXPECT_EQ(Records(*s).at(0).row, startRow) << row.row << "," << row.column << " seed " << seed;

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "map_builder.h"
 #include "core/unit_types.h"
+#include "map_builder.h"
 
 namespace glenmire {
 namespace {

@@ -20,12 +20,14 @@ namespace glenmire::testing {
 
 inline uint8_t DrawnCode(char c) {
   switch (c) {
-    case '.': case 'G': return kMoveBuildable;
+    case '.':
+    case 'G': return kMoveBuildable;
     case ',': return kMoveUnbuildable;
     case '~': return kMoveWater;
     case 's': return kMoveShoreCorner;
     case 'S': return kMoveShore;
-    case 'T': case 'F': return kMoveObstacle;
+    case 'T':
+    case 'F': return kMoveObstacle;
     default:
       if (c >= '1' && c <= '8') return kMoveBuildable;
       throw std::invalid_argument(std::string("no cell drawn as '") + c + "'");

@@ -1,5 +1,7 @@
 // The fairness rules: which rules a report fails, how the flags' texts
 // change them, and which players the settings set up alike.
+#include "report/fairness.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "core/unit_types.h"
-#include "report/fairness.h"
 #include "settings/defaults.h"
 
 namespace glenmire {
@@ -45,52 +46,110 @@ struct RuleCase {
 TEST(FairnessTest, EachRuleFailsOnlyTheMapsItIsAbout) {
   const RuleCase cases[] = {
       {"two fair players", [](MapReport&) {}, {}, {}},
-      {"a player without its start", [](MapReport& r) { r.players[1].hasStart = false; r.pairs.clear(); }, {},
+      {"a player without its start",
+       [](MapReport& r) {
+         r.players[1].hasStart = false;
+         r.pairs.clear();
+       },
+       {},
        {FairRule::kStarts}},
-      {"... not checked", [](MapReport& r) { r.players[1].hasStart = false; r.pairs.clear(); }, {"starts=off"}, {}},
-      {"a mine 21 steps away", [](MapReport& r) { r.players[1].nearestMineSteps = 21; r.players[0].nearestMineSteps = 14; },
-       {}, {FairRule::kMineSteps}},
-      {"... within a wider reach", [](MapReport& r) { r.players[1].nearestMineSteps = 21; r.players[0].nearestMineSteps = 14; },
-       {"mine-steps=25"}, {}},
-      {"no mine on foot for one", [](MapReport& r) { r.players[1].nearestMineSteps = kNotReached; }, {},
+      {"... not checked",
+       [](MapReport& r) {
+         r.players[1].hasStart = false;
+         r.pairs.clear();
+       },
+       {"starts=off"},
+       {}},
+      {"a mine 21 steps away",
+       [](MapReport& r) {
+         r.players[1].nearestMineSteps = 21;
+         r.players[0].nearestMineSteps = 14;
+       },
+       {},
+       {FairRule::kMineSteps}},
+      {"... within a wider reach",
+       [](MapReport& r) {
+         r.players[1].nearestMineSteps = 21;
+         r.players[0].nearestMineSteps = 14;
+       },
+       {"mine-steps=25"},
+       {}},
+      {"no mine on foot for one",
+       [](MapReport& r) { r.players[1].nearestMineSteps = kNotReached; },
+       {},
        {FairRule::kMineSteps, FairRule::kMineSpread}},
       {"mines 9 steps apart", [](MapReport& r) { r.players[1].nearestMineSteps = 19; }, {}, {FairRule::kMineSpread}},
-      {"... with a spread of 9 allowed", [](MapReport& r) { r.players[1].nearestMineSteps = 19; }, {"mine-spread=9"}, {}},
-      {"meeting only by sea", [](MapReport& r) { r.pairs[0] = {1, 2, Meeting::kBySea, kNotReached}; }, {},
+      {"... with a spread of 9 allowed",
+       [](MapReport& r) { r.players[1].nearestMineSteps = 19; },
+       {"mine-spread=9"},
+       {}},
+      {"meeting only by sea",
+       [](MapReport& r) {
+         r.pairs[0] = {1, 2, Meeting::kBySea, kNotReached};
+       },
+       {},
        {FairRule::kMeet}},
-      {"... with the sea allowed", [](MapReport& r) { r.pairs[0] = {1, 2, Meeting::kBySea, kNotReached}; }, {"meet=sea"},
+      {"... with the sea allowed",
+       [](MapReport& r) {
+         r.pairs[0] = {1, 2, Meeting::kBySea, kNotReached};
+       },
+       {"meet=sea"},
        {}},
-      {"not meeting at all, sea allowed", [](MapReport& r) { r.pairs[0] = {1, 2, Meeting::kApart, kNotReached}; },
-       {"meet=sea"}, {FairRule::kMeet}},
-      {"... meeting not checked", [](MapReport& r) { r.pairs[0] = {1, 2, Meeting::kApart, kNotReached}; }, {"meet=off"},
+      {"not meeting at all, sea allowed",
+       [](MapReport& r) {
+         r.pairs[0] = {1, 2, Meeting::kApart, kNotReached};
+       },
+       {"meet=sea"},
+       {FairRule::kMeet}},
+      {"... meeting not checked",
+       [](MapReport& r) {
+         r.pairs[0] = {1, 2, Meeting::kApart, kNotReached};
+       },
+       {"meet=off"},
        {}},
-      {"39 cells of room", [](MapReport& r) { r.players[0].buildableRoom = 39; r.players[1].buildableRoom = 45; }, {},
+      {"39 cells of room",
+       [](MapReport& r) {
+         r.players[0].buildableRoom = 39;
+         r.players[1].buildableRoom = 45;
+       },
+       {},
        {FairRule::kMinRoom}},
       {"room 1.5 x exactly", [](MapReport& r) { r.players[1].buildableRoom = 150; }, {}, {}},
       {"room 1.51 x", [](MapReport& r) { r.players[1].buildableRoom = 151; }, {}, {FairRule::kRoomRatio}},
       {"... with 2 x allowed", [](MapReport& r) { r.players[1].buildableRoom = 151; }, {"room-ratio=2"}, {}},
-      {"no room for one", [](MapReport& r) { r.players[0].buildableRoom = 0; }, {"min-room=off"},
+      {"no room for one",
+       [](MapReport& r) { r.players[0].buildableRoom = 0; },
+       {"min-room=off"},
        {FairRule::kRoomRatio}},
-      {"a town hall for one only", [](MapReport& r) { r.players[1].units = {{kPeasant, 1}, {kHumanStart, 1}}; }, {},
+      {"a town hall for one only",
+       [](MapReport& r) {
+         r.players[1].units = {{kPeasant, 1}, {kHumanStart, 1}};
+       },
+       {},
        {FairRule::kSameStart}},
       {"compensation for one only", [](MapReport& r) { r.players[0].gold = 1400; }, {}, {FairRule::kSameStart}},
       {"... not checked", [](MapReport& r) { r.players[0].gold = 1400; }, {"same-start=off"}, {}},
       {"expansions 0 and 2: off by default", [](MapReport& r) { r.players[1].rivalry.expansions = 2; }, {}, {}},
-      {"... 2 apart, at most 1", [](MapReport& r) { r.players[1].rivalry.expansions = 2; }, {"expansions-spread=1"},
+      {"... 2 apart, at most 1",
+       [](MapReport& r) { r.players[1].rivalry.expansions = 2; },
+       {"expansions-spread=1"},
        {FairRule::kExpansionsSpread}},
       {"... at most 2", [](MapReport& r) { r.players[1].rivalry.expansions = 2; }, {"expansions-spread=2"}, {}},
       {"safe areas 30 and 40.5 %, at most 10 points apart",
        [](MapReport& r) { r.players[0].rivalry.safeAreaPercent = 30, r.players[1].rivalry.safeAreaPercent = 40.5; },
-       {"safe-area-spread=10"}, {FairRule::kSafeAreaSpread}},
+       {"safe-area-spread=10"},
+       {FairRule::kSafeAreaSpread}},
       {"... at most 11",
        [](MapReport& r) { r.players[0].rivalry.safeAreaPercent = 30, r.players[1].rivalry.safeAreaPercent = 40.5; },
-       {"safe-area-spread=11"}, {}},
+       {"safe-area-spread=11"},
+       {}},
       {"rescue players are not measured",
        [](MapReport& r) {
          r.players[2].controller = kControllerRescuePassive;
          r.players[2].hasStart = false;
        },
-       {}, {}},
+       {},
+       {}},
   };
   for (const RuleCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -126,9 +185,9 @@ TEST(FairnessTest, RuleTextsAreCheckedAndOffTurnsAnyRuleOff) {
     const char* text;
     bool accepted;
   } const cases[] = {
-      {"mine-steps=30", true},   {"mine-steps=off", true}, {"mine-steps=-1", false}, {"mine-steps=2x", false},
-      {"room-ratio=1.25", true}, {"room-ratio=0.9", false}, {"room-ratio=abc", false}, {"meet=sea", true},
-      {"meet=boat", false},      {"starts=off", true},      {"starts=3", false},       {"gold=5", false},
+      {"mine-steps=30", true},   {"mine-steps=off", true},  {"mine-steps=-1", false},   {"mine-steps=2x", false},
+      {"room-ratio=1.25", true}, {"room-ratio=0.9", false}, {"room-ratio=abc", false},  {"meet=sea", true},
+      {"meet=boat", false},      {"starts=off", true},      {"starts=3", false},        {"gold=5", false},
       {"mine-steps", false},     {"min-room=100000", true}, {"min-room=100001", false},
   };
   for (const Case& c : cases) {

@@ -1,5 +1,7 @@
 // The walking rules on small drawn maps: steps to a gold mine, whom a player
 // meets and how, and the room to build near a start.
+#include "report/map_report.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "drawn_map.h"
-#include "report/map_report.h"
 
 namespace glenmire {
 namespace {
@@ -15,7 +16,9 @@ namespace {
 using testing::AddUnit;
 using testing::DrawMap;
 
-std::vector<std::string> Field(int side, char cell = '.') { return std::vector<std::string>(side, std::string(side, cell)); }
+std::vector<std::string> Field(int side, char cell = '.') {
+  return std::vector<std::string>(side, std::string(side, cell));
+}
 
 void Put(std::vector<std::string>& rows, int row, int column, char cell) { rows[row - 1][column - 1] = cell; }
 
@@ -38,22 +41,32 @@ std::vector<std::string> MineMap(void (*shape)(std::vector<std::string>&)) {
 TEST(MapReportTest, StepsToTheNearestGoldMineFollowTheWalkingRules) {
   const MineCase cases[] = {
       {"open field: diagonal steps count one", MineMap([](auto&) {}), 6, 1},
-      {"mine behind a forest wall", MineMap([](auto& r) { for (int row = 1; row <= 12; ++row) Put(r, row, 5, 'T'); }),
+      {"mine behind a forest wall", MineMap([](auto& r) {
+         for (int row = 1; row <= 12; ++row) Put(r, row, 5, 'T');
+       }),
        kNotReached, 0},
-      {"a gap at the wall's foot", MineMap([](auto& r) { for (int row = 1; row <= 11; ++row) Put(r, row, 5, 'T'); }), 19,
-       1},
-      {"no squeezing between two diagonal corners", MineMap([](auto& r) { for (int row = 1; row <= 6; ++row) Put(r, row, 7 - row, 'T'); }),
+      {"a gap at the wall's foot", MineMap([](auto& r) {
+         for (int row = 1; row <= 11; ++row) Put(r, row, 5, 'T');
+       }),
+       19, 1},
+      {"no squeezing between two diagonal corners", MineMap([](auto& r) {
+         for (int row = 1; row <= 6; ++row) Put(r, row, 7 - row, 'T');
+       }),
        kNotReached, 0},
-      {"a ford of walkable cells across water",
-       MineMap([](auto& r) {
+      {"a ford of walkable cells across water", MineMap([](auto& r) {
          for (int row = 1; row <= 12; ++row) Put(r, row, 5, '~'), Put(r, row, 6, '~');
          Put(r, 6, 5, ',');
          Put(r, 6, 6, ',');
        }),
        8, 1},
-      {"a shore no walker enters", MineMap([](auto& r) { for (int row = 1; row <= 12; ++row) Put(r, row, 5, 'S'); }),
+      {"a shore no walker enters", MineMap([](auto& r) {
+         for (int row = 1; row <= 12; ++row) Put(r, row, 5, 'S');
+       }),
        kNotReached, 0},
-      {"a walkable shore", MineMap([](auto& r) { for (int row = 1; row <= 12; ++row) Put(r, row, 5, 's'); }), 6, 1},
+      {"a walkable shore", MineMap([](auto& r) {
+         for (int row = 1; row <= 12; ++row) Put(r, row, 5, 's');
+       }),
+       6, 1},
   };
   for (const MineCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -89,8 +102,8 @@ TEST(MapReportTest, BuildingsBlockWalkersAndStartLocationsDoNot) {
 TEST(MapReportTest, TheNearestOfSeveralMinesIsTakenAndTheFarOnesAreNotInReach) {
   std::vector<std::string> rows = Field(32);
   Put(rows, 1, 1, '1');
-  Put(rows, 1, 10, 'G');  // beside at column 9: 8 steps
-  Put(rows, 20, 1, 'G');  // beside at row 19: 18 steps
+  Put(rows, 1, 10, 'G');   // beside at column 9: 8 steps
+  Put(rows, 20, 1, 'G');   // beside at row 19: 18 steps
   Put(rows, 28, 28, 'G');  // beside at row 27: 26 steps
   const PlayerReport p = ReportMap(DrawMap(rows)).Player(1);
   EXPECT_EQ(p.nearestMineSteps, 8);
@@ -122,25 +135,31 @@ std::vector<std::string> Islands(void (*shape)(std::vector<std::string>&)) {
 
 TEST(MapReportTest, PairsMeetOnFootBySeaOrNotAtAll) {
   const PairCase cases[] = {
-      {"one land", [] { auto r = Field(12); Put(r, 1, 1, '1'); Put(r, 12, 5, '2'); return r; }(), Meeting::kOnFoot, 11},
+      {"one land",
+       [] {
+         auto r = Field(12);
+         Put(r, 1, 1, '1');
+         Put(r, 12, 5, '2');
+         return r;
+       }(),
+       Meeting::kOnFoot, 11},
       {"two islands in one sea", Islands([](auto&) {}), Meeting::kBySea, kNotReached},
-      {"islands ringed by shore no walker enters",
-       Islands([](auto& r) {
+      {"islands ringed by shore no walker enters", Islands([](auto& r) {
          for (int i = 1; i <= 11; ++i)
            for (int j = 1; j <= 11; ++j)
              if (r[i - 1][j - 1] == '~' && ((i <= 5 && j <= 5) || (i >= 7 && j >= 7))) Put(r, i, j, 'S');
        }),
        Meeting::kBySea, kNotReached},
-      {"a ford joins the islands",
-       Islands([](auto& r) {
+      {"a ford joins the islands", Islands([](auto& r) {
          for (int i = 5; i <= 7; ++i) Put(r, i, 3, ',');
          for (int j = 3; j <= 8; ++j) Put(r, 7, j, ',');
        }),
        Meeting::kOnFoot, 9},
-      {"a ford of diagonal steps only: walkers do not squeeze through",
-       Islands([](auto& r) { for (int i = 5; i <= 7; ++i) Put(r, i, i, ','); }), Meeting::kBySea, kNotReached},
-      {"two lakes a rock ridge keeps apart",
-       Islands([](auto& r) {
+      {"a ford of diagonal steps only: walkers do not squeeze through", Islands([](auto& r) {
+         for (int i = 5; i <= 7; ++i) Put(r, i, i, ',');
+       }),
+       Meeting::kBySea, kNotReached},
+      {"two lakes a rock ridge keeps apart", Islands([](auto& r) {
          for (int i = 1; i <= 12; ++i) Put(r, i, 6, 'T'), Put(r, i, 7, 'T');
          for (int j = 1; j <= 12; ++j) Put(r, 6, j, 'T');
        }),
@@ -193,15 +212,32 @@ TEST(MapReportTest, BuildableRoomCountsBuildableCellsWithinTenSteps) {
       {"open buildable land", Around('.', [](auto&) {}), {}, 21 * 21, true},
       {"land that cannot be built on, but the start", Around(',', [](auto&) {}), {}, 1, false},
       {"a corridor three cells wide",
-       Around(',', [](auto& r) { for (int row = 15; row <= 17; ++row) r[row - 1] = std::string(32, '.'); }), {},
-       3 * 21, false},
+       Around(',',
+              [](auto& r) {
+                for (int row = 15; row <= 17; ++row) r[row - 1] = std::string(32, '.');
+              }),
+       {},
+       3 * 21,
+       false},
       {"a town hall takes its square", Around('.', [](auto&) {}), {{23, 14, kTownHall, 0, 0}}, 21 * 21 - 16, true},
       {"a forest ring three steps out",
-       Around('.', [](auto& r) {
-         for (int i = 13; i <= 19; ++i) Put(r, 13, i, 'T'), Put(r, 19, i, 'T'), Put(r, i, 13, 'T'), Put(r, i, 19, 'T');
-       }),
-       {}, 25, true},
-      {"the map's edge cuts the room", [] { auto r = Field(32); Put(r, 1, 1, '1'); return r; }(), {}, 11 * 11, true},
+       Around('.',
+              [](auto& r) {
+                for (int i = 13; i <= 19; ++i)
+                  Put(r, 13, i, 'T'), Put(r, 19, i, 'T'), Put(r, i, 13, 'T'), Put(r, i, 19, 'T');
+              }),
+       {},
+       25,
+       true},
+      {"the map's edge cuts the room",
+       [] {
+         auto r = Field(32);
+         Put(r, 1, 1, '1');
+         return r;
+       }(),
+       {},
+       11 * 11,
+       true},
   };
   for (const RoomCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -271,21 +307,26 @@ TEST(MapReportTest, RivalFiguresOnMapsWithKnownAnswers) {
   const std::optional<double> none;
   const RivalCase cases[] = {
       {"a pass two cells wide in a rock wall",
-       Drawn(20, '.', [](auto& r) {
-         for (int row = 1; row <= 20; ++row)
-           if (row != 9 && row != 10) Put(r, row, 10, 'T');
-         Put(r, 10, 2, '1');
-         Put(r, 10, 18, '2');
-       }),
-       {{1, kWalkToRivalFigure, 16}, {1, kNarrowestPassFigure, 2}, {1, kSeparateWalksFigure, 2},
-        {2, kNarrowestPassFigure, 2}, {2, kSeparateWalksFigure, 2}}},
+       Drawn(20, '.',
+             [](auto& r) {
+               for (int row = 1; row <= 20; ++row)
+                 if (row != 9 && row != 10) Put(r, row, 10, 'T');
+               Put(r, 10, 2, '1');
+               Put(r, 10, 18, '2');
+             }),
+       {{1, kWalkToRivalFigure, 16},
+        {1, kNarrowestPassFigure, 2},
+        {1, kSeparateWalksFigure, 2},
+        {2, kNarrowestPassFigure, 2},
+        {2, kSeparateWalksFigure, 2}}},
       {"two corridors one cell wide round a block of rock",
-       Drawn(20, 'T', [](auto& r) {
-         for (int c = 2; c <= 19; ++c) Put(r, 5, c, ','), Put(r, 15, c, ',');
-         for (int row = 5; row <= 15; ++row) Put(r, row, 2, ','), Put(r, row, 19, ',');
-         Put(r, 10, 2, '1');
-         Put(r, 10, 19, '2');
-       }),
+       Drawn(20, 'T',
+             [](auto& r) {
+               for (int c = 2; c <= 19; ++c) Put(r, 5, c, ','), Put(r, 15, c, ',');
+               for (int row = 5; row <= 15; ++row) Put(r, row, 2, ','), Put(r, row, 19, ',');
+               Put(r, 10, 2, '1');
+               Put(r, 10, 19, '2');
+             }),
        {{1, kNarrowestPassFigure, 1}, {1, kSeparateWalksFigure, 2}, {2, kSeparateWalksFigure, 2}}},
       {"open land: three walks and a pass as wide as counted",
        Drawn(32, '.', [](auto& r) { Put(r, 16, 4, '1'), Put(r, 16, 28, '2'); }),
@@ -295,22 +336,28 @@ TEST(MapReportTest, RivalFiguresOnMapsWithKnownAnswers) {
        {{1, kMineSafetyFigure, 0}, {2, kMineSafetyFigure, 0}, {1, kExpansionsFigure, 0}}},
       {"a far mine nearer one start is its expansion",
        Drawn(48, '.', [](auto& r) { Put(r, 1, 1, '1'), Put(r, 48, 48, '2'), Put(r, 1, 25, 'G'); }),
-       {{1, kMineSafetyFigure, 44 - 23}, {1, kExpansionsFigure, 1}, {2, kMineSafetyFigure, 23 - 44},
+       {{1, kMineSafetyFigure, 44 - 23},
+        {1, kExpansionsFigure, 1},
+        {2, kMineSafetyFigure, 23 - 44},
         {2, kExpansionsFigure, 0}}},
       {"a corridor from start to start: each holds the cells 10 % nearer it",
-       Drawn(21, 'T', [](auto& r) {
-         r[0] = std::string(21, ',');
-         Put(r, 1, 1, '1');
-         Put(r, 1, 21, '2');
-       }),
-       {{1, kSafeAreaFigure, 100.0 * 10 / 21}, {2, kSafeAreaFigure, 100.0 * 10 / 21}, {1, kWalkToRivalFigure, 20},
+       Drawn(21, 'T',
+             [](auto& r) {
+               r[0] = std::string(21, ',');
+               Put(r, 1, 1, '1');
+               Put(r, 1, 21, '2');
+             }),
+       {{1, kSafeAreaFigure, 100.0 * 10 / 21},
+        {2, kSafeAreaFigure, 100.0 * 10 / 21},
+        {1, kWalkToRivalFigure, 20},
         {1, kSeparateWalksFigure, 1}}},
       {"forest beside the cells within 15 steps, rock not",
-       Drawn(20, '.', [](auto& r) {
-         for (int row = 1; row <= 20; ++row) Put(r, row, 17, 'F');
-         for (int row = 5; row <= 8; ++row) Put(r, row, 3, 'T');
-         Put(r, 1, 1, '1');
-       }),
+       Drawn(20, '.',
+             [](auto& r) {
+               for (int row = 1; row <= 20; ++row) Put(r, row, 17, 'F');
+               for (int row = 5; row <= 8; ++row) Put(r, row, 3, 'T');
+               Put(r, 1, 1, '1');
+             }),
        {{1, kLumberFigure, 17}, {1, kWalkToRivalFigure, none}, {1, kSeparateWalksFigure, none}}},
       {"an oil patch on the sea both islands touch",
        [] {

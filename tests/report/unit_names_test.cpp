@@ -1,8 +1,9 @@
 // Kinds put a race's unit with its counterpart; buildings block their square.
+#include "report/unit_names.h"
+
 #include <gtest/gtest.h>
 
 #include "core/unit_types.h"
-#include "report/unit_names.h"
 
 namespace glenmire {
 namespace {
@@ -13,15 +14,22 @@ TEST(UnitNamesTest, KindsPairEachOrcUnitWithItsHumanCounterpart) {
     int side;
     bool building;
   } const cases[] = {
-      {kGrunt, kFootman, 1, false},       {kPeon, kPeasant, 1, false},
-      {kPeasant, kPeasant, 1, false},     {17, 16, 1, false},  // attack peon, attack peasant
-      {kOrcOilTanker, kHumanOilTanker, 1, false}, {kGiantTurtle, kGnomishSubmarine, 1, false},
-      {43, 42, 1, false},                 // dragon, gryphon rider
-      {kPigFarm, kFarm, 2, true},         {kGreatHall, kTownHall, 4, true},
-      {kTrollLumberMill, kElvenLumberMill, 3, true}, {91, 90, 4, true},  // fortress, castle
-      {99, 98, 2, true},                  // cannon towers
-      {kOrcStart, kHumanStart, 1, false}, {kGoldMine, kGoldMine, 3, true},
-      {kOilPatch, kOilPatch, 3, true},    {kCritter, kCritter, 1, false},
+      {kGrunt, kFootman, 1, false},
+      {kPeon, kPeasant, 1, false},
+      {kPeasant, kPeasant, 1, false},
+      {17, 16, 1, false},  // attack peon, attack peasant
+      {kOrcOilTanker, kHumanOilTanker, 1, false},
+      {kGiantTurtle, kGnomishSubmarine, 1, false},
+      {43, 42, 1, false},  // dragon, gryphon rider
+      {kPigFarm, kFarm, 2, true},
+      {kGreatHall, kTownHall, 4, true},
+      {kTrollLumberMill, kElvenLumberMill, 3, true},
+      {91, 90, 4, true},  // fortress, castle
+      {99, 98, 2, true},  // cannon towers
+      {kOrcStart, kHumanStart, 1, false},
+      {kGoldMine, kGoldMine, 3, true},
+      {kOilPatch, kOilPatch, 3, true},
+      {kCritter, kCritter, 1, false},
       {57, 57, 1, false},
   };
   for (const Case& c : cases) {

@@ -59,17 +59,19 @@ Ending RunAndCheck(const SettingsRecord& record, uint32_t seed, BuildOnSandAnswe
     EXPECT_TRUE(sink.bytes.empty()) << what;
     return ending;
   }
-  const std::filesystem::path file = std::filesystem::temp_directory_path() / ("glenmire-any-" + std::to_string(::getpid()) + ".pud");
-  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(sink.bytes.data()),
-                                              static_cast<std::streamsize>(sink.bytes.size()));
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("glenmire-any-" + std::to_string(::getpid()) + ".pud");
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(sink.bytes.data()), static_cast<std::streamsize>(sink.bytes.size()));
   auto loaded = MakeGeneratorState();
   EXPECT_NO_THROW(LoadMapFile(*loaded, file.string())) << what;
   std::filesystem::remove(file);
   const int side = loaded->settings.MapSize;
-  for (int32_t i = 0; i + kUnitRecordBytes <= static_cast<int32_t>(loaded->LoadedUnitSectionLength); i += kUnitRecordBytes) {
+  for (int32_t i = 0; i + kUnitRecordBytes <= static_cast<int32_t>(loaded->LoadedUnitSectionLength);
+       i += kUnitRecordBytes) {
     const UnitRecord unit = DecodeUnitRecord(loaded->UnitList + i);
-    EXPECT_TRUE(InsideMap(side, unit.row, unit.column)) << what << ": unit " << int(unit.type) << " at " << unit.row
-                                                        << "," << unit.column;
+    EXPECT_TRUE(InsideMap(side, unit.row, unit.column))
+        << what << ": unit " << int(unit.type) << " at " << unit.row << "," << unit.column;
   }
   return ending;
 }

@@ -62,10 +62,14 @@ TEST(FairSearchTest, TheMapFoundIsThePlainRunOfItsSeedAndEarlierSeedsWereNotFair
     uint32_t firstSeed;
   } const cases[] = {
       {"land at 64", kLand64, BuildOnSandAnswer::kCancel, 11},
-      {"little buildable land, Build On Sand accepted", {"MapSize=64", "LandWater=80", "GoldMines=6", "BuildableLand=10"},
-       BuildOnSandAnswer::kOk, 31},
-      {"four players at 96", {"MapSize=96", "LandWater=85", "GoldMines=10", "PlayerController[3]=4", "PlayerController[4]=4"},
-       BuildOnSandAnswer::kCancel, 92},
+      {"little buildable land, Build On Sand accepted",
+       {"MapSize=64", "LandWater=80", "GoldMines=6", "BuildableLand=10"},
+       BuildOnSandAnswer::kOk,
+       31},
+      {"four players at 96",
+       {"MapSize=96", "LandWater=85", "GoldMines=10", "PlayerController[3]=4", "PlayerController[4]=4"},
+       BuildOnSandAnswer::kCancel,
+       92},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -56,17 +56,24 @@ TEST_F(PipelineTest, ReportsEveryStageInOrder) {
   auto s = Starter(64, 102);
   s->settings.BuildableLand = 10;  // little buildable land: the Build On Sand question comes
   EXPECT_EQ(Run(*s).kind, RunOutcome::Kind::kMapWritten);
-  std::vector<std::string> want = {
-      "progress 5",  "status Create Island Mass", "progress 10", "status Rivers", "progress 15", "status Lakes",
-      "progress 20", "status Coastline",          "progress 25", "status Mountains", "progress 30",
-      "status Buildable Land", "progress 35", "status Forest", "progress 40", "status REGM", "progress 45",
-      "status Gold / Units", "progress 50", "status SQM", "ask build_on_sand", "progress 55", "status Gold",
-      "status Oil", "status Buildings", "progress 85", "status Char"};
+  std::vector<std::string> want = {"progress 5",        "status Create Island Mass",
+                                   "progress 10",       "status Rivers",
+                                   "progress 15",       "status Lakes",
+                                   "progress 20",       "status Coastline",
+                                   "progress 25",       "status Mountains",
+                                   "progress 30",       "status Buildable Land",
+                                   "progress 35",       "status Forest",
+                                   "progress 40",       "status REGM",
+                                   "progress 45",       "status Gold / Units",
+                                   "progress 50",       "status SQM",
+                                   "ask build_on_sand", "progress 55",
+                                   "status Gold",       "status Oil",
+                                   "status Buildings",  "progress 85",
+                                   "status Char"};
   ASSERT_GE(ui_.events.size(), want.size());
   std::vector<std::string> head(ui_.events.begin(), ui_.events.begin() + static_cast<long>(want.size()));
   EXPECT_EQ(head, want);
-  std::vector<std::string> tail = {"status Decorations", "progress 95", "status Save File", "progress 100",
-                                   "status  "};
+  std::vector<std::string> tail = {"status Decorations", "progress 95", "status Save File", "progress 100", "status  "};
   std::vector<std::string> end(ui_.events.end() - static_cast<long>(tail.size()), ui_.events.end());
   EXPECT_EQ(end, tail);
   EXPECT_TRUE(std::filesystem::exists(Path("map.pud")));
@@ -92,7 +99,8 @@ TEST_F(PipelineTest, NearlyAllLandLeavesNoWater) {
     s->settings.LakesEnable = 0;
     Run(*s);
     for (int r = 1; r <= 32; ++r)
-      for (int c = 1; c <= 32; ++c) ASSERT_FALSE(IsWaterTile(s->TerrainGrid(r, c))) << landWater << " at " << r << "," << c;
+      for (int c = 1; c <= 32; ++c)
+        ASSERT_FALSE(IsWaterTile(s->TerrainGrid(r, c))) << landWater << " at " << r << "," << c;
   }
 }
 

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "placement/site_search.h"
 #include "core/unit_types.h"
+#include "placement/site_search.h"
 #include "recording_ui.h"
+#include "run/generation_road.h"
+#include "run/pipeline.h"
 #include "settings/defaults.h"
 #include "support/reference_data.h"
-#include "run/pipeline.h"
-#include "run/generation_road.h"
 
 namespace glenmire {
 namespace {
@@ -61,56 +61,43 @@ std::vector<Unit> Units(const GeneratorState& s) {
 std::vector<int> SidesOf(int type) {
   switch (type) {
     case kPeasant:
-    case kPeon:
-      return {2, 4};
+    case kPeon: return {2, 4};
     case kFootman:
     case kGrunt:
     case 6:
     case 7:
     case 10:
-    case 11:
-      return {2};
+    case 11: return {2};
     case 58:
-    case 59:
-      return {2, 3};
+    case 59: return {2, 3};
     case 60:
     case 61:
     case 4:
-    case 5:
-      return {3};
+    case 5: return {3};
     case 8:
     case 9:
     case kCritter:
     case 40:
-    case 41:
-      return {1};
+    case 41: return {1};
     case 76:
     case 77:
     case kTownHall:
     case kGreatHall:
     case 26:
-    case 27:
-      return {4};
+    case 27: return {4};
     case 82:
-    case 83:
-      return {5};
+    case 83: return {5};
     case 30:
-    case 31:
-      return {4, 6};
+    case 31: return {4, 6};
     case 32:
-    case 33:
-      return {6};
+    case 33: return {6};
     case 38:
-    case 39:
-      return {7};
+    case 39: return {7};
     case 28:
-    case 29:
-      return {8};
+    case 29: return {8};
     case kHumanStart:
-    case kOrcStart:
-      return {2};
-    default:
-      return {};
+    case kOrcStart: return {2};
+    default: return {};
   }
 }
 

@@ -16,7 +16,8 @@
 namespace glenmire {
 namespace {
 
-const std::filesystem::path kShippedPresets = std::filesystem::path(GLENMIRE_TEST_DATA) / ".." / ".." / "data" / "presets";
+const std::filesystem::path kShippedPresets =
+    std::filesystem::path(GLENMIRE_TEST_DATA) / ".." / ".." / "data" / "presets";
 
 TEST(PresetsTest, RecipeLinesAreDescriptionSurveyFairRulesSymmetryAssignmentsCommentsOrRefused) {
   struct Case {
@@ -27,8 +28,17 @@ TEST(PresetsTest, RecipeLinesAreDescriptionSurveyFairRulesSymmetryAssignmentsCom
     std::vector<std::string> fairRules;
     std::vector<std::string> assignments;
   } const cases[] = {
-      {"description: Two players\nsurvey: 99 % placed\nMapSize=64\n", true, "Two players", "99 % placed", {}, {"MapSize=64"}},
-      {"# a comment\n\n  MapDescription=A map with blanks  \r\nGoldMines=4\n", true, "", "", {},
+      {"description: Two players\nsurvey: 99 % placed\nMapSize=64\n",
+       true,
+       "Two players",
+       "99 % placed",
+       {},
+       {"MapSize=64"}},
+      {"# a comment\n\n  MapDescription=A map with blanks  \r\nGoldMines=4\n",
+       true,
+       "",
+       "",
+       {},
        {"MapDescription=A map with blanks", "GoldMines=4"}},
       {"description:   spaced out   \n", true, "spaced out", "", {}, {}},
       {"fair: meet=sea  min-room=20\nMapSize=96\n", true, "", "", {"meet=sea", "min-room=20"}, {"MapSize=96"}},
@@ -63,10 +73,18 @@ TEST(PresetsTest, AssignmentsAreCheckedAsConfigSetChecksThem) {
     const char* assignment;
     bool accepted;
   } const cases[] = {
-      {"MapSize=64", true},           {"MapSize=50", false},        {"PlayerController[3]=4", true},
-      {"PlayerController[9]=4", false}, {"PlayerController=4", false}, {"MapSize[1]=64", false},
-      {"LandWater=300", false},       {"BuildOnSand=true", true},    {"NoSuchField=1", false},
-      {"MapDescription=Hi there", true}, {"GoldMines=x", false},     {"MapSize", false},
+      {"MapSize=64", true},
+      {"MapSize=50", false},
+      {"PlayerController[3]=4", true},
+      {"PlayerController[9]=4", false},
+      {"PlayerController=4", false},
+      {"MapSize[1]=64", false},
+      {"LandWater=300", false},
+      {"BuildOnSand=true", true},
+      {"NoSuchField=1", false},
+      {"MapDescription=Hi there", true},
+      {"GoldMines=x", false},
+      {"MapSize", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.assignment);

@@ -18,8 +18,9 @@
 namespace glenmire {
 namespace {
 
-constexpr Symmetry kModes[] = {Symmetry::kMirrorX,  Symmetry::kMirrorY,     Symmetry::kMirrorDiagonal, Symmetry::kHalfTurn,
-                               Symmetry::kQuarterTurn, Symmetry::kMirrorXY, Symmetry::kEight};
+constexpr Symmetry kModes[] = {Symmetry::kMirrorX,  Symmetry::kMirrorY,     Symmetry::kMirrorDiagonal,
+                               Symmetry::kHalfTurn, Symmetry::kQuarterTurn, Symmetry::kMirrorXY,
+                               Symmetry::kEight};
 
 void SetPlayers(SettingsRecord& r, int players) {
   r.NumberOfPlayers = static_cast<int8_t>(players);
@@ -29,7 +30,8 @@ void SetPlayers(SettingsRecord& r, int players) {
 // Little enough land for one start island per player instead of an island mass.
 constexpr int8_t kStartIslandsLand = 2;
 
-RunOutcome Make(int size, int players, Symmetry mode, uint32_t seed, std::vector<uint8_t>& bytes, bool islands = false) {
+RunOutcome Make(int size, int players, Symmetry mode, uint32_t seed, std::vector<uint8_t>& bytes,
+                bool islands = false) {
   auto s = MakeGeneratorState();
   SetDefaults(s->settings);
   s->settings.MapSize = size;

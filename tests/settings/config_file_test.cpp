@@ -1,4 +1,8 @@
+#include "settings/config_file.h"
+
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstring>
@@ -6,14 +10,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
-#include "settings/config_file.h"
-#include "settings/defaults.h"
 #include "core/file_error.h"
 #include "core/settings_record.h"
+#include "settings/defaults.h"
 
 namespace glenmire {
 namespace {
@@ -25,8 +26,8 @@ class ConfigFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("glenmire-config-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
+    dir_ =
+        fs::temp_directory_path() / ("glenmire-config-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -1,3 +1,5 @@
+#include "settings/defaults.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -5,10 +7,9 @@
 #include <set>
 #include <string>
 
-#include "settings/config_file.h"
-#include "settings/defaults.h"
-#include "settings/settings_fields.h"
 #include "core/settings_record.h"
+#include "settings/config_file.h"
+#include "settings/settings_fields.h"
 
 namespace glenmire {
 namespace {
@@ -57,26 +58,26 @@ struct UnitRow {
   int visible, hitPoints, magic, build, gold, lumber, oil, range, armor, basic, piercing;
 };
 const UnitRow kUnitRows[] = {
-    {1, 'H', 4, 60, 0, 60, 60, 0, 0, 1, 2, 6, 3},        // Footman: 600 gold
-    {2, 'O', 4, 60, 0, 60, 60, 0, 0, 1, 2, 6, 3},        // Grunt
-    {5, 'H', 9, 110, 0, 250, 90, 30, 0, 8, 0, 80, 0},    // Ballista
-    {11, 'H', 9, 60, 1, 120, 120, 0, 0, 2, 0, 0, 9},     // Mage
-    {12, 'O', 9, 60, 1, 120, 120, 0, 0, 3, 0, 0, 9},     // Death Knight
-    {22, 'O', 4, 150, 0, 70, 60, 20, 50, 1, 0, 0, 0},    // Orc Transport
+    {1, 'H', 4, 60, 0, 60, 60, 0, 0, 1, 2, 6, 3},            // Footman: 600 gold
+    {2, 'O', 4, 60, 0, 60, 60, 0, 0, 1, 2, 6, 3},            // Grunt
+    {5, 'H', 9, 110, 0, 250, 90, 30, 0, 8, 0, 80, 0},        // Ballista
+    {11, 'H', 9, 60, 1, 120, 120, 0, 0, 2, 0, 0, 9},         // Mage
+    {12, 'O', 9, 60, 1, 120, 120, 0, 0, 3, 0, 0, 9},         // Death Knight
+    {22, 'O', 4, 150, 0, 70, 60, 20, 50, 1, 0, 0, 0},        // Orc Transport
     {26, 'O', 8, 150, 0, 140, 100, 50, 100, 6, 15, 130, 0},  // Ogre Juggernaught
-    {33, 'O', 3, 100, 0, 0, 0, 0, 0, 1, 0, 0, 0},        // Eye of Kilrogg
-    {34, 'O', 5, 100, 0, 100, 110, 50, 0, 1, 0, 10, 5},  // Cho'Gall
-    {36, 'O', 8, 40, 1, 120, 120, 0, 0, 3, 0, 0, 3},     // Gul'Dan
-    {38, 'O', 6, 40, 0, 70, 50, 5, 0, 5, 0, 3, 6},       // Zuljin
-    {39, '.', 3, 40, 0, 0, 0, 0, 0, 1, 0, 6, 3},         // Skeleton
-    {40, '.', 5, 60, 0, 0, 0, 0, 0, 2, 2, 9, 1},         // Daemon
-    {41, '.', 2, 5, 0, 0, 0, 0, 0, 1, 0, 0, 0},          // Critter
-    {42, 'H', 3, 400, 0, 100, 50, 25, 0, 0, 20, 0, 0},   // Farm
-    {58, 'H', 4, 1200, 0, 255, 120, 80, 0, 0, 20, 0, 0}, // Town Hall
-    {66, 'H', 3, 775, 0, 200, 80, 45, 10, 0, 20, 0, 0},  // Human Blacksmith
-    {75, 'O', 9, 1600, 0, 200, 250, 120, 50, 0, 20, 0, 0},  // Fortress
-    {76, 'H', 9, 130, 0, 140, 50, 15, 0, 0, 20, 4, 12},  // Human Guard Tower
-    {79, 'O', 9, 160, 0, 190, 100, 30, 0, 0, 20, 50, 0}, // Orc Cannon Tower
+    {33, 'O', 3, 100, 0, 0, 0, 0, 0, 1, 0, 0, 0},            // Eye of Kilrogg
+    {34, 'O', 5, 100, 0, 100, 110, 50, 0, 1, 0, 10, 5},      // Cho'Gall
+    {36, 'O', 8, 40, 1, 120, 120, 0, 0, 3, 0, 0, 3},         // Gul'Dan
+    {38, 'O', 6, 40, 0, 70, 50, 5, 0, 5, 0, 3, 6},           // Zuljin
+    {39, '.', 3, 40, 0, 0, 0, 0, 0, 1, 0, 6, 3},             // Skeleton
+    {40, '.', 5, 60, 0, 0, 0, 0, 0, 2, 2, 9, 1},             // Daemon
+    {41, '.', 2, 5, 0, 0, 0, 0, 0, 1, 0, 0, 0},              // Critter
+    {42, 'H', 3, 400, 0, 100, 50, 25, 0, 0, 20, 0, 0},       // Farm
+    {58, 'H', 4, 1200, 0, 255, 120, 80, 0, 0, 20, 0, 0},     // Town Hall
+    {66, 'H', 3, 775, 0, 200, 80, 45, 10, 0, 20, 0, 0},      // Human Blacksmith
+    {75, 'O', 9, 1600, 0, 200, 250, 120, 50, 0, 20, 0, 0},   // Fortress
+    {76, 'H', 9, 130, 0, 140, 50, 15, 0, 0, 20, 4, 12},      // Human Guard Tower
+    {79, 'O', 9, 160, 0, 190, 100, 30, 0, 0, 20, 50, 0},     // Orc Cannon Tower
 };
 
 TEST(SetDefaults, UnitStatisticsOfTheGame) {
@@ -127,11 +128,10 @@ struct UpgradeRow {
   int64_t gold, lumber, oil;  // -1: not set
 };
 const UpgradeRow kUpgradeRows[] = {
-    {1, 200, 800, -1, -1},      {2, 250, 2400, -1, -1},     {3, 200, 500, 100, -1},
-    {12, 250, 900, 500, -1},    {13, 200, 700, 100, 1000},  {16, 250, 2000, 250, 3000},
-    {18, 250, 1500, 900, -1},   {21, 250, 1500, -1, -1},    {34, 250, 1000, -1, -1},
-    {35, 0, -1, -1, -1},        {36, 200, 1000, -1, -1},    {39, 0, -1, -1, -1},
-    {44, 0, -1, -1, -1},        {47, 100, -1, -1, -1},      {52, 200, 2000, -1, -1},
+    {1, 200, 800, -1, -1},     {2, 250, 2400, -1, -1},     {3, 200, 500, 100, -1},   {12, 250, 900, 500, -1},
+    {13, 200, 700, 100, 1000}, {16, 250, 2000, 250, 3000}, {18, 250, 1500, 900, -1}, {21, 250, 1500, -1, -1},
+    {34, 250, 1000, -1, -1},   {35, 0, -1, -1, -1},        {36, 200, 1000, -1, -1},  {39, 0, -1, -1, -1},
+    {44, 0, -1, -1, -1},       {47, 100, -1, -1, -1},      {52, 200, 2000, -1, -1},
 };
 
 TEST(SetDefaults, UpgradeCostsAndTheEntriesLeftAlone) {
@@ -154,17 +154,53 @@ TEST(SetDefaults, UpgradeCostsAndTheEntriesLeftAlone) {
 }
 
 // The fields the defaults write; every other byte keeps what it held.
-const std::set<std::string> kWritten = {
-    "MapDescription", "UnitRace", "PlayerController", "PlayerRace", "Climate", "MapSize", "ReservedFlag",
-    "UnitVisibleRange", "UnitHitPoints", "UnitMagicPoints", "UnitBuildTime", "UnitGoldCost",
-    "UnitLumberCost", "UnitOilCost", "UnitAttackRange", "UnitArmor", "UnitBasicDamage",
-    "UnitPiercingDamage", "UpgradeStepCost", "UpgradeGoldCost", "UpgradeLumberCost", "UpgradeOilCost",
-    "RandomUnitVisibleRange", "RandomUnitHitPoints", "RandomUnitMagicPoints", "RandomUnitBuildTime",
-    "RandomUnitGoldCost", "RandomUnitLumberCost", "RandomUnitOilCost", "RandomUnitAttackRange",
-    "RandomUnitArmor", "RandomUnitBasicDamage", "RandomUnitPiercingDamage", "RandomUpgradeStepCost",
-    "RandomUpgradeGoldCost", "RandomUpgradeLumberCost", "RandomUpgradeOilCost", "StartGold",
-    "StartLumber", "StartOil", "RandomStartGold", "RandomStartLumber", "RandomStartOil", "PlayerAI",
-    "Difficulty", "RandomMethod", "RandomExtremity"};
+const std::set<std::string> kWritten = {"MapDescription",
+                                        "UnitRace",
+                                        "PlayerController",
+                                        "PlayerRace",
+                                        "Climate",
+                                        "MapSize",
+                                        "ReservedFlag",
+                                        "UnitVisibleRange",
+                                        "UnitHitPoints",
+                                        "UnitMagicPoints",
+                                        "UnitBuildTime",
+                                        "UnitGoldCost",
+                                        "UnitLumberCost",
+                                        "UnitOilCost",
+                                        "UnitAttackRange",
+                                        "UnitArmor",
+                                        "UnitBasicDamage",
+                                        "UnitPiercingDamage",
+                                        "UpgradeStepCost",
+                                        "UpgradeGoldCost",
+                                        "UpgradeLumberCost",
+                                        "UpgradeOilCost",
+                                        "RandomUnitVisibleRange",
+                                        "RandomUnitHitPoints",
+                                        "RandomUnitMagicPoints",
+                                        "RandomUnitBuildTime",
+                                        "RandomUnitGoldCost",
+                                        "RandomUnitLumberCost",
+                                        "RandomUnitOilCost",
+                                        "RandomUnitAttackRange",
+                                        "RandomUnitArmor",
+                                        "RandomUnitBasicDamage",
+                                        "RandomUnitPiercingDamage",
+                                        "RandomUpgradeStepCost",
+                                        "RandomUpgradeGoldCost",
+                                        "RandomUpgradeLumberCost",
+                                        "RandomUpgradeOilCost",
+                                        "StartGold",
+                                        "StartLumber",
+                                        "StartOil",
+                                        "RandomStartGold",
+                                        "RandomStartLumber",
+                                        "RandomStartOil",
+                                        "PlayerAI",
+                                        "Difficulty",
+                                        "RandomMethod",
+                                        "RandomExtremity"};
 
 TEST(SetDefaults, WritesOnlyItsOwnFields) {
   SettingsRecord a = Filled(0xA5);
@@ -224,9 +260,9 @@ TEST(StarterConfiguration, IsTheDefaultsWithTheWindowsResetValues) {
   EXPECT_EQ(r.Forest, 40);
   EXPECT_EQ(r.Mountains, 20);
   EXPECT_EQ(r.Decorations, 7);
-  EXPECT_EQ(r.RandomLandWater + r.RandomBuildableLand + r.RandomRivers + r.RandomLakes + r.RandomForest +
-                r.RandomMountains,
-            0);
+  EXPECT_EQ(
+      r.RandomLandWater + r.RandomBuildableLand + r.RandomRivers + r.RandomLakes + r.RandomForest + r.RandomMountains,
+      0);
   // The hidden check boxes in their initial state.
   EXPECT_EQ(r.RiversEnable, 1);
   EXPECT_EQ(r.LakesEnable, 1);

@@ -131,11 +131,11 @@ struct Example {
 
 TEST(ExtendedPercent, ExamplesOfTheRandomMethods) {
   const Example examples[] = {
-      {20, 10, 1},   // whole product 2 comes out one lower
-      {30, 10, 2},   // and 3 too
-      {20, 100, 20}, // but 20 at extremity 100 is exact
-      {20, 5, 0},    // the weighted method's half extremity: 1 comes out 0
-      {40, 10, 3},   {80, 10, 7},  {0, 100, 0}, {100, 100, 100}, {1000, 10, 99},
+      {20, 10, 1},    // whole product 2 comes out one lower
+      {30, 10, 2},    // and 3 too
+      {20, 100, 20},  // but 20 at extremity 100 is exact
+      {20, 5, 0},     // the weighted method's half extremity: 1 comes out 0
+      {40, 10, 3},   {80, 10, 7}, {0, 100, 0}, {100, 100, 100}, {1000, 10, 99},
   };
   for (const Example& x : examples) {
     EXPECT_EQ(ExtendedPercent(x.s, x.e), x.expected) << x.s << " x " << x.e << " %";

@@ -1,3 +1,5 @@
+#include "settings/randomiser.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,12 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "core/generator_state.h"
 #include "settings/config_file.h"
 #include "settings/defaults.h"
 #include "settings/random_flags.h"
-#include "settings/randomiser.h"
 #include "support/reference_data.h"
-#include "core/generator_state.h"
 
 namespace glenmire {
 namespace {
@@ -166,14 +167,14 @@ TEST(RandomiseSettings, DrawsEverySettingInItsPlace) {
   r.OilPatches = 7;
   r.RandomOilPatches = 1;
   r.RandomGoldAmount = 1;
-  r.DifficultyRandom[1] = 1;           // player 2, a computer
-  r.DifficultyRandom[4] = 1;           // player 5, nobody: no draw
-  r.RandomUpgradeOilCost[12] = 1;      // Human Ship Attack 1
-  r.RandomUpgradeStepCost[51] = 1;     // Death And Decay
+  r.DifficultyRandom[1] = 1;        // player 2, a computer
+  r.DifficultyRandom[4] = 1;        // player 5, nobody: no draw
+  r.RandomUpgradeOilCost[12] = 1;   // Human Ship Attack 1
+  r.RandomUpgradeStepCost[51] = 1;  // Death And Decay
   r.RandomStartLumber[0] = 1;
   r.RandomStartGold[7] = 1;
-  r.RandomUnitArmor[0] = 1;            // last of the unit arrays
-  r.RandomUnitVisibleRange[78] = 1;    // first of them
+  r.RandomUnitArmor[0] = 1;          // last of the unit arrays
+  r.RandomUnitVisibleRange[78] = 1;  // first of them
   r.RandomUnitHitPoints[40] = 1;
   r.CritterRandomPlayer[2] = 1;
   r.RandomCritters = 1;
@@ -462,8 +463,10 @@ struct Clamp {
   bool (*check)(const SettingsRecord&);
 };
 
-#define CLAMP(what, setup, condition) \
-  {what, [](SettingsRecord& r) { setup; }, [](const SettingsRecord& r) { return condition; }}
+#define CLAMP(what, setup, condition)                                                         \
+  {                                                                                           \
+    what, [](SettingsRecord& r) { setup; }, [](const SettingsRecord& r) { return condition; } \
+  }
 
 const Clamp kClamps[] = {
     CLAMP("land/water at least 30", r.LandWater = 29, r.LandWater == 30),

@@ -48,9 +48,9 @@ bool All(const T (&values)[N], int from, int to, T v) {  // entries from..to, 1-
   return true;
 }
 
-const Fields kUnitFlags = {"RandomUnitVisibleRange", "RandomUnitHitPoints", "RandomUnitMagicPoints",
-                           "RandomUnitBuildTime",    "RandomUnitGoldCost",  "RandomUnitLumberCost",
-                           "RandomUnitOilCost",      "RandomUnitAttackRange", "RandomUnitArmor",
+const Fields kUnitFlags = {"RandomUnitVisibleRange", "RandomUnitHitPoints",     "RandomUnitMagicPoints",
+                           "RandomUnitBuildTime",    "RandomUnitGoldCost",      "RandomUnitLumberCost",
+                           "RandomUnitOilCost",      "RandomUnitAttackRange",   "RandomUnitArmor",
                            "RandomUnitBasicDamage",  "RandomUnitPiercingDamage"};
 const Fields kUpgradeFlags = {"RandomUpgradeStepCost", "RandomUpgradeGoldCost", "RandomUpgradeLumberCost",
                               "RandomUpgradeOilCost"};
@@ -115,41 +115,56 @@ struct Action {
 
 const Action kActions[] = {
     // "File"
-    {"File reset", [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kFile, r); },
+    {"File reset",
+     [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kFile, r); },
      {"MapSize", "Climate", "RandomLandWater", "LandWater"},
-     [](const SettingsRecord& r) { return r.MapSize == 128 && r.Climate == 0 && r.RandomLandWater == 0 && r.LandWater == 20; }},
-    {"File none", [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kFile, r); },
+     [](const SettingsRecord& r) {
+       return r.MapSize == 128 && r.Climate == 0 && r.RandomLandWater == 0 && r.LandWater == 20;
+     }},
+    {"File none",
+     [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kFile, r); },
      {"MapSize", "Climate", "RandomLandWater", "LandWater"},
-     [](const SettingsRecord& r) { return r.MapSize == 128 && r.Climate == 0 && r.RandomLandWater == 0 && r.LandWater == 20; }},
-    {"File all", [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kFile, r); },
+     [](const SettingsRecord& r) {
+       return r.MapSize == 128 && r.Climate == 0 && r.RandomLandWater == 0 && r.LandWater == 20;
+     }},
+    {"File all",
+     [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kFile, r); },
      {"MapSize", "Climate", "RandomLandWater", "MapDescription"},
      [](const SettingsRecord& r) {
        return r.MapSize == 0 && r.Climate == 4 && r.RandomLandWater == 1 &&
               r.MapDescription.str() == "Glenmire32 Generated Map";
      }},
     // "Player Options"
-    {"Player reset", [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kPlayer, r); },
-     {"PlayerRace", "PlayerController", "PlayerAI"}, PlayersReset},
-    {"Player none", [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kPlayer, r); },
-     {"PlayerRace", "PlayerController", "PlayerAI"}, PlayersReset},
-    {"Player all, five human controlled", [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kPlayer, r); },
+    {"Player reset",
+     [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kPlayer, r); },
+     {"PlayerRace", "PlayerController", "PlayerAI"},
+     PlayersReset},
+    {"Player none",
+     [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kPlayer, r); },
+     {"PlayerRace", "PlayerController", "PlayerAI"},
+     PlayersReset},
+    {"Player all, five human controlled",
+     [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kPlayer, r); },
      {"PlayerRace", "PlayerController", "PlayerAI"},
      [](const SettingsRecord& r) {
        return All(r.PlayerRace, 1, 8, uint8_t{2}) && All(r.PlayerAI, 1, 8, uint8_t{255}) &&
               All(r.PlayerController, 1, 5, uint8_t{0xA5}) && All(r.PlayerController, 6, 8, uint8_t{0});
      }},
     // "Natural Resources"
-    {"Resources reset", [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kResources, r); },
+    {"Resources reset",
+     [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kResources, r); },
      {"RandomGoldMines", "RandomOilPatches", "RandomGoldAmount", "RandomOilAmount", "GoldAmount", "OilAmount",
       "GoldMines", "OilPatches"},
      [](const SettingsRecord& r) {
        return ResourceFlagsAre(r, 0) && r.GoldAmount == 100 && r.OilAmount == 100 && r.GoldMines == 3 &&
               r.OilPatches == 3;
      }},
-    {"Resources all", [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kResources, r); },
+    {"Resources all",
+     [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kResources, r); },
      {"RandomGoldMines", "RandomOilPatches", "RandomGoldAmount", "RandomOilAmount"},
      [](const SettingsRecord& r) { return ResourceFlagsAre(r, 1); }},
-    {"Resources none", [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kResources, r); },
+    {"Resources none",
+     [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kResources, r); },
      {"RandomGoldMines", "RandomOilPatches", "RandomGoldAmount", "RandomOilAmount"},
      [](const SettingsRecord& r) { return ResourceFlagsAre(r, 0); }},
     // "Upgrade Costs"
@@ -165,20 +180,24 @@ const Action kActions[] = {
     {"Upgrades none", [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kUpgrades, r); }, kUpgradeFlags,
      [](const SettingsRecord& r) { return UpgradeFlagsAre(r, 0); }},
     // "Startup Resources"
-    {"Start resources reset", [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kStartRes, r); },
+    {"Start resources reset",
+     [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kStartRes, r); },
      {"StartGold", "StartLumber", "StartOil", "RandomStartGold", "RandomStartLumber", "RandomStartOil"},
      [](const SettingsRecord& r) {
        return StartFlagsAre(r, 0) && All(r.StartGold, 1, 8, 1000) && All(r.StartLumber, 1, 8, 1000) &&
               All(r.StartOil, 1, 8, 1000);
      }},
-    {"Start resources all", [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kStartRes, r); },
+    {"Start resources all",
+     [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kStartRes, r); },
      {"RandomStartGold", "RandomStartLumber", "RandomStartOil"},
      [](const SettingsRecord& r) { return StartFlagsAre(r, 1); }},
-    {"Start resources none", [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kStartRes, r); },
+    {"Start resources none",
+     [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kStartRes, r); },
      {"RandomStartGold", "RandomStartLumber", "RandomStartOil"},
      [](const SettingsRecord& r) { return StartFlagsAre(r, 0); }},
     // "Startup Units"
-    {"Startup units reset", [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kDifficulty, r); },
+    {"Startup units reset",
+     [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kDifficulty, r); },
      {"Difficulty", "DifficultyRandom", "AllComputerPlayers", "AllHumanPlayers", "AllCompPlayersRandom",
       "AllHumanPlayersRandom", "AllCompDiff", "AllHumanDiff"},
      [](const SettingsRecord& r) {
@@ -186,78 +205,91 @@ const Action kActions[] = {
               r.AllComputerPlayers == 0 && r.AllHumanPlayers == 0 && r.AllCompPlayersRandom == 0 &&
               r.AllHumanPlayersRandom == 0 && r.AllCompDiff == 1 && r.AllHumanDiff == 1;
      }},
-    {"Startup units all", [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kDifficulty, r); },
+    {"Startup units all",
+     [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kDifficulty, r); },
      {"DifficultyRandom", "AllComputerPlayers", "AllHumanPlayers", "AllCompPlayersRandom", "AllHumanPlayersRandom"},
      [](const SettingsRecord& r) {
        return All(r.DifficultyRandom, 1, 8, uint8_t{1}) && r.AllComputerPlayers == 0 && r.AllHumanPlayers == 0 &&
               r.AllCompPlayersRandom == 0 && r.AllHumanPlayersRandom == 0;
      }},
-    {"Startup units none", [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kDifficulty, r); },
+    {"Startup units none",
+     [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kDifficulty, r); },
      {"DifficultyRandom", "AllCompPlayersRandom", "AllHumanPlayersRandom"},
      [](const SettingsRecord& r) {
-       return All(r.DifficultyRandom, 1, 8, uint8_t{0}) && r.AllCompPlayersRandom == 0 &&
-              r.AllHumanPlayersRandom == 0;
+       return All(r.DifficultyRandom, 1, 8, uint8_t{0}) && r.AllCompPlayersRandom == 0 && r.AllHumanPlayersRandom == 0;
      }},
     // "Units"
     {"Units reset", [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kUnits, r); },
      Join({kUnitFlags,
-           {"UnitVisibleRange", "UnitHitPoints", "UnitMagicPoints", "UnitBuildTime", "UnitGoldCost",
-            "UnitLumberCost", "UnitOilCost", "UnitAttackRange", "UnitArmor", "UnitBasicDamage",
-            "UnitPiercingDamage"}}),
+           {"UnitVisibleRange", "UnitHitPoints", "UnitMagicPoints", "UnitBuildTime", "UnitGoldCost", "UnitLumberCost",
+            "UnitOilCost", "UnitAttackRange", "UnitArmor", "UnitBasicDamage", "UnitPiercingDamage"}}),
      UnitsReset},
     {"Units all", [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kUnits, r); }, kUnitFlags,
      [](const SettingsRecord& r) { return UnitFlagsAre(r, 1, 79, 1); }},
-    {"Units none clears 1..52 only", [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kUnits, r); },
-     kUnitFlags,
+    {"Units none clears 1..52 only", [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kUnits, r); }, kUnitFlags,
      [](const SettingsRecord& r) { return UnitFlagsAre(r, 1, 52, 0) && UnitFlagsAre(r, 53, 79, 0xA5); }},
     // "Land Attributes"
     {"Land reset", [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kLand, r); },
      Join({kLandFlags, {"LandWater", "BuildableLand", "Rivers", "Lakes", "Forest", "Mountains", "Decorations"}}),
      [](const SettingsRecord& r) {
-       return LandFlagsAre(r, 0) && r.LandWater == 20 && r.BuildableLand == 80 && r.Rivers == 30 &&
-              r.Lakes == 30 && r.Forest == 40 && r.Mountains == 20 && r.Decorations == 7;
+       return LandFlagsAre(r, 0) && r.LandWater == 20 && r.BuildableLand == 80 && r.Rivers == 30 && r.Lakes == 30 &&
+              r.Forest == 40 && r.Mountains == 20 && r.Decorations == 7;
      }},
-    {"Land all leaves decorations and the plain boxes", [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kLand, r); },
-     kLandFlags, [](const SettingsRecord& r) { return LandFlagsAre(r, 1); }},
+    {"Land all leaves decorations and the plain boxes",
+     [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kLand, r); }, kLandFlags,
+     [](const SettingsRecord& r) { return LandFlagsAre(r, 1); }},
     {"Land none", [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kLand, r); }, kLandFlags,
      [](const SettingsRecord& r) { return LandFlagsAre(r, 0); }},
     // "Random Method"
-    {"Random method reset", [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kRandom, r); },
+    {"Random method reset",
+     [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kRandom, r); },
      {"RandomMethod", "RandomExtremity"},
      [](const SettingsRecord& r) { return r.RandomMethod == 0 && r.RandomExtremity == 10; }},
-    {"Random method all", [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kRandom, r); }, {"RandomMethod"},
+    {"Random method all",
+     [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kRandom, r); },
+     {"RandomMethod"},
      [](const SettingsRecord& r) { return r.RandomMethod == 3; }},
-    {"Random method none", [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kRandom, r); }, {"RandomMethod"},
+    {"Random method none",
+     [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kRandom, r); },
+     {"RandomMethod"},
      [](const SettingsRecord& r) { return r.RandomMethod == 0; }},
     // "Critters!"
-    {"Critters reset", [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kCritters, r); },
+    {"Critters reset",
+     [](SettingsRecord& r) { ResetDefaults(SettingsWindow::kCritters, r); },
      {"RandomCritters", "CritterRandomPlayer", "CrittersNormal", "CrittersPlayer"},
      [](const SettingsRecord& r) {
        return CritterFlagsAre(r, 0) && r.CrittersNormal == 2 && All(r.CrittersPlayer, 1, 8, 0);
      }},
-    {"Critters all", [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kCritters, r); },
-     {"RandomCritters", "CritterRandomPlayer"}, [](const SettingsRecord& r) { return CritterFlagsAre(r, 1); }},
-    {"Critters none", [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kCritters, r); },
-     {"RandomCritters", "CritterRandomPlayer"}, [](const SettingsRecord& r) { return CritterFlagsAre(r, 0); }},
+    {"Critters all",
+     [](SettingsRecord& r) { SetAllRandom(SettingsWindow::kCritters, r); },
+     {"RandomCritters", "CritterRandomPlayer"},
+     [](const SettingsRecord& r) { return CritterFlagsAre(r, 1); }},
+    {"Critters none",
+     [](SettingsRecord& r) { SetNoneRandom(SettingsWindow::kCritters, r); },
+     {"RandomCritters", "CritterRandomPlayer"},
+     [](const SettingsRecord& r) { return CritterFlagsAre(r, 0); }},
     // No such window.
-    {"window 0 does nothing", [](SettingsRecord& r) {
+    {"window 0 does nothing",
+     [](SettingsRecord& r) {
        ResetDefaults(static_cast<SettingsWindow>(0), r);
        SetAllRandom(static_cast<SettingsWindow>(11), r);
        SetNoneRandom(static_cast<SettingsWindow>(-1), r);
      },
-     {}, [](const SettingsRecord&) { return true; }},
+     {},
+     [](const SettingsRecord&) { return true; }},
     // The main window's preset.
     {"Mayhem", ApplyMayhem,
-     Join({kUpgradeFlags, kUnitFlags, kLandFlags,
-           {"MapSize", "Climate", "PlayerRace", "PlayerAI", "RandomGoldMines", "RandomOilPatches",
-            "RandomGoldAmount", "RandomOilAmount", "RandomStartGold", "RandomStartLumber", "RandomStartOil",
-            "DifficultyRandom", "CritterRandomPlayer", "RandomCritters", "RandomMethod", "RandomExtremity"}}),
+     Join({kUpgradeFlags,
+           kUnitFlags,
+           kLandFlags,
+           {"MapSize", "Climate", "PlayerRace", "PlayerAI", "RandomGoldMines", "RandomOilPatches", "RandomGoldAmount",
+            "RandomOilAmount", "RandomStartGold", "RandomStartLumber", "RandomStartOil", "DifficultyRandom",
+            "CritterRandomPlayer", "RandomCritters", "RandomMethod", "RandomExtremity"}}),
      [](const SettingsRecord& r) {
        return r.MapSize == 0 && r.Climate == 4 && LandFlagsAre(r, 1) && All(r.PlayerRace, 1, 8, uint8_t{2}) &&
               All(r.PlayerAI, 1, 8, uint8_t{255}) && ResourceFlagsAre(r, 1) && UpgradeFlagsAre(r, 1) &&
               StartFlagsAre(r, 1) && All(r.DifficultyRandom, 1, 8, uint8_t{1}) && UnitFlagsAre(r, 1, 52, 1) &&
-              UnitFlagsAre(r, 53, 79, 0xA5) && CritterFlagsAre(r, 1) && r.RandomMethod == 3 &&
-              r.RandomExtremity == 100;
+              UnitFlagsAre(r, 53, 79, 0xA5) && CritterFlagsAre(r, 1) && r.RandomMethod == 3 && r.RandomExtremity == 100;
      }},
 };
 

@@ -3,6 +3,8 @@
 // files themselves with their map sections. See the set's README.md for the formats.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -13,8 +15,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace glenmire::testing {
 
@@ -61,13 +61,13 @@ inline std::string ReadText(const std::filesystem::path& path) {
 struct ReferenceCase {
   std::string name;  // the folder's
   std::filesystem::path folder;
-  std::vector<std::string> words;  // command.txt split at blanks
-  std::string command;             // the first word: generate or genitize
+  std::vector<std::string> words;           // command.txt split at blanks
+  std::string command;                      // the first word: generate or genitize
   std::string seed, buildOnSand, unplaced;  // the words after --seed, --build-on-sand, --unplaced; empty if absent
-  std::filesystem::path settings;  // the file after --config
-  std::filesystem::path input;     // genitize: the map it reads; empty for generate
-  std::filesystem::path map;       // expected.pud; empty when the run writes none
-  std::filesystem::path trace;     // expected.trace
+  std::filesystem::path settings;           // the file after --config
+  std::filesystem::path input;              // genitize: the map it reads; empty for generate
+  std::filesystem::path map;                // expected.pud; empty when the run writes none
+  std::filesystem::path trace;              // expected.trace
 };
 
 inline constexpr const char* kCommandFile = "command.txt";
@@ -181,13 +181,15 @@ inline std::vector<PudSection> SplitSections(const Bytes& file) {
   std::size_t pos = 0;
   while (pos + 8 <= file.size()) {
     PudSection section;
-    section.tag.assign(file.begin() + static_cast<std::ptrdiff_t>(pos), file.begin() + static_cast<std::ptrdiff_t>(pos) + 4);
+    section.tag.assign(file.begin() + static_cast<std::ptrdiff_t>(pos),
+                       file.begin() + static_cast<std::ptrdiff_t>(pos) + 4);
     const uint32_t length =
         file[pos + 4] | file[pos + 5] << 8 | file[pos + 6] << 16 | static_cast<uint32_t>(file[pos + 7]) << 24;
     pos += 8;
     section.cut = pos + length > file.size();
     const std::size_t end = section.cut ? file.size() : pos + length;
-    section.body.assign(file.begin() + static_cast<std::ptrdiff_t>(pos), file.begin() + static_cast<std::ptrdiff_t>(end));
+    section.body.assign(file.begin() + static_cast<std::ptrdiff_t>(pos),
+                        file.begin() + static_cast<std::ptrdiff_t>(end));
     pos = end;
     sections.push_back(std::move(section));
   }

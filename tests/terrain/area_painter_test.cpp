@@ -1,3 +1,5 @@
+#include "terrain/area_painter.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "terrain/area_painter.h"
 #include "terrain/rivers_and_ranges.h"
 
 namespace glenmire {
@@ -50,22 +51,10 @@ TEST(PaintArea, BlobFollowsTheDrawsRowByRow) {
   s->random.Seed(29);
   EXPECT_EQ(PaintArea(*s, kWater, kLand, 3, 4, 6), 39);
   const std::vector<std::string> expected = {
-      "................",
-      "................",
-      ".#####..........",
-      ".########.......",
-      ".########.......",
-      ".######.........",
-      "#####...........",
-      ".####...........",
-      "...###..........",
-      "................",
-      "................",
-      "................",
-      "................",
-      "................",
-      "................",
-      "................",
+      "................", "................", ".#####..........", ".########.......",
+      ".########.......", ".######.........", "#####...........", ".####...........",
+      "...###..........", "................", "................", "................",
+      "................", "................", "................", "................",
   };
   EXPECT_EQ(Corner(*s, kWater, kLand), expected);
   EXPECT_EQ(ChangedOutsideCorner(*s, kWater), 0);
@@ -81,22 +70,10 @@ TEST(PaintArea, SandToGrassKeepsAwayFromAThirdClass) {
   s->random.Seed(29);
   EXPECT_EQ(PaintArea(*s, kCoast, kGrass, 3, 4, 6), 30);
   const std::vector<std::string> expected = {
-      "................",
-      "................",
-      ".#####..........",
-      ".##...###.......",
-      ".##.o.###.......",
-      ".##...#.........",
-      "#####...........",
-      ".####...........",
-      "...###..........",
-      "................",
-      "................",
-      "................",
-      "................",
-      "................",
-      "................",
-      "................",
+      "................", "................", ".#####..........", ".##...###.......",
+      ".##.o.###.......", ".##...#.........", "#####...........", ".####...........",
+      "...###..........", "................", "................", "................",
+      "................", "................", "................", "................",
   };
   EXPECT_EQ(Corner(*s, kCoast, kGrass), expected);
   EXPECT_EQ(s->random.seed, 807791583u);
@@ -160,11 +137,7 @@ TEST(PaintArea, TheMapEdgeCountsAsNoThirdClass) {
   s->random.Seed(1);
   EXPECT_EQ(PaintArea(*s, kCoast, kGrass, -1, -2, 9), 23);
   const std::vector<std::string> expected = {
-      "###.............",
-      "#####...........",
-      "######..........",
-      "..#####.........",
-      "..####..........",
+      "###.............", "#####...........", "######..........", "..#####.........", "..####..........",
   };
   std::vector<std::string> top = Corner(*s, kCoast, kGrass);
   top.resize(5);
@@ -206,9 +179,8 @@ TEST_P(PaintAreaDraws, TwoPerRow) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PaintAreaDraws,
                          testing::Values(DrawCase{5, 5, 0, 4}, DrawCase{5, 5, 1, 4}, DrawCase{5, 5, 2, 6},
-                                         DrawCase{5, 5, 10, 22}, DrawCase{20, 20, 60, 122},
-                                         DrawCase{-40, -40, 10, 22}, DrawCase{1000, 1000, 3, 8},
-                                         DrawCase{INT32_MAX - 2, INT32_MIN, 300, 602},
+                                         DrawCase{5, 5, 10, 22}, DrawCase{20, 20, 60, 122}, DrawCase{-40, -40, 10, 22},
+                                         DrawCase{1000, 1000, 3, 8}, DrawCase{INT32_MAX - 2, INT32_MIN, 300, 602},
                                          DrawCase{INT32_MIN, INT32_MAX, 65535, 131072}));
 
 TEST(PaintArea, FarOutsideTheMapPaintsNothingAndCounts) {
@@ -271,7 +243,7 @@ TEST(BlobPainter, CountsAsPaintAreaDoes) {
       s->random.Seed(77);
       for (int k = 1; k <= 64; k += 5) s->TerrainGrid(k, 65 - k) = to;
       for (int k = 2; k <= 64; k += 3) s->TerrainGrid(k, k * 7 % 64 + 1) = kOpenWater;  // a third class
-      s->TerrainGrid(100, 100) = to;          // beyond the map: never counted
+      s->TerrainGrid(100, 100) = to;                                                    // beyond the map: never counted
     }
     BlobPainter painter(*b, from, to);
     for (int blob = 0; blob < 600; ++blob) {
@@ -357,15 +329,14 @@ TEST_P(CountInteriorCases, CountsCellsWithEightMatchingNeighbours) {
   EXPECT_EQ(CountInterior(*s, kCoast), t.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Maps, CountInteriorCases,
-    testing::Values(InteriorCase{"All32", 32, {}, 1024}, InteriorCase{"All128", 128, {}, 16384},
-                    // The cell itself is not tested: its 8 neighbours drop out.
-                    InteriorCase{"OneInTheMiddle", 32, {{10, 10}}, 1024 - 8},
-                    InteriorCase{"OneInTheCorner", 32, {{1, 1}}, 1024 - 3},
-                    InteriorCase{"OneOnTheEdge", 32, {{1, 10}}, 1024 - 5},
-                    InteriorCase{"TwoSideBySide", 32, {{10, 10}, {10, 11}}, 1024 - 12}),
-    [](const testing::TestParamInfo<InteriorCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Maps, CountInteriorCases,
+                         testing::Values(InteriorCase{"All32", 32, {}, 1024}, InteriorCase{"All128", 128, {}, 16384},
+                                         // The cell itself is not tested: its 8 neighbours drop out.
+                                         InteriorCase{"OneInTheMiddle", 32, {{10, 10}}, 1024 - 8},
+                                         InteriorCase{"OneInTheCorner", 32, {{1, 1}}, 1024 - 3},
+                                         InteriorCase{"OneOnTheEdge", 32, {{1, 10}}, 1024 - 5},
+                                         InteriorCase{"TwoSideBySide", 32, {{10, 10}, {10, 11}}, 1024 - 12}),
+                         [](const testing::TestParamInfo<InteriorCase>& info) { return info.param.name; });
 
 TEST(CountInterior, OtherClassHasNoInteriorOnAllSand) {
   auto s = MapOf(32, kCoast);

@@ -1,10 +1,10 @@
+#include "terrain/coastline.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <string>
-
-#include "terrain/coastline.h"
 
 namespace glenmire {
 namespace {
@@ -40,22 +40,14 @@ struct TableRow {
 
 // As the game's tile families have it.
 constexpr TableRow kTable[] = {
-    {false, false, false, false, 16, 48, 48, 80},
-    {false, false, false, true, 608, 1136, 1376, 1904},
-    {false, false, true, false, 672, 1072, 1440, 1840},
-    {false, false, true, true, 545, 1200, 1312, 1968},
-    {false, true, false, false, 704, 1040, 1472, 1808},
-    {false, true, false, true, 576, 1168, 1344, 1936},
-    {false, true, true, false, 640, 1104, 1408, 1872},
-    {false, true, true, true, 512, 1232, 1280, 2000},
-    {true, false, false, false, 720, 1024, 1488, 1792},
-    {true, false, false, true, 592, 1152, 1360, 1920},
-    {true, false, true, false, 656, 1088, 1424, 1856},
-    {true, false, true, true, 528, 1216, 1296, 1984},
-    {true, true, false, false, 688, 1056, 1456, 1824},
-    {true, true, false, true, 560, 1184, 1328, 1952},
-    {true, true, true, false, 624, 1120, 1392, 1888},
-    {true, true, true, true, 48, 128, 80, 112},
+    {false, false, false, false, 16, 48, 48, 80},       {false, false, false, true, 608, 1136, 1376, 1904},
+    {false, false, true, false, 672, 1072, 1440, 1840}, {false, false, true, true, 545, 1200, 1312, 1968},
+    {false, true, false, false, 704, 1040, 1472, 1808}, {false, true, false, true, 576, 1168, 1344, 1936},
+    {false, true, true, false, 640, 1104, 1408, 1872},  {false, true, true, true, 512, 1232, 1280, 2000},
+    {true, false, false, false, 720, 1024, 1488, 1792}, {true, false, false, true, 592, 1152, 1360, 1920},
+    {true, false, true, false, 656, 1088, 1424, 1856},  {true, false, true, true, 528, 1216, 1296, 1984},
+    {true, true, false, false, 688, 1056, 1456, 1824},  {true, true, false, true, 560, 1184, 1328, 1952},
+    {true, true, true, false, 624, 1120, 1392, 1888},   {true, true, true, true, 48, 128, 80, 112},
 };
 
 struct Pass {
@@ -180,8 +172,7 @@ TEST_P(CoastAtTheMapEdge, MissingNeighboursAreNotLand) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cells, CoastAtTheMapEdge,
-    testing::Values(EdgeCase{"TopLeftEastLand", {{1, 2}}, 1, 1, 576},
-                    EdgeCase{"TopRowSouthLand", {{2, 5}}, 1, 5, 545},
+    testing::Values(EdgeCase{"TopLeftEastLand", {{1, 2}}, 1, 1, 576}, EdgeCase{"TopRowSouthLand", {{2, 5}}, 1, 5, 545},
                     EdgeCase{"LeftColumnEastLand", {{7, 2}}, 7, 1, 576},
                     EdgeCase{"TopLeftWrappedInLand", {{1, 2}, {2, 1}, {2, 2}}, 1, 1, 512},
                     EdgeCase{"BottomRightWrappedInLand", {{32, 31}, {31, 32}, {31, 31}}, 32, 32, 624},
@@ -300,7 +291,9 @@ void CellByCell(GeneratorState& s, uint16_t cellClass, bool coastline, const std
         if (coastline) cell = kCoast;
         continue;
       }
-      auto at = [&](int dr, int dc) { return InsideMap(side, r + dr, c + dc) && touches(s.TerrainGrid(r + dr, c + dc)); };
+      auto at = [&](int dr, int dc) {
+        return InsideMap(side, r + dr, c + dc) && touches(s.TerrainGrid(r + dr, c + dc));
+      };
       const bool n = at(-1, 0), so = at(1, 0), w = at(0, -1), e = at(0, 1);
       const int mask = ((n || w || at(-1, -1)) ? 1 : 0) | ((n || e || at(-1, 1)) ? 2 : 0) |
                        ((so || w || at(1, -1)) ? 4 : 0) | ((so || e || at(1, 1)) ? 8 : 0);

@@ -1,3 +1,5 @@
+#include "terrain/decorations.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "support/reference_data.h"
-#include "terrain/decorations.h"
 
 namespace glenmire {
 namespace {
@@ -76,9 +77,7 @@ TEST(ScatterDecorations, EachTileTakesItsVariantsWithItsDraws) {
         decorated += (v & 0xF) >= 4 && (row.tile == 48 || row.tile == 80);
       }
     EXPECT_EQ(seen, row.values) << "tile " << row.tile << " decorations " << int(row.decorations);
-    const uint64_t draws = row.drawsPerCell > 0 ? 1024u * row.drawsPerCell
-                           : row.tile == 48                ? 2048u + decorated
-                                                           : 0u;
+    const uint64_t draws = row.drawsPerCell > 0 ? 1024u * row.drawsPerCell : row.tile == 48 ? 2048u + decorated : 0u;
     EXPECT_EQ(s->random.draws, draws) << "tile " << row.tile;
   }
 }

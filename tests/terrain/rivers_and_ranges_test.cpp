@@ -1,3 +1,5 @@
+#include "terrain/rivers_and_ranges.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "support/reference_data.h"
-#include "terrain/rivers_and_ranges.h"
 #include "terrain/rivers_and_ranges_walker.h"
 
 namespace glenmire {
@@ -85,10 +86,9 @@ TEST(Walker, TurnsToItsNeighbourHeadingsOrGoesStraight) {
     uint8_t heading, firstSide, straight, secondSide;
   };
   const Row rows[] = {
-      {kHeadNW, kHeadN, kHeadNW, kHeadW},  {kHeadN, kHeadNW, kHeadN, kHeadNE},
-      {kHeadNE, kHeadN, kHeadNE, kHeadE},  {kHeadW, kHeadNW, kHeadW, kHeadSW},
-      {kHeadE, kHeadNE, kHeadE, kHeadSE},  {kHeadSW, kHeadW, kHeadSW, kHeadS},
-      {kHeadS, kHeadSW, kHeadS, kHeadSE},  {kHeadSE, kHeadE, kHeadSE, kHeadS},
+      {kHeadNW, kHeadN, kHeadNW, kHeadW}, {kHeadN, kHeadNW, kHeadN, kHeadNE}, {kHeadNE, kHeadN, kHeadNE, kHeadE},
+      {kHeadW, kHeadNW, kHeadW, kHeadSW}, {kHeadE, kHeadNE, kHeadE, kHeadSE}, {kHeadSW, kHeadW, kHeadSW, kHeadS},
+      {kHeadS, kHeadSW, kHeadS, kHeadSE}, {kHeadSE, kHeadE, kHeadSE, kHeadS},
   };
   // draw value -> which option; 0 and 11..15 steer, or go straight once the target is reached
   const std::pair<int, int> draws[] = {{1, 0}, {4, 0}, {5, 2}, {8, 2}, {9, 1}, {10, 1}, {0, 1}, {15, 1}};
@@ -113,10 +113,10 @@ TEST(Walker, SteersAlongTheAxisItIsAlreadyCloseOn) {
     bool stillAiming;
   };
   const Row rows[] = {
-      {20, 20, 10, 10, kHeadNW, true},  {20, 20, 30, 10, kHeadSW, true}, {20, 20, 10, 30, kHeadNE, true},
-      {20, 20, 30, 30, kHeadSE, true},  {20, 20, 10, 17, kHeadW, true},  {20, 20, 30, 24, kHeadE, true},
-      {20, 20, 16, 10, kHeadN, true},   {20, 20, 24, 30, kHeadS, true},  {20, 20, 20, 20, kHeadE, false},
-      {20, 20, 18, 22, kHeadE, false},  {20, 20, 22, 18, kHeadW, false}, {20, 20, 17, 20, kHeadE, true},
+      {20, 20, 10, 10, kHeadNW, true}, {20, 20, 30, 10, kHeadSW, true}, {20, 20, 10, 30, kHeadNE, true},
+      {20, 20, 30, 30, kHeadSE, true}, {20, 20, 10, 17, kHeadW, true},  {20, 20, 30, 24, kHeadE, true},
+      {20, 20, 16, 10, kHeadN, true},  {20, 20, 24, 30, kHeadS, true},  {20, 20, 20, 20, kHeadE, false},
+      {20, 20, 18, 22, kHeadE, false}, {20, 20, 22, 18, kHeadW, false}, {20, 20, 17, 20, kHeadE, true},
       {20, 20, 20, 23, kHeadE, true},
   };
   for (const Row& row : rows) {
@@ -178,11 +178,11 @@ TEST(CarveRivers, FirstSquareIsCentredOnTheStartAndClippedAtTheEdge) {
     int half;  // of the first square
   };
   const Row rows[] = {
-      {32, 20, kHeadS, 1},   // width 32 * 10 / 100 = 3, raised to 3
-      {32, 20, kHeadN, 1},   // start on the last row
-      {32, 20, kHeadW, 1},   // start on the last column
-      {64, 20, kHeadE, 3},   // width 64 * 10 / 100 = 6
-      {128, 100, kHeadS, 3}, // width 64, cut to 6 by the first change
+      {32, 20, kHeadS, 1},    // width 32 * 10 / 100 = 3, raised to 3
+      {32, 20, kHeadN, 1},    // start on the last row
+      {32, 20, kHeadW, 1},    // start on the last column
+      {64, 20, kHeadE, 3},    // width 64 * 10 / 100 = 6
+      {128, 100, kHeadS, 3},  // width 64, cut to 6 by the first change
   };
   for (const Row& row : rows) {
     int32_t pos = 0;
@@ -218,11 +218,11 @@ TEST(CarveRivers, DrawsPinnedForFixedSeeds) {
     int waterCells;
   };
   const Row rows[] = {
-      {32, 30, 0, 7, 1085, 418},   {64, 20, 0, 11, 813, 751},  {128, 100, 0, 13, 823, 1000},
-      {64, 40, 1, 17, 1179, 1272}, // five rivers
-      {32, 7, 1, 19, 0, 0},        // fewer than eight: no river at all
-      {32, -56, 1, 23, 0, 0},      // a stored 200 reads as -56: no river
-      {32, -56, 0, 29, 105, 99},   // one river of the smallest width
+      {32, 30, 0, 7, 1085, 418},    {64, 20, 0, 11, 813, 751},
+      {128, 100, 0, 13, 823, 1000}, {64, 40, 1, 17, 1179, 1272},  // five rivers
+      {32, 7, 1, 19, 0, 0},                                       // fewer than eight: no river at all
+      {32, -56, 1, 23, 0, 0},                                     // a stored 200 reads as -56: no river
+      {32, -56, 0, 29, 105, 99},                                  // one river of the smallest width
   };
   for (const Row& row : rows) {
     auto s = MapOf(row.mapSize, kLand, row.seed);
@@ -357,8 +357,8 @@ TEST(RaiseMountainRange, StartsOnAWestOrEastEdgeWhenItsWalkerStartsNorthOrSouth)
   // The range walks the transposed map: a walker start on "row 1" is column 1 of the map.
   int32_t pos = 0;
   const uint32_t seed = SeedWhere([&](Random& r) {
-    r.RandInt(32 - 5);                      // pass row
-    if (r.RandInt(6) >= 3) return false;    // width 3
+    r.RandInt(32 - 5);                    // pass row
+    if (r.RandInt(6) >= 3) return false;  // width 3
     return StartsOn(r, 32, kHeadS, &pos, {0, 2, 3, 6, 7});
   });
   Random replay{seed, 0};
@@ -385,8 +385,8 @@ TEST(RaiseMountainRange, SecretPassMarksABandThreeRowsHigh) {
         for (int c = 1; c <= 32; ++c) {
           const bool inBand = passes && r >= passRow && r <= passRow + 2;
           const bool raised = s->TerrainGrid(r, c) == kMountain;
-          const bool raisedBeside = (c > 1 && s->TerrainGrid(r, c - 1) == kMountain) ||
-                                    (c < 32 && s->TerrainGrid(r, c + 1) == kMountain);
+          const bool raisedBeside =
+              (c > 1 && s->TerrainGrid(r, c - 1) == kMountain) || (c < 32 && s->TerrainGrid(r, c + 1) == kMountain);
           const uint8_t mark = s->OccupancyGrid(r, c);
           EXPECT_EQ(mark, inBand && (raised || raisedBeside) ? 1 : 0) << "seed " << seed << " cell " << r << "," << c;
           marks += mark;

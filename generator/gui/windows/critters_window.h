@@ -26,8 +26,8 @@ class TfrmCritters final : public SettingsForm {
 
   QSlider* tbCrittersNormal;
   QCheckBox* cbRandomCritters;
-  std::array<QSlider*, kPlayers> tbCrittersPlayer{};          // tbCrittersPlayer1..8
-  std::array<QCheckBox*, kPlayers> cbCritterRandomPlayer{};   // cbCritterRandomPlayer1..8
+  std::array<QSlider*, kPlayers> tbCrittersPlayer{};         // tbCrittersPlayer1..8
+  std::array<QCheckBox*, kPlayers> cbCritterRandomPlayer{};  // cbCritterRandomPlayer1..8
 
  private:
   void ApplyRandomBoxes();

@@ -34,8 +34,7 @@ TfrmDifficulty::TfrmDifficulty(SettingsRecord& record, ShellState& shell, QWidge
   cbAllCompPlayersRandom = MakeCheckBox("cbAllCompPlayersRandom", "Random", this);
   cbAllHumanPlayersRandom = MakeCheckBox("cbAllHumanPlayersRandom", "Random", this);
   for (QWidget* w : std::initializer_list<QWidget*>{tbAllCompDiff, tbAllHumanDiff, cbAllComputerPlayers,
-                                                     cbAllHumanPlayers, cbAllCompPlayersRandom,
-                                                     cbAllHumanPlayersRandom})
+                                                    cbAllHumanPlayers, cbAllCompPlayersRandom, cbAllHumanPlayersRandom})
     w->hide();
 }
 

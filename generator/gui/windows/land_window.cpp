@@ -66,8 +66,8 @@ TfrmLand::TfrmLand(SettingsRecord& record, ShellState& shell, QWidget* parent)
   cbEnableIslands = MakeCheckBox("cbEnableIslands", "Enable Islands", this);
   for (QCheckBox* c : {cbRiversEnable, cbLakesEnable, cbForestEnable, cbMountainsEnable, cbMultipleLakes})
     c->setChecked(true);
-  for (QCheckBox* c : {cbRiversEnable, cbLakesEnable, cbForestEnable, cbMountainsEnable, cbMultipleLakes,
-                       cbAddWalls, cbEnableIslands})
+  for (QCheckBox* c :
+       {cbRiversEnable, cbLakesEnable, cbForestEnable, cbMountainsEnable, cbMultipleLakes, cbAddWalls, cbEnableIslands})
     c->hide();
 }
 

@@ -25,8 +25,7 @@ TfrmPlayer::TfrmPlayer(SettingsRecord& record, ShellState& shell, QWidget* paren
   auto* grid = new QGridLayout(this);
   grid->setVerticalSpacing(0);
   grid->setContentsMargins(6, 0, 6, 0);
-  const QStringList controllers = {"Human",           "Computer",     "Rescue (Passive)",
-                                   "Rescue (Active)", "Rescue (Rnd)", "None"};
+  const QStringList controllers = {"Human", "Computer", "Rescue (Passive)", "Rescue (Active)", "Rescue (Rnd)", "None"};
   const QStringList ais = {"Land Attack", "Passive", "Sea Attack", "Air Attack", "Random"};
   for (int p = 1; p <= kPlayers; ++p) {
     const int i = p - 1;

@@ -23,15 +23,16 @@ TfrmQuick::TfrmQuick(SettingsRecord& record, ShellState& shell, QWidget* parent)
   auto* grid = new QGridLayout(this);
   rgMapSize = new RadioGroup("rgMapSize", "Map Size",
                              {"Extra Small Map", "Small Map", "Medium Map", "Large Map", "Random"}, 1, this);
-  rgClimate = new RadioGroup("rgClimate", "Terrain",
-                             {"Forest", "Winter", "Wasteland", "Swamp (v1.3 only)", "Random"}, 1, this);
+  rgClimate =
+      new RadioGroup("rgClimate", "Terrain", {"Forest", "Winter", "Wasteland", "Swamp (v1.3 only)", "Random"}, 1, this);
   grid->addWidget(rgMapSize, 0, 0);
   grid->addWidget(rgClimate, 0, 1);
 
   edMapDesc = MakeEdit("edMapDesc", this);
   edMapDesc->setMaxLength(kTypedDescription);
   // A map file holds one byte per character: Latin-1 only, so nothing turns into "?".
-  edMapDesc->setValidator(new QRegularExpressionValidator(QRegularExpression("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}]*"), edMapDesc));
+  edMapDesc->setValidator(
+      new QRegularExpressionValidator(QRegularExpression("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}]*"), edMapDesc));
   edMapDesc->setToolTip(tr("Letters, digits and signs of Western European languages; a map file holds no others."));
   connect(edMapDesc, &QLineEdit::inputRejected, this, [this] {
     const QString hint = edMapDesc->text().size() >= edMapDesc->maxLength()

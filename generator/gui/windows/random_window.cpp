@@ -10,9 +10,9 @@ namespace glenmire {
 TfrmRandom::TfrmRandom(SettingsRecord& record, ShellState& shell, QWidget* parent)
     : SettingsForm("TfrmRandom", "Random Method", record, shell, parent) {
   auto* v = new QVBoxLayout(this);
-  rgRandomMethod = new RadioGroup(
-      "rgRandomMethod", "Formula Selection",
-      {"Ranged Variance Method", "Weighted Variance Method", "Raw Variance Method", "Random"}, 1, this);
+  rgRandomMethod =
+      new RadioGroup("rgRandomMethod", "Formula Selection",
+                     {"Ranged Variance Method", "Weighted Variance Method", "Raw Variance Method", "Random"}, 1, this);
   tbRandomExtremity = MakeTrackBar("tbRandomExtremity", 1, 100, 1, this);
   v->addWidget(rgRandomMethod);
   v->addWidget(MakeLabel("Extremity", this, tbRandomExtremity));

@@ -1,15 +1,14 @@
 #include "gui/windows/settings_window.h"
 
 #include <QApplication>
-
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 
 namespace glenmire {
 
-SettingsForm::SettingsForm(const QString& className, const QString& caption, SettingsRecord& record,
-                           ShellState& shell, QWidget* parent)
+SettingsForm::SettingsForm(const QString& className, const QString& caption, SettingsRecord& record, ShellState& shell,
+                           QWidget* parent)
     : QWidget(parent), record_(record), shell_(shell) {
   // The object name is the window's instance name: TfrmLand -> frmLand.
   setObjectName(className.mid(1));
@@ -62,9 +61,8 @@ void SettingsForm::closeEvent(QCloseEvent* event) {
 }
 
 QString SettingsFormClassName(int index) {
-  static const char* const kNames[] = {"TfrmQuick",      "TfrmPlayer", "TfrmResources", "TfrmUpgrades",
-                                       "TfrmStartRes",   "TfrmDifficulty", "TfrmUnits", "TfrmLand",
-                                       "TfrmRandom",     "TfrmCritters"};
+  static const char* const kNames[] = {"TfrmQuick",      "TfrmPlayer", "TfrmResources", "TfrmUpgrades", "TfrmStartRes",
+                                       "TfrmDifficulty", "TfrmUnits",  "TfrmLand",      "TfrmRandom",   "TfrmCritters"};
   return index >= 1 && index <= 10 ? QString::fromLatin1(kNames[index - 1]) : QString();
 }
 

@@ -11,45 +11,110 @@ namespace glenmire {
 
 namespace {
 
-const char* const kCaptions[TfrmUnits::kStats] = {
-    "Visible Range", "Hit Points",  "Magic Points", "Build Time", "Gold Cost",      "Lumber Cost",
-    "Oil Cost",      "Attack Range", "Armor",       "Basic Damage", "Piercing Damage"};
+const char* const kCaptions[TfrmUnits::kStats] = {"Visible Range", "Hit Points",   "Magic Points",   "Build Time",
+                                                  "Gold Cost",     "Lumber Cost",  "Oil Cost",       "Attack Range",
+                                                  "Armor",         "Basic Damage", "Piercing Damage"};
 constexpr int kHitPoints = 1;
 // The three costs are stored divided by 10.
 constexpr int kScale[TfrmUnits::kStats] = {1, 1, 1, 1, 10, 10, 10, 1, 1, 1, 1};
 
 // The byte arrays by statistic (hit points are 32-bit and kept apart).
 using ByteArray = uint8_t (SettingsRecord::*)[kUnitTypes];
-constexpr ByteArray kValues[TfrmUnits::kStats] = {
-    &SettingsRecord::UnitVisibleRange, nullptr, &SettingsRecord::UnitMagicPoints, &SettingsRecord::UnitBuildTime,
-    &SettingsRecord::UnitGoldCost, &SettingsRecord::UnitLumberCost, &SettingsRecord::UnitOilCost,
-    &SettingsRecord::UnitAttackRange, &SettingsRecord::UnitArmor, &SettingsRecord::UnitBasicDamage,
-    &SettingsRecord::UnitPiercingDamage};
+constexpr ByteArray kValues[TfrmUnits::kStats] = {&SettingsRecord::UnitVisibleRange,  nullptr,
+                                                  &SettingsRecord::UnitMagicPoints,   &SettingsRecord::UnitBuildTime,
+                                                  &SettingsRecord::UnitGoldCost,      &SettingsRecord::UnitLumberCost,
+                                                  &SettingsRecord::UnitOilCost,       &SettingsRecord::UnitAttackRange,
+                                                  &SettingsRecord::UnitArmor,         &SettingsRecord::UnitBasicDamage,
+                                                  &SettingsRecord::UnitPiercingDamage};
 // The Random flags are the record's own list, in the same order.
 static_assert(std::size(kRandomUnitFlags) == TfrmUnits::kStats);
 
 }  // namespace
 
-const char* const TfrmUnits::kStatNames[kStats] = {
-    "VisibleRange", "HitPoints",   "MagicPoints", "BuildTime",   "GoldCost",      "LumberCost",
-    "OilCost",      "AttackRange", "Armor",       "BasicDamage", "PiercingDamage"};
+const char* const TfrmUnits::kStatNames[kStats] = {"VisibleRange", "HitPoints",   "MagicPoints",   "BuildTime",
+                                                   "GoldCost",     "LumberCost",  "OilCost",       "AttackRange",
+                                                   "Armor",        "BasicDamage", "PiercingDamage"};
 
 const QStringList& TfrmUnits::UnitNames() {
-  static const QStringList names = {
-      "Footman", "Grunt", "Peasant", "Peon", "Ballista", "Catapult", "Knight", "Ogre ", "Elven Archer",
-      "Troll Axethrower", "Mage", "Death Knight", "Paladin", "Ogre-Mage", "Dwarven Demolition Squad",
-      "Goblin Sappers", "Attack Peasant", "Attack Peon", "Human Oil Tanker", "Orc Oil Tanker",
-      "Human Transport", "Orc Transport", "Elven Destroyer", "Troll Destroyer", "Battleship",
-      "Ogre Juggernaught", "Gnomish Submarine", "Giant Turtle", "Gnomish Flying Machine", "Goblin Zeppelin",
-      "Gyphon Rider", "Dragon", "Eye of Kilrog", "Cho'Gall (Orc villian)", "Sir Anduin Lothar (Human hero)",
-      "Gul'Dan (Orc villian)", "Sire Uther Lightbringer (Human hero)", "Zuljin (Orc villian)", "Skeleton",
-      "Daemon", "Critter", "Farm", "Pig Farm", "Human Barracks", "Orc Barracks", "Church", "Altar Of Storms",
-      "Scout Tower", "Watch Tower", "Stables", "Ogre Mound", "Gnomish Inventor", "Goblin Alchemist",
-      "Gryphon Aviary", "Dragon Roost", "Human Shipyard", "Orc Shipyard", "Town Hall", "Great Hall",
-      "Elven Lumber Mill", "Troll Lumber Mill", "Human Foundry", "Orc Foundry", "Mage Tower",
-      "Temple Of The Damned", "Human Blacksmith", "Orc Blacksmith", "Human Refinery", "Orc Refinery",
-      "Human Oil Platform", "Orc Oil Platform", "Keep", "Stronghold", "Castle", "Fortress",
-      "Human Guard Tower", "Orc Guard Tower", "Human Cannon Tower", "Orc Cannon Tower"};
+  static const QStringList names = {"Footman",
+                                    "Grunt",
+                                    "Peasant",
+                                    "Peon",
+                                    "Ballista",
+                                    "Catapult",
+                                    "Knight",
+                                    "Ogre ",
+                                    "Elven Archer",
+                                    "Troll Axethrower",
+                                    "Mage",
+                                    "Death Knight",
+                                    "Paladin",
+                                    "Ogre-Mage",
+                                    "Dwarven Demolition Squad",
+                                    "Goblin Sappers",
+                                    "Attack Peasant",
+                                    "Attack Peon",
+                                    "Human Oil Tanker",
+                                    "Orc Oil Tanker",
+                                    "Human Transport",
+                                    "Orc Transport",
+                                    "Elven Destroyer",
+                                    "Troll Destroyer",
+                                    "Battleship",
+                                    "Ogre Juggernaught",
+                                    "Gnomish Submarine",
+                                    "Giant Turtle",
+                                    "Gnomish Flying Machine",
+                                    "Goblin Zeppelin",
+                                    "Gyphon Rider",
+                                    "Dragon",
+                                    "Eye of Kilrog",
+                                    "Cho'Gall (Orc villian)",
+                                    "Sir Anduin Lothar (Human hero)",
+                                    "Gul'Dan (Orc villian)",
+                                    "Sire Uther Lightbringer (Human hero)",
+                                    "Zuljin (Orc villian)",
+                                    "Skeleton",
+                                    "Daemon",
+                                    "Critter",
+                                    "Farm",
+                                    "Pig Farm",
+                                    "Human Barracks",
+                                    "Orc Barracks",
+                                    "Church",
+                                    "Altar Of Storms",
+                                    "Scout Tower",
+                                    "Watch Tower",
+                                    "Stables",
+                                    "Ogre Mound",
+                                    "Gnomish Inventor",
+                                    "Goblin Alchemist",
+                                    "Gryphon Aviary",
+                                    "Dragon Roost",
+                                    "Human Shipyard",
+                                    "Orc Shipyard",
+                                    "Town Hall",
+                                    "Great Hall",
+                                    "Elven Lumber Mill",
+                                    "Troll Lumber Mill",
+                                    "Human Foundry",
+                                    "Orc Foundry",
+                                    "Mage Tower",
+                                    "Temple Of The Damned",
+                                    "Human Blacksmith",
+                                    "Orc Blacksmith",
+                                    "Human Refinery",
+                                    "Orc Refinery",
+                                    "Human Oil Platform",
+                                    "Orc Oil Platform",
+                                    "Keep",
+                                    "Stronghold",
+                                    "Castle",
+                                    "Fortress",
+                                    "Human Guard Tower",
+                                    "Orc Guard Tower",
+                                    "Human Cannon Tower",
+                                    "Orc Cannon Tower"};
   return names;
 }
 

@@ -32,12 +32,12 @@ class TfrmUnits final : public SettingsForm {
 
   QComboBox* cbUnitSelection;
   QLabel* lblUnitRace;
-  std::array<QLineEdit*, kStats> txtUnit{};        // txtUnit<Stat>
-  std::array<QCheckBox*, kStats> cbRandomUnit{};   // cbRandomUnit<Stat>
+  std::array<QLineEdit*, kStats> txtUnit{};       // txtUnit<Stat>
+  std::array<QCheckBox*, kStats> cbRandomUnit{};  // cbRandomUnit<Stat>
 
  private:
   int Selected() const { return cbUnitSelection->currentIndex(); }  // settings number - 1
-  void RandomClick(int stat);  // cbRandomUnitVisibleRangeClick ..
+  void RandomClick(int stat);                                       // cbRandomUnitVisibleRangeClick ..
 };
 
 }  // namespace glenmire

@@ -14,9 +14,8 @@ namespace {
 const char* const kCaptions[TfrmUpgrades::kCosts] = {"Step Cost", "Gold Cost", "Lumber Cost", "Oil Cost"};
 constexpr int kStepCost = 0;
 using WordArray = int32_t (SettingsRecord::*)[kUpgrades];
-constexpr WordArray kValues[TfrmUpgrades::kCosts] = {nullptr, &SettingsRecord::UpgradeGoldCost,
-                                                    &SettingsRecord::UpgradeLumberCost,
-                                                    &SettingsRecord::UpgradeOilCost};
+constexpr WordArray kValues[TfrmUpgrades::kCosts] = {
+    nullptr, &SettingsRecord::UpgradeGoldCost, &SettingsRecord::UpgradeLumberCost, &SettingsRecord::UpgradeOilCost};
 // The Random flags are the record's own list, in the same order.
 static_assert(std::size(kRandomUpgradeFlags) == TfrmUpgrades::kCosts);
 
@@ -25,19 +24,58 @@ static_assert(std::size(kRandomUpgradeFlags) == TfrmUpgrades::kCosts);
 const char* const TfrmUpgrades::kCostNames[kCosts] = {"StepCost", "GoldCost", "LumberCost", "OilCost"};
 
 const QStringList& TfrmUpgrades::UpgradeNames() {
-  static const QStringList names = {
-      "Sword Strength 1", "Sword Strength 2", "Axe Strength 1", "Axe Strength 2", "Arrow Strength 1",
-      "Arrow Strength 2", "Spear Strength 1", "Spear Strength 2", "Human Shield Strength 1",
-      "Human Shield Strength 2", "Orc Shield Strength 1", "Orc Shield Strength 2", "Human Ship Attack 1",
-      "Human Ship Attack 2", "Orc Ship Attack 1", "Orc Ship Attack 2", "Human Ship Armor 1",
-      "Human Ship Armor 2", "Orc Ship Armor 1", "Orc Ship Armor 2", "Catapult Strength 1",
-      "Catapult Strength 2", "Ballista Strength 1", "Ballista Strength 2", "Elven Ranger Training",
-      "Research Longbow", "Ranger Scouting", "Ranger Marksmanship", "Troll Berserker Training",
-      "Research Lighter Axes", "Berserker Scouting", "Berserker Regeneration", "Upgrade Ogres To Ogre-Mages",
-      "Upgrade Knights To Paladins", "Spell Holy Vision", "Soell Healing", "Spell Exorcism",
-      "Spell Flame Shield", "Spell Fireball", "Spell Slow", "Spell Invisibility", "Spell Polymorph",
-      "Spell Blizzard", "Spell Eye Of Kilrogg", "Spell Bloodlust", "Spell Raise Dead", "Spell Death Coil",
-      "Spell Whirlwind", "Spell Haste", "Spell Unholy Armor", "Spell Runes", "Spell Death And Decay"};
+  static const QStringList names = {"Sword Strength 1",
+                                    "Sword Strength 2",
+                                    "Axe Strength 1",
+                                    "Axe Strength 2",
+                                    "Arrow Strength 1",
+                                    "Arrow Strength 2",
+                                    "Spear Strength 1",
+                                    "Spear Strength 2",
+                                    "Human Shield Strength 1",
+                                    "Human Shield Strength 2",
+                                    "Orc Shield Strength 1",
+                                    "Orc Shield Strength 2",
+                                    "Human Ship Attack 1",
+                                    "Human Ship Attack 2",
+                                    "Orc Ship Attack 1",
+                                    "Orc Ship Attack 2",
+                                    "Human Ship Armor 1",
+                                    "Human Ship Armor 2",
+                                    "Orc Ship Armor 1",
+                                    "Orc Ship Armor 2",
+                                    "Catapult Strength 1",
+                                    "Catapult Strength 2",
+                                    "Ballista Strength 1",
+                                    "Ballista Strength 2",
+                                    "Elven Ranger Training",
+                                    "Research Longbow",
+                                    "Ranger Scouting",
+                                    "Ranger Marksmanship",
+                                    "Troll Berserker Training",
+                                    "Research Lighter Axes",
+                                    "Berserker Scouting",
+                                    "Berserker Regeneration",
+                                    "Upgrade Ogres To Ogre-Mages",
+                                    "Upgrade Knights To Paladins",
+                                    "Spell Holy Vision",
+                                    "Soell Healing",
+                                    "Spell Exorcism",
+                                    "Spell Flame Shield",
+                                    "Spell Fireball",
+                                    "Spell Slow",
+                                    "Spell Invisibility",
+                                    "Spell Polymorph",
+                                    "Spell Blizzard",
+                                    "Spell Eye Of Kilrogg",
+                                    "Spell Bloodlust",
+                                    "Spell Raise Dead",
+                                    "Spell Death Coil",
+                                    "Spell Whirlwind",
+                                    "Spell Haste",
+                                    "Spell Unholy Armor",
+                                    "Spell Runes",
+                                    "Spell Death And Decay"};
   return names;
 }
 

@@ -7,8 +7,8 @@
 
 namespace glenmire {
 
-RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStringList& items,
-                       int columns, QWidget* parent)
+RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStringList& items, int columns,
+                       QWidget* parent)
     : QGroupBox(caption, parent) {
   setObjectName(name);
   auto* grid = new QGridLayout(this);

@@ -25,8 +25,7 @@ class RadioGroup : public QGroupBox {
   Q_OBJECT
 
  public:
-  RadioGroup(const QString& name, const QString& caption, const QStringList& items, int columns,
-             QWidget* parent);
+  RadioGroup(const QString& name, const QString& caption, const QStringList& items, int columns, QWidget* parent);
   int ItemIndex() const;
   void SetItemIndex(int index);  // -1 selects nothing
   int Count() const { return static_cast<int>(buttons_.size()); }
@@ -66,10 +65,10 @@ class DriveList : public QComboBox {
 
  public:
   DriveList(const QString& name, QWidget* parent);
-  char Drive() const;              // 0 when none or a place without a letter is selected
-  bool SelectDrive(char letter);   // false (selection unchanged) when unknown
+  char Drive() const;                         // 0 when none or a place without a letter is selected
+  bool SelectDrive(char letter);              // false (selection unchanged) when unknown
   void SelectHolding(const QString& folder);  // the place the folder lies in
-  QString Root() const;            // the selected drive's root folder
+  QString Root() const;                       // the selected drive's root folder
 };
 
 // A folder chooser: the path from the root to the current folder, then the
