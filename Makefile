@@ -11,7 +11,7 @@ SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
             libbenchmark-dev libpng-dev qt6-base-dev libgl-dev \
-            clang libclang-rt-14-dev
+            clang libclang-rt-14-dev clang-format
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
