@@ -301,14 +301,14 @@ void MainWindow::PreviewMap() { Run(std::nullopt); }
 void MainWindow::Run(const std::optional<std::string>& mapFile) {
   MasterClose();
   State().menu = {showWarnings_->isChecked(), compensate_->isChecked(), safetyMode_->isChecked()};
-  session_.Run(mapFile, preview_->KeptSeed(), fairMapsOnly_->isChecked());
+  session_.Run(mapFile, preview_->KeptSeed(), fairMapsOnly_->isChecked(), preview_->ChosenSymmetry());
   MasterOpen();
 }
 
 void MainWindow::LoadPreset(const QString& name) {
   MasterClose();
   try {
-    session_.LoadPreset(name);
+    preview_->ChooseSymmetry(session_.LoadPreset(name));
     MenuFromState();
   } catch (const FileError& e) {
     ShowFileError(e);

@@ -43,11 +43,12 @@ std::optional<FileError> MapSession::LoadStartupSettings() {
   return std::nullopt;
 }
 
-void MapSession::LoadPreset(const QString& name) {
+Symmetry MapSession::LoadPreset(const QString& name) {
   const std::string preset = kPresetPrefix + PathBytes(name);
   LoadConfigurationWithMenu(*state_, ResolveConfigPath(preset, programDir_));
   documentName_ = name;
   rules_ = RulesForConfig(preset, programDir_);
+  return SymmetryForConfig(preset, programDir_);
 }
 
 void MapSession::LoadConfiguration(const std::string& path) {
@@ -93,11 +94,12 @@ bool MapSession::CanWriteMap(const QString& file) {
   return true;
 }
 
-void MapSession::Run(const std::optional<std::string>& mapFile, std::optional<uint32_t> keptSeed, bool fairMapsOnly) {
+void MapSession::Run(const std::optional<std::string>& mapFile, std::optional<uint32_t> keptSeed, bool fairMapsOnly,
+                     Symmetry symmetry) {
   GeneratorState& s = *state_;
   const uint32_t seed = keptSeed ? *keptSeed : QRandomGenerator::global()->generate();
   if (fairMapsOnly && !s.MapLoaded) {
-    RunFairSearch(mapFile, seed);
+    RunFairSearch(mapFile, seed, symmetry);
     return;
   }
   s.random.Seed(seed);
@@ -107,6 +109,7 @@ void MapSession::Run(const std::optional<std::string>& mapFile, std::optional<ui
   options.sink = mapFile ? static_cast<MapSink*>(&file) : &memory;
   options.ui = &ui_;
   options.loadedMap = &loadedMap_;
+  options.symmetry = symmetry;
   try {
     const RunOutcome outcome = PrepareAndRunGeneration(s, mapFile.value_or(s.settings.MapFileName.str()), options);
     const std::vector<uint8_t>& bytes = mapFile ? file.bytes : memory.bytes;
@@ -124,14 +127,14 @@ void MapSession::Run(const std::optional<std::string>& mapFile, std::optional<ui
 
 // Fair Maps Only: the command's search with its default rules and tries; no
 // question is asked on the way (Build On Sand is answered Cancel).
-void MapSession::RunFairSearch(const std::optional<std::string>& mapFile, uint32_t firstSeed) {
+void MapSession::RunFairSearch(const std::optional<std::string>& mapFile, uint32_t firstSeed, Symmetry symmetry) {
   GeneratorState& s = *state_;
   SettingsRecord& r = s.settings;
   // As Generate Map stores them before its backup.
   if (mapFile) r.MapFileName.assign(*mapFile);
   MenuChecksIntoRecord(s.menu, r);
-  const FairSearchRequest request =
-      MakeFairSearchRequest(r, s.menu, r.MapFileName.str(), rules_, BuildOnSandAnswer::kCancel, firstSeed);
+  const FairSearchRequest request = MakeFairSearchRequest(
+      r, s.menu, r.MapFileName.str(), rules_, BuildOnSandAnswer::kCancel, firstSeed, kDefaultFairTries, symmetry);
   const FairSearchResult result = FindFairMap(request, [this](const FairSearchProgress& p) {
     view_.ShowProgress(p.tried * 100 / std::max(p.tries, 1));
     view_.ShowStatus(tr("Looking for a fair map: try %1 of %2, seed %3").arg(p.tried).arg(p.tries).arg(p.seed), true);

@@ -17,6 +17,7 @@
 #include "core/file_error.h"
 #include "core/generation_ui.h"
 #include "core/generator_state.h"
+#include "core/symmetry.h"
 #include "report/fairness.h"
 
 namespace glenmire {
@@ -61,8 +62,9 @@ class MapSession {
   // for the window to show once it is up.
   std::optional<FileError> LoadStartupSettings();
   // Each throws FileError and then changes nothing. A preset brings its
-  // fairness rules; a configuration or map the default rules.
-  void LoadPreset(const QString& name);
+  // fairness rules and returns the symmetry its maps are made with; a
+  // configuration or map the default rules.
+  Symmetry LoadPreset(const QString& name);
   void LoadConfiguration(const std::string& path);
   void SaveConfiguration(const std::string& path);
   // Loaded for Genitizing; the preview shows it.
@@ -82,12 +84,14 @@ class MapSession {
   bool CanWriteMap(const QString& file);
   // One run of the record and menu checks as they stand (the shown settings
   // window saved): into `mapFile` through the file writer, or (mapFile empty)
-  // into memory only, with `keptSeed` or a fresh one; the map is shown. With
+  // into memory only, with `keptSeed` or a fresh one, made `symmetry` (a
+  // mode that does not serve the players is refused); the map is shown. With
   // `fairMapsOnly` and no map loaded, the fair search instead.
-  void Run(const std::optional<std::string>& mapFile, std::optional<uint32_t> keptSeed, bool fairMapsOnly);
+  void Run(const std::optional<std::string>& mapFile, std::optional<uint32_t> keptSeed, bool fairMapsOnly,
+           Symmetry symmetry = Symmetry::kNone);
 
  private:
-  void RunFairSearch(const std::optional<std::string>& mapFile, uint32_t firstSeed);
+  void RunFairSearch(const std::optional<std::string>& mapFile, uint32_t firstSeed, Symmetry symmetry);
   void ShowBytes(const std::string& mapFile, const std::vector<uint8_t>& bytes, const StartGroups& groups);
   void ShowOutcome(const RunOutcome& outcome, uint32_t seed, bool preview);
 

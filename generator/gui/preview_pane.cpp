@@ -1,10 +1,10 @@
 #include "gui/preview_pane.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIntValidator>
 #include <QPainter>
+#include <QSettings>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -15,6 +15,7 @@
 #include "report/map_facts.h"
 #include "report/map_picture.h"
 #include "report/report_text.h"
+#include "report/symmetry_check.h"
 
 namespace glenmire {
 
@@ -38,6 +39,37 @@ class SeedValidator : public QValidator {
   }
 };
 
+constexpr const char* kSymmetryKey = "preferences/symmetry";
+// Faint enough to leave the map readable under them.
+constexpr QColor kLineColour{255, 255, 255, 110};
+
+// The lines a mode mirrors about; a turn, which has none, shows the lines
+// between the sectors that are turned onto each other.
+unsigned LinesOf(Symmetry mode) {
+  using L = MapView::Line;
+  switch (mode) {
+    case Symmetry::kNone: return 0;
+    case Symmetry::kMirrorX: return L::kVertical;
+    case Symmetry::kMirrorY:
+    case Symmetry::kHalfTurn: return L::kHorizontal;
+    case Symmetry::kMirrorDiagonal: return L::kDiagonal;
+    case Symmetry::kQuarterTurn:
+    case Symmetry::kMirrorXY: return L::kVertical | L::kHorizontal;
+    case Symmetry::kEight: return L::kVertical | L::kHorizontal | L::kDiagonal | L::kAntiDiagonal;
+  }
+  return 0;
+}
+
+// "2, 4, 6 or 8 players" for the tooltip of a mode.
+QString PlayerCounts(Symmetry mode) {
+  QStringList counts;
+  for (int players = 1; players <= kPlayers; ++players)
+    if (ServesPlayers(mode, players)) counts << QString::number(players);
+  if (counts.size() == kPlayers) return QObject::tr("any number of players, the map as ever");
+  const QString last = counts.takeLast();
+  return (counts.isEmpty() ? last : counts.join(", ") + QObject::tr(" or ") + last) + QObject::tr(" players");
+}
+
 }  // namespace
 
 MapView::MapView(QWidget* parent) : QWidget(parent) {
@@ -46,9 +78,10 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void MapView::SetMap(const QImage& picture, std::vector<Mark> marks) {
+void MapView::SetMap(const QImage& picture, std::vector<Mark> marks, unsigned lines) {
   picture_ = picture;
   marks_ = std::move(marks);
+  lines_ = lines;
   update();
 }
 
@@ -68,6 +101,12 @@ void MapView::paintEvent(QPaintEvent*) {
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawImage(target, picture_);
   painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(QPen(kLineColour, 1));
+  const QPointF centre = target.center();
+  if (lines_ & kVertical) painter.drawLine(QPointF(centre.x(), target.top()), QPointF(centre.x(), target.bottom()));
+  if (lines_ & kHorizontal) painter.drawLine(QPointF(target.left(), centre.y()), QPointF(target.right(), centre.y()));
+  if (lines_ & kDiagonal) painter.drawLine(target.topLeft(), target.bottomRight());
+  if (lines_ & kAntiDiagonal) painter.drawLine(target.topRight(), target.bottomLeft());
   for (const Mark& m : marks_) {
     const QRectF cell(target.left() + (m.column - 1) * scale, target.top() + (m.row - 1) * scale, m.size * scale,
                       m.size * scale);
@@ -84,7 +123,8 @@ PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent) {
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(4, 0, 4, 0);
 
-  auto* seedRow = new QHBoxLayout;
+  // The seed and the symmetry, one above the other: a row of both would widen the window.
+  auto* seedRows = new QGridLayout;
   auto* seedLabel = new QLabel(tr("&Seed:"), this);
   seed_ = new QLineEdit(this);
   seed_->setObjectName("edSeed");
@@ -94,10 +134,30 @@ PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent) {
   seedLabel->setBuddy(seed_);
   keepSeed_ = new QCheckBox(tr("&Keep seed"), this);
   keepSeed_->setObjectName("cbKeepSeed");
-  seedRow->addWidget(seedLabel);
-  seedRow->addWidget(seed_, 1);
-  seedRow->addWidget(keepSeed_);
-  v->addLayout(seedRow);
+  seedRows->addWidget(seedLabel, 0, 0);
+  seedRows->addWidget(seed_, 0, 1);
+  seedRows->addWidget(keepSeed_, 0, 2);
+  auto* symmetryLabel = new QLabel(tr("S&ymmetry:"), this);
+  symmetry_ = new QComboBox(this);
+  symmetry_->setObjectName("cbSymmetry");
+  QString modes;
+  for (int i = 0; i < kSymmetryModes; ++i) {
+    const auto mode = static_cast<Symmetry>(i);
+    symmetry_->addItem(SymmetryName(mode));
+    symmetry_->setItemData(i, PlayerCounts(mode), Qt::ToolTipRole);
+    modes += QStringLiteral("\n%1: %2").arg(SymmetryName(mode), PlayerCounts(mode));
+  }
+  symmetry_->setToolTip(tr("The next maps are mirrored or turned so that every player's side is the image of "
+                           "every other's. The active players must be one of the counts a mode serves:") +
+                        modes);
+  symmetryLabel->setBuddy(symmetry_);
+  ChooseSymmetry(ParseSymmetry(QSettings().value(kSymmetryKey).toString().toStdString()).value_or(Symmetry::kNone));
+  connect(symmetry_, &QComboBox::currentIndexChanged, this,
+          [this] { QSettings().setValue(kSymmetryKey, SymmetryName(ChosenSymmetry())); });
+  seedRows->addWidget(symmetryLabel, 1, 0);
+  seedRows->addWidget(symmetry_, 1, 1, 1, 2, Qt::AlignLeft);
+  seedRows->setColumnStretch(1, 1);
+  v->addLayout(seedRows);
 
   view_ = new MapView(this);
   v->addWidget(view_, 3);
@@ -133,6 +193,10 @@ std::optional<uint32_t> PreviewPane::KeptSeed() const {
 
 void PreviewPane::ShowSeed(uint32_t seed) { seed_->setText(QString::number(seed)); }
 
+Symmetry PreviewPane::ChosenSymmetry() const { return static_cast<Symmetry>(std::max(symmetry_->currentIndex(), 0)); }
+
+void PreviewPane::ChooseSymmetry(Symmetry mode) { symmetry_->setCurrentIndex(static_cast<int>(mode)); }
+
 void PreviewPane::ShowMap(const GeneratorState& map, const std::vector<uint8_t>& bytes, const StartGroups& groups,
                           const FairnessRules& rules) {
   const MapPicture picture = RenderMapPicture(map, 1);
@@ -149,7 +213,11 @@ void PreviewPane::ShowMap(const GeneratorState& map, const std::vector<uint8_t>&
       players[u.owner] = true;
     }
   }
-  view_->SetMap(image.copy(), std::move(marks));
+  // The lines of the symmetries the map has, checked cell by cell: a loaded
+  // map shows its own, whatever run made it.
+  unsigned lines = 0;
+  for (Symmetry mode : SymmetriesOf(map)) lines |= LinesOf(mode);
+  view_->SetMap(image.copy(), std::move(marks), lines);
 
   QString legend;
   auto swatch = [](Rgb c) {

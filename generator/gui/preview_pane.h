@@ -1,11 +1,12 @@
 // The main window's preview pane: the seed of the last run and the field for
-// the next one, the map last generated, previewed or loaded (the same picture
+// the next one, the symmetry the next runs are made with, the map last generated, previewed or loaded (the same picture
 // as `glenmire preview`, scaled to fit with crisp pixels, its start locations
-// and gold mines marked in the players' colours), a legend, and the map
-// report beside it.
+// and gold mines marked in the players' colours, its symmetry lines drawn
+// faintly), a legend, and the map report beside it.
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "core/generator_state.h"
+#include "core/symmetry.h"
 #include "report/fairness.h"
 #include "report/map_report.h"
 
@@ -31,8 +33,11 @@ class MapView : public QWidget {
     QColor colour;
     bool round;  // start locations round, mines square
   };
-  void SetMap(const QImage& picture, std::vector<Mark> marks);
+  // The lines a symmetric map is mirrored or turned about, as a mask.
+  enum Line : unsigned { kVertical = 1, kHorizontal = 2, kDiagonal = 4, kAntiDiagonal = 8 };
+  void SetMap(const QImage& picture, std::vector<Mark> marks, unsigned lines);
   const QImage& Picture() const { return picture_; }
+  unsigned Lines() const { return lines_; }
   QSize sizeHint() const override { return {256, 256}; }
 
  protected:
@@ -41,6 +46,7 @@ class MapView : public QWidget {
  private:
   QImage picture_;  // one pixel per cell
   std::vector<Mark> marks_;
+  unsigned lines_ = 0;
 };
 
 class PreviewPane : public QWidget {
@@ -58,16 +64,22 @@ class PreviewPane : public QWidget {
   QString VerdictText() const;
   // The picture shown, one pixel per cell (what `glenmire preview` writes).
   const QImage& Picture() const { return view_->Picture(); }
+  // The symmetry lines drawn over it (MapView::Line), found on the map itself.
+  unsigned SymmetryLines() const { return view_->Lines(); }
 
   // The seed a run should use: the typed one with "Keep seed" checked, or nothing.
   std::optional<uint32_t> KeptSeed() const;
   void ShowSeed(uint32_t seed);
+  // The symmetry chosen for the next runs; remembered across starts.
+  Symmetry ChosenSymmetry() const;
+  void ChooseSymmetry(Symmetry mode);
 
  private:
   void ShowReport(const std::vector<uint8_t>& bytes, const StartGroups& groups, const FairnessRules& rules);
 
   QLineEdit* seed_;
   QCheckBox* keepSeed_;
+  QComboBox* symmetry_;
   MapView* view_;
   QLabel* legend_;
   QTableWidget* report_;

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -109,6 +110,7 @@ class MainWindowTest : public QObject {
   void tabReachesEveryCommandButton();
   void fairMapsOnlySearchesWithoutQuestionsAndWritesTheSeedsMap();
   void presetsAreListedWithTheirSurveyAndLoad();
+  void symmetryChoiceReachesTheRunsAndIsRefusedWhereItServesNoCount();
 
  private:
   void Start();
@@ -836,7 +838,7 @@ void MainWindowTest::presetsAreListedWithTheirSurveyAndLoad() {
   SaveConfiguration(duel, (dir_->path() + "/presets/duel.gmp").toStdString());
   QFile recipe(dir_->path() + "/presets/duel.txt");
   QVERIFY(recipe.open(QIODevice::WriteOnly));
-  recipe.write("description: A small duel\nsurvey: 100 % placed, 50 % fair\nLandWater=88\n");
+  recipe.write("description: A small duel\nsurvey: 100 % placed, 50 % fair\nsymmetry: mirror-x\nLandWater=88\n");
   recipe.close();
   Start();
   QAction* preset = Action("preset:duel");
@@ -845,7 +847,59 @@ void MainWindowTest::presetsAreListedWithTheirSurveyAndLoad() {
   preset->trigger();
   QCOMPARE(main_->State().settings.LandWater, int8_t{88});
   QCOMPARE(main_->windowTitle(), QString("duel - Glenmire32 v3.0"));
+  QCOMPARE(main_->Preview()->ChosenSymmetry(), Symmetry::kMirrorX);
   QVERIFY(dialogs_->messages.empty());
+}
+
+void MainWindowTest::symmetryChoiceReachesTheRunsAndIsRefusedWhereItServesNoCount() {
+  SaveConfiguration(SmallMapSettings(), (dir_->path() + "/Default.gmp").toStdString());
+  Start();
+  main_->ShownForm()->parentWidget()->close();
+  auto* choice = Find<QComboBox>("cbSymmetry");
+  QCOMPARE(choice->currentText(), QString("none"));
+  Action("PreviewMap")->trigger();
+  QCOMPARE(main_->Preview()->SymmetryLines(), 0u);
+
+  // What the core function writes for the same settings, seed and mode.
+  const QString out = dir_->path() + "/turned.pud";
+  auto core = MakeGeneratorState();
+  core->settings = main_->State().settings;
+  core->menu = main_->State().menu;
+  core->random.Seed(20261207);
+  glenmire::test::AgreeingUi agree;
+  PrepareAndRunGeneration(*core, out.toStdString(), RunOptions{.ui = &agree, .symmetry = Symmetry::kHalfTurn});
+  const QByteArray expected = ReadAll(out);
+  QVERIFY(!expected.isEmpty());
+  QFile::remove(out);
+
+  choice->setCurrentText("half-turn");
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  Action("PreviewMap")->trigger();
+  const QImage previewed = main_->Preview()->Picture();
+  QCOMPARE(main_->Preview()->SymmetryLines(), unsigned{MapView::kHorizontal});
+  dialogs_->files.push_back(out);
+  dialogs_->answers = {QMessageBox::Ok, QMessageBox::Ignore};
+  Button("btGenerateMap")->click();
+  QCOMPARE(ReadAll(out), expected);
+  QCOMPARE(main_->Preview()->Picture(), previewed);
+
+  // Two players cannot share four images: refused with the run's message,
+  // by the plain run and by the fair search alike, and nothing is written.
+  choice->setCurrentText("quarter-turn");
+  const QString refused = dir_->path() + "/refused.pud";
+  for (bool fair : {false, true}) {
+    Action("FairMapsOnly")->setChecked(fair);
+    dialogs_->messages.clear();
+    dialogs_->files.push_back(refused);
+    Button("btGenerateMap")->click();
+    QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+    QCOMPARE(dialogs_->messages[0].text, QString("This map cannot be made."));
+    QVERIFY2(dialogs_->messages[0].detail.contains("quarter-turn"), qPrintable(dialogs_->messages[0].detail));
+    QVERIFY(!QFileInfo::exists(refused));
+  }
+  main_.reset();
+  Start();
+  QCOMPARE(Find<QComboBox>("cbSymmetry")->currentText(), QString("quarter-turn"));  // remembered
 }
 
 QTEST_MAIN(MainWindowTest)
