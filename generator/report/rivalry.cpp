@@ -169,7 +169,7 @@ int RivalryMeter::StepsBeside(const std::vector<int32_t>& steps, int row, int co
   return best;
 }
 
-void RivalryMeter::TakeWalk(int player, const std::vector<int32_t>& steps, const std::vector<int32_t>& reached,
+void RivalryMeter::TakeWalk(int player, const std::vector<int32_t>& steps, std::span<const int32_t> reached,
                             const std::vector<uint64_t>& touchedSeas) {
   const int p = player - 1;
   RivalryFigures& f = figures_[p];

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "core/settings_record.h"
@@ -71,7 +72,7 @@ class RivalryMeter {
              const std::vector<uint16_t>& sea, const std::array<int, kPlayers>& starts);
   // steps: the walk's steps per cell (-1 where it has not been), reached: the
   // cells in the order reached, touchedSeas: a bit per sea label touched.
-  void TakeWalk(int player, const std::vector<int32_t>& steps, const std::vector<int32_t>& reached,
+  void TakeWalk(int player, const std::vector<int32_t>& steps, std::span<const int32_t> reached,
                 const std::vector<uint64_t>& touchedSeas);
   std::array<RivalryFigures, kPlayers> Finish();
 
