@@ -30,7 +30,7 @@ struct MapReporter::Work {
   std::vector<uint8_t> moves;   // a bit for each direction a walker may step from the cell
   std::array<int, 8> offset{};  // index step of each direction
   std::vector<uint8_t> open;    // walkable cells with a closed border around the map, row length n + 2
-  std::vector<int32_t> steps;   // of the walk under way, kNotReached where it has not been
+  std::vector<int16_t> steps;   // of the walk under way, kNotReached where it has not been (a map holds 16,384 cells)
   std::vector<int32_t> queue;
   std::vector<int32_t> order;                        // the walk's queue, a cell more than the map holds
   std::span<const int32_t> reached;                  // the cells the walk reached, in order
@@ -57,7 +57,7 @@ struct MapReporter::Work {
         for (int c = u.column; c < u.column + side; ++c)
           if (Inside(r, c)) cell[Index(r, c)] = 0;
     }
-    steps.assign(cells, kNotReached);
+    steps.assign(cells, int16_t{kNotReached});
     queue.resize(cells);
     order.resize(cells + 1);
     reached = {};
@@ -150,7 +150,7 @@ struct MapReporter::Work {
       for (int d = 0; d < 8; ++d) {
         const int i = (way >> d & 1) ? at + offset[d] : at;
         const bool fresh = steps[i] == kNotReached;
-        steps[i] = fresh ? next : steps[i];
+        steps[i] = fresh ? static_cast<int16_t>(next) : steps[i];
         line[tail] = i;
         tail += fresh;
       }
@@ -180,8 +180,10 @@ struct MapReporter::Work {
 
   void MeasureRoom(PlayerReport& p) const {
     p.buildableRoom = 0;
-    for (int i : reached)
-      if ((cell[i] & kCellBuildable) && steps[i] <= kRoomSteps) ++p.buildableRoom;
+    for (int i : reached) {  // in order of steps
+      if (steps[i] > kRoomSteps) break;
+      if (cell[i] & kCellBuildable) ++p.buildableRoom;
+    }
     p.townHallFits = false;
     for (int top = p.startRow - kRoomSteps; top <= p.startRow + kRoomSteps && !p.townHallFits; ++top)
       for (int left = p.startColumn - kRoomSteps; left <= p.startColumn + kRoomSteps && !p.townHallFits; ++left) {

@@ -157,7 +157,7 @@ unsigned RivalryMeter::StepMask(int at) {
   return mask;
 }
 
-int RivalryMeter::StepsBeside(const std::vector<int32_t>& steps, int row, int column, int side) const {
+int RivalryMeter::StepsBeside(const std::vector<int16_t>& steps, int row, int column, int side) const {
   int best = kNone;
   for (int r = row - 1; r <= row + side; ++r)
     for (int c = column - 1; c <= column + side; ++c) {
@@ -169,7 +169,7 @@ int RivalryMeter::StepsBeside(const std::vector<int32_t>& steps, int row, int co
   return best;
 }
 
-void RivalryMeter::TakeWalk(int player, const std::vector<int32_t>& steps, std::span<const int32_t> reached,
+void RivalryMeter::TakeWalk(int player, const std::vector<int16_t>& steps, std::span<const int32_t> reached,
                             const std::vector<uint64_t>& touchedSeas) {
   const int p = player - 1;
   RivalryFigures& f = figures_[p];
@@ -256,7 +256,7 @@ int RivalryMeter::PassWidthAt(int at, int under) const {
 // The widest of the shortest walks, judged by its narrowest cell: the walks
 // are followed back from the rival's start, layer by layer of steps, each
 // cell keeping the best narrowest width of the walks through it.
-int RivalryMeter::NarrowestPass(const std::vector<int32_t>& steps, int from, int to) {
+int RivalryMeter::NarrowestPass(const std::vector<int16_t>& steps, int from, int to) {
   if (++passStamp_ == 0) {
     std::fill(passSeen_.begin(), passSeen_.end(), 0);
     passStamp_ = 1;
