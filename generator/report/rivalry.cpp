@@ -174,15 +174,13 @@ void RivalryMeter::TakeWalk(int player, const std::vector<int16_t>& steps, std::
   const int p = player - 1;
   RivalryFigures& f = figures_[p];
   walked_[p] = true;
+  // Without branches: unsigned, none (-1) is more than any count of steps.
   for (int i : reached) {
-    const int s = steps[i];
-    if (best_[i] == kNone || s < best_[i]) {
-      second_[i] = best_[i];
-      best_[i] = s;
-      bestWalker_[i] = static_cast<uint8_t>(player);
-    } else if (second_[i] == kNone || s < second_[i]) {
-      second_[i] = s;
-    }
+    const uint32_t s = static_cast<uint32_t>(steps[i]), best = static_cast<uint32_t>(best_[i]);
+    const bool better = s < best;
+    second_[i] = static_cast<int32_t>(better ? best : std::min(static_cast<uint32_t>(second_[i]), s));
+    best_[i] = static_cast<int32_t>(better ? s : best);
+    bestWalker_[i] = better ? static_cast<uint8_t>(player) : bestWalker_[i];
   }
   // Mines, the nearest first in the map's order on a tie, as the report takes it.
   mineSteps_[p].assign(mines_.size(), kNone);
