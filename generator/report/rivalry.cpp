@@ -95,23 +95,26 @@ void RivalryMeter::Begin(const MapFacts& facts, const std::vector<uint8_t>& cell
   const bool tiles = facts.tiles.size() == cells;
   forest_.assign(cells, 0);
   square_.assign(cells, 0);
-  walkableCells_ = 0;
+  int walkable = 0;
   for (std::size_t i = 0; i < cells; ++i) {
     const uint8_t code = facts.movement[i];
     forest_[i] = tiles && IsForestTile(facts.tiles[i]) && (code & kMoveObstacleBit) && !(code & kMoveWaterBit);
-    if (cell[i] & walkableBit) ++walkableCells_;
+    walkable += (cell[i] & walkableBit) != 0;
   }
+  walkableCells_ = walkable;
   // Passes are the land's: buildings, which fall, do not narrow them.
   for (std::size_t i = 0; i < cells; ++i) square_[i] = IsWalkableCode(facts.movement[i]);
   for (int start : starts)
     if (start >= 0) square_[start] = 1;
-  for (int r = 0; r < n_; ++r)
-    for (int c = 0; c < n_; ++c) {
-      const int i = r * n_ + c;
-      if (!square_[i] || !r || !c) continue;
-      square_[i] = static_cast<uint8_t>(std::min(
-          kWidestPassCounted, 1 + std::min({int{square_[i - n_]}, int{square_[i - 1]}, int{square_[i - n_ - 1]}})));
+  for (int r = 1; r < n_; ++r) {
+    const uint8_t* up = &square_[static_cast<std::size_t>(r - 1) * n_];
+    uint8_t* row = &square_[static_cast<std::size_t>(r) * n_];
+    int left = row[0];  // the square ending beside, kept at hand
+    for (int c = 1; c < n_; ++c) {
+      left = row[c] ? std::min(kWidestPassCounted, 1 + std::min({int{up[c]}, left, int{up[c - 1]}})) : 0;
+      row[c] = static_cast<uint8_t>(left);
     }
+  }
   stepMask_.assign(cells, 0);
   lumberMark_.assign(cells, 0);
   best_.assign(cells, kNone);
