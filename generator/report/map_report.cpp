@@ -3,6 +3,7 @@
 #include "report/map_report.h"
 
 #include <algorithm>
+#include <span>
 
 #include "core/grids.h"
 #include "core/unit_types.h"
@@ -18,23 +19,27 @@ constexpr int kSideSteps = 4;  // the first four steps are straight, the rest di
 
 constexpr int kCellWalkable = 1;
 constexpr int kCellBuildable = 2;
+constexpr int kCellNearSea = 4;  // the cell or one beside it is sea
 
 }  // namespace
 
 struct MapReporter::Work {
   int n = 0;
-  std::vector<uint8_t> cell;   // kCellWalkable | kCellBuildable, buildings taken out
-  std::vector<uint16_t> sea;   // sea body label, 0 for no sea
-  std::vector<int32_t> steps;  // of the walk under way, kNotReached where it has not been
+  std::vector<uint8_t> cell;    // kCellWalkable | kCellBuildable, buildings taken out
+  std::vector<uint16_t> sea;    // sea body label, 0 for no sea
+  std::vector<uint8_t> moves;   // a bit for each direction a walker may step from the cell
+  std::array<int, 8> offset{};  // index step of each direction
+  std::vector<uint8_t> open;    // walkable cells with a closed border around the map, row length n + 2
+  std::vector<int16_t> steps;   // of the walk under way, kNotReached where it has not been (a map holds 16,384 cells)
   std::vector<int32_t> queue;
-  std::vector<int32_t> reached;                      // the cells the walk reached, in order
+  std::vector<int32_t> order;                        // the walk's queue, a cell more than the map holds
+  std::span<const int32_t> reached;                  // the cells the walk reached, in order
   std::array<std::vector<uint64_t>, kPlayers> seas;  // sea bodies each player's walk touched
   int bodies = 0;
   RivalryMeter rivals;
 
   int Index(int row, int column) const { return (row - 1) * n + (column - 1); }
   bool Inside(int row, int column) const { return row >= 1 && row <= n && column >= 1 && column <= n; }
-  bool Walkable(int row, int column) const { return Inside(row, column) && (cell[Index(row, column)] & kCellWalkable); }
 
   void Prepare(const MapFacts& facts) {
     n = facts.mapSize;
@@ -52,10 +57,41 @@ struct MapReporter::Work {
         for (int c = u.column; c < u.column + side; ++c)
           if (Inside(r, c)) cell[Index(r, c)] = 0;
     }
-    steps.assign(cells, kNotReached);
+    steps.assign(cells, int16_t{kNotReached});
     queue.resize(cells);
-    reached.reserve(cells);
+    order.resize(cells + 1);
+    reached = {};
     LabelSeas(facts);
+    FindMoves();
+  }
+
+  // The steps a walker may take from each cell: onto a walkable cell, and on
+  // a diagonal only past one open cell beside it. The closed border keeps
+  // the walks on the map without bounds tests.
+  void FindMoves() {
+    const int wide = n + 2;
+    open.assign(static_cast<std::size_t>(wide) * wide, 0);
+    for (int r = 0; r < n; ++r)
+      for (int c = 0; c < n; ++c) open[(r + 1) * wide + c + 1] = cell[r * n + c] & kCellWalkable;
+    for (int d = 0; d < 8; ++d) offset[d] = kRowStep[d] * n + kColumnStep[d];
+    moves.resize(static_cast<std::size_t>(n) * n);
+    for (int r = 0; r < n; ++r) {
+      const uint8_t* at = &open[(r + 1) * wide + 1];
+      uint8_t* out = &moves[r * n];
+      for (int c = 0; c < n; ++c) {
+        const uint8_t up = at[c - wide], down = at[c + wide], left = at[c - 1], right = at[c + 1];
+        out[c] = static_cast<uint8_t>(up | down << 1 | left << 2 | right << 3 | (at[c - wide - 1] & (up | left)) << 4 |
+                                      (at[c - wide + 1] & (up | right)) << 5 | (at[c + wide - 1] & (down | left)) << 6 |
+                                      (at[c + wide + 1] & (down | right)) << 7);
+      }
+    }
+  }
+
+  void MarkSeas(int at, std::vector<uint64_t>& touched) const {
+    const int row = at / n + 1, column = at % n + 1;
+    for (int r = std::max(row - 1, 1); r <= std::min(row + 1, n); ++r)
+      for (int c = std::max(column - 1, 1); c <= std::min(column + 1, n); ++c)
+        if (const uint16_t body = sea[Index(r, c)]) touched[body / 64] |= uint64_t{1} << (body % 64);
   }
 
   // Eight-connected bodies of sea cells; ships turn on any corner.
@@ -83,6 +119,12 @@ struct MapReporter::Work {
       }
     }
     bodies = std::min(bodies, 65535);
+    for (int r = 1; r <= n; ++r)
+      for (int c = 1; c <= n; ++c) {
+        if (!sea[Index(r, c)]) continue;
+        for (int nr = std::max(r - 1, 1); nr <= std::min(r + 1, n); ++nr)
+          for (int nc = std::max(c - 1, 1); nc <= std::min(c + 1, n); ++nc) cell[Index(nr, nc)] |= kCellNearSea;
+      }
   }
 
   // Steps from the start over walkable cells; a diagonal step needs one of
@@ -90,45 +132,30 @@ struct MapReporter::Work {
   // blocked corners. The start itself always counts as reached.
   void Walk(int startRow, int startColumn, std::vector<uint64_t>& touched) {
     for (int i : reached) steps[i] = kNotReached;
-    reached.clear();
+    reached = {};
     touched.assign(static_cast<std::size_t>(bodies / 64 + 1), 0);
     if (!Inside(startRow, startColumn)) return;
-    std::size_t head = 0, tail = 0;
     const int first = Index(startRow, startColumn);
     steps[first] = 0;
-    queue[tail++] = first;
-    while (head < tail) {
-      const int at = queue[head++];
-      reached.push_back(at);
-      const int row = at / n + 1, column = at % n + 1;
-      if (row > 1 && row < n && column > 1 && column < n) {
-        // Away from the edges every neighbour is on the map: no bounds to test.
-        for (int d = 0; d < 8; ++d) {
-          const int i = at + kRowStep[d] * n + kColumnStep[d];
-          if (const uint16_t body = sea[i]) touched[body / 64] |= uint64_t{1} << (body % 64);
-          if (steps[i] != kNotReached || !(cell[i] & kCellWalkable)) continue;
-          if (d >= kSideSteps && !(cell[at + kRowStep[d] * n] & kCellWalkable) &&
-              !(cell[at + kColumnStep[d]] & kCellWalkable))
-            continue;
-          steps[i] = steps[at] + 1;
-          queue[tail++] = i;
-        }
-        if (const uint16_t body = sea[at]) touched[body / 64] |= uint64_t{1} << (body % 64);
-        continue;
-      }
+    int32_t* line = order.data();
+    std::size_t tail = 0;
+    line[tail++] = first;
+    for (std::size_t head = 0; head < tail; ++head) {
+      const int at = line[head];
+      if (cell[at] & kCellNearSea) MarkSeas(at, touched);
+      const int next = steps[at] + 1;
+      const unsigned way = moves[at];
+      // Without branches: a closed direction looks at the cell itself, which
+      // the walk has been to; a cell seen before is written past the end.
       for (int d = 0; d < 8; ++d) {
-        const int r = row + kRowStep[d], c = column + kColumnStep[d];
-        if (!Inside(r, c)) continue;
-        const int i = Index(r, c);
-        if (const uint16_t body = sea[i]) touched[body / 64] |= uint64_t{1} << (body % 64);
-        if (steps[i] != kNotReached || !(cell[i] & kCellWalkable)) continue;
-        if (d >= kSideSteps && !Walkable(row + kRowStep[d], column) && !Walkable(row, column + kColumnStep[d]))
-          continue;
-        steps[i] = steps[at] + 1;
-        queue[tail++] = i;
+        const int i = (way >> d & 1) ? at + offset[d] : at;
+        const bool fresh = steps[i] == kNotReached;
+        steps[i] = fresh ? static_cast<int16_t>(next) : steps[i];
+        line[tail] = i;
+        tail += fresh;
       }
-      if (const uint16_t body = sea[at]) touched[body / 64] |= uint64_t{1} << (body % 64);
     }
+    reached = {order.data(), tail};
   }
 
   int StepsAt(int row, int column) const { return Inside(row, column) ? steps[Index(row, column)] : kNotReached; }
@@ -153,8 +180,10 @@ struct MapReporter::Work {
 
   void MeasureRoom(PlayerReport& p) const {
     p.buildableRoom = 0;
-    for (int i : reached)
-      if ((cell[i] & kCellBuildable) && steps[i] <= kRoomSteps) ++p.buildableRoom;
+    for (int i : reached) {  // in order of steps
+      if (steps[i] > kRoomSteps) break;
+      if (cell[i] & kCellBuildable) ++p.buildableRoom;
+    }
     p.townHallFits = false;
     for (int top = p.startRow - kRoomSteps; top <= p.startRow + kRoomSteps && !p.townHallFits; ++top)
       for (int left = p.startColumn - kRoomSteps; left <= p.startColumn + kRoomSteps && !p.townHallFits; ++left) {

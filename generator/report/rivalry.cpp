@@ -95,23 +95,26 @@ void RivalryMeter::Begin(const MapFacts& facts, const std::vector<uint8_t>& cell
   const bool tiles = facts.tiles.size() == cells;
   forest_.assign(cells, 0);
   square_.assign(cells, 0);
-  walkableCells_ = 0;
+  int walkable = 0;
   for (std::size_t i = 0; i < cells; ++i) {
     const uint8_t code = facts.movement[i];
     forest_[i] = tiles && IsForestTile(facts.tiles[i]) && (code & kMoveObstacleBit) && !(code & kMoveWaterBit);
-    if (cell[i] & walkableBit) ++walkableCells_;
+    walkable += (cell[i] & walkableBit) != 0;
   }
+  walkableCells_ = walkable;
   // Passes are the land's: buildings, which fall, do not narrow them.
   for (std::size_t i = 0; i < cells; ++i) square_[i] = IsWalkableCode(facts.movement[i]);
   for (int start : starts)
     if (start >= 0) square_[start] = 1;
-  for (int r = 0; r < n_; ++r)
-    for (int c = 0; c < n_; ++c) {
-      const int i = r * n_ + c;
-      if (!square_[i] || !r || !c) continue;
-      square_[i] = static_cast<uint8_t>(std::min(
-          kWidestPassCounted, 1 + std::min({int{square_[i - n_]}, int{square_[i - 1]}, int{square_[i - n_ - 1]}})));
+  for (int r = 1; r < n_; ++r) {
+    const uint8_t* up = &square_[static_cast<std::size_t>(r - 1) * n_];
+    uint8_t* row = &square_[static_cast<std::size_t>(r) * n_];
+    int left = row[0];  // the square ending beside, kept at hand
+    for (int c = 1; c < n_; ++c) {
+      left = row[c] ? std::min(kWidestPassCounted, 1 + std::min({int{up[c]}, left, int{up[c - 1]}})) : 0;
+      row[c] = static_cast<uint8_t>(left);
     }
+  }
   stepMask_.assign(cells, 0);
   lumberMark_.assign(cells, 0);
   best_.assign(cells, kNone);
@@ -157,7 +160,7 @@ unsigned RivalryMeter::StepMask(int at) {
   return mask;
 }
 
-int RivalryMeter::StepsBeside(const std::vector<int32_t>& steps, int row, int column, int side) const {
+int RivalryMeter::StepsBeside(const std::vector<int16_t>& steps, int row, int column, int side) const {
   int best = kNone;
   for (int r = row - 1; r <= row + side; ++r)
     for (int c = column - 1; c <= column + side; ++c) {
@@ -169,20 +172,18 @@ int RivalryMeter::StepsBeside(const std::vector<int32_t>& steps, int row, int co
   return best;
 }
 
-void RivalryMeter::TakeWalk(int player, const std::vector<int32_t>& steps, const std::vector<int32_t>& reached,
+void RivalryMeter::TakeWalk(int player, const std::vector<int16_t>& steps, std::span<const int32_t> reached,
                             const std::vector<uint64_t>& touchedSeas) {
   const int p = player - 1;
   RivalryFigures& f = figures_[p];
   walked_[p] = true;
+  // Without branches: unsigned, none (-1) is more than any count of steps.
   for (int i : reached) {
-    const int s = steps[i];
-    if (best_[i] == kNone || s < best_[i]) {
-      second_[i] = best_[i];
-      best_[i] = s;
-      bestWalker_[i] = static_cast<uint8_t>(player);
-    } else if (second_[i] == kNone || s < second_[i]) {
-      second_[i] = s;
-    }
+    const uint32_t s = static_cast<uint32_t>(steps[i]), best = static_cast<uint32_t>(best_[i]);
+    const bool better = s < best;
+    second_[i] = static_cast<int32_t>(better ? best : std::min(static_cast<uint32_t>(second_[i]), s));
+    best_[i] = static_cast<int32_t>(better ? s : best);
+    bestWalker_[i] = better ? static_cast<uint8_t>(player) : bestWalker_[i];
   }
   // Mines, the nearest first in the map's order on a tie, as the report takes it.
   mineSteps_[p].assign(mines_.size(), kNone);
@@ -256,7 +257,7 @@ int RivalryMeter::PassWidthAt(int at, int under) const {
 // The widest of the shortest walks, judged by its narrowest cell: the walks
 // are followed back from the rival's start, layer by layer of steps, each
 // cell keeping the best narrowest width of the walks through it.
-int RivalryMeter::NarrowestPass(const std::vector<int32_t>& steps, int from, int to) {
+int RivalryMeter::NarrowestPass(const std::vector<int16_t>& steps, int from, int to) {
   if (++passStamp_ == 0) {
     std::fill(passSeen_.begin(), passSeen_.end(), 0);
     passStamp_ = 1;

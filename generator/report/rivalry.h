@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "core/settings_record.h"
@@ -71,7 +72,7 @@ class RivalryMeter {
              const std::vector<uint16_t>& sea, const std::array<int, kPlayers>& starts);
   // steps: the walk's steps per cell (-1 where it has not been), reached: the
   // cells in the order reached, touchedSeas: a bit per sea label touched.
-  void TakeWalk(int player, const std::vector<int32_t>& steps, const std::vector<int32_t>& reached,
+  void TakeWalk(int player, const std::vector<int16_t>& steps, std::span<const int32_t> reached,
                 const std::vector<uint64_t>& touchedSeas);
   std::array<RivalryFigures, kPlayers> Finish();
 
@@ -79,8 +80,8 @@ class RivalryMeter {
   bool Walkable(int row, int column) const;
   bool CanStep(int row, int column, int d) const;  // from (row, column) in direction d
   unsigned StepMask(int at);                       // the directions CanStep allows from the cell
-  int StepsBeside(const std::vector<int32_t>& steps, int row, int column, int side) const;
-  int NarrowestPass(const std::vector<int32_t>& steps, int from, int to);
+  int StepsBeside(const std::vector<int16_t>& steps, int row, int column, int side) const;
+  int NarrowestPass(const std::vector<int16_t>& steps, int from, int to);
   int PassWidthAt(int at, int under) const;
   int SeparateWalks(int from, int to);
   bool FindWayOn(int from, int to);

@@ -410,8 +410,13 @@ TEST(MapReportTest, OneReporterGivesTheSameReportForTheSameMapAfterAnother) {
   MapReporter reporter;
   const MapFacts a = DrawMap(Islands([](auto&) {}));
   const MapFacts b = DrawMap(MineMap([](auto&) {}));
+  // A larger map's walks end on cells the smaller maps do not have.
+  std::vector<std::string> wide = Field(40);
+  Put(wide, 1, 1, '1');
+  Put(wide, 40, 40, '2');
   const MapReport first = reporter.Report(a);
   reporter.Report(b);
+  reporter.Report(DrawMap(wide));
   const MapReport again = reporter.Report(a);
   EXPECT_EQ(again.pairs[0].meeting, first.pairs[0].meeting);
   EXPECT_EQ(again.Player(1).buildableRoom, first.Player(1).buildableRoom);
