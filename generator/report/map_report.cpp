@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kRowStep[8] = {-1, 1, 0, 0, -1, -1, 1, 1};
 constexpr int kColumnStep[8] = {0, 0, -1, 1, -1, 1, -1, 1};
-constexpr int kSideSteps = 4;  // the first four steps are straight, the rest diagonal
 
 constexpr int kCellWalkable = 1;
 constexpr int kCellBuildable = 2;
