@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace glenmire {
 
@@ -188,6 +189,14 @@ enum Controller : uint8_t {
 // Players that play the map: computer or human controlled.
 inline constexpr bool IsActiveController(uint8_t code) {
   return code == kControllerComputer || code == kControllerHuman;
+}
+
+// The active players (0-based) in player order.
+inline std::vector<int> ActivePlayers(const uint8_t (&controller)[kPlayers]) {
+  std::vector<int> players;
+  for (int p = 0; p < kPlayers; ++p)
+    if (IsActiveController(controller[p])) players.push_back(p);
+  return players;
 }
 
 // Race codes.

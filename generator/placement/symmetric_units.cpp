@@ -9,13 +9,6 @@ namespace glenmire {
 
 namespace {
 
-std::vector<int> ActivePlayers(const uint8_t (&controller)[kPlayers]) {
-  std::vector<int> players;  // 0-based
-  for (int p = 0; p < kPlayers; ++p)
-    if (IsActiveController(controller[p])) players.push_back(p);
-  return players;
-}
-
 int32_t SectorShare(int32_t count, int images) { return count <= 0 ? count : (count + images - 1) / images; }
 
 // Units of a human and orc pair have ids 2k and 2k + 1.
@@ -115,7 +108,7 @@ void FinishSectorPlacement(GeneratorState& s, PlacementContext& placement, Symme
       const uint8_t owner = ownerOf(j, u.owner);
       uint8_t type = u.type;
       if (owner < kPlayers && HasRacePair(type))
-        type = static_cast<uint8_t>((type & ~1u) | (r.PlayerRace[owner] == 1 ? 1u : 0u));
+        type = static_cast<uint8_t>((type & ~1u) | (r.PlayerRace[owner] == kRaceOrc ? 1u : 0u));
       uint8_t* record = s.UnitList + s.UnitListLength;
       Put16(record, image.column - 1);
       Put16(record + 2, image.row - 1);

@@ -13,9 +13,6 @@ namespace glenmire {
 
 namespace {
 
-constexpr int kRowStep[8] = {-1, 1, 0, 0, -1, -1, 1, 1};
-constexpr int kColumnStep[8] = {0, 0, -1, 1, -1, 1, -1, 1};
-
 constexpr int kCellWalkable = 1;
 constexpr int kCellBuildable = 2;
 constexpr int kCellNearSea = 4;  // the cell or one beside it is sea
@@ -72,7 +69,7 @@ struct MapReporter::Work {
     open.assign(static_cast<std::size_t>(wide) * wide, 0);
     for (int r = 0; r < n; ++r)
       for (int c = 0; c < n; ++c) open[(r + 1) * wide + c + 1] = cell[r * n + c] & kCellWalkable;
-    for (int d = 0; d < 8; ++d) offset[d] = kRowStep[d] * n + kColumnStep[d];
+    for (int d = 0; d < 8; ++d) offset[d] = kWalkRowStep[d] * n + kWalkColumnStep[d];
     moves.resize(static_cast<std::size_t>(n) * n);
     for (int r = 0; r < n; ++r) {
       const uint8_t* at = &open[(r + 1) * wide + 1];
@@ -108,7 +105,7 @@ struct MapReporter::Work {
         const int at = queue[head++];
         const int row = at / n + 1, column = at % n + 1;
         for (int d = 0; d < 8; ++d) {
-          const int r = row + kRowStep[d], c = column + kColumnStep[d];
+          const int r = row + kWalkRowStep[d], c = column + kWalkColumnStep[d];
           if (!Inside(r, c)) continue;
           const int i = Index(r, c);
           if (sea[i] || !IsSeaCode(facts.movement[i])) continue;

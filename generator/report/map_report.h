@@ -22,6 +22,12 @@ inline constexpr int kRoomSteps = 10;       // buildable room is counted this fa
 inline constexpr int kTownHallSide = 4;
 inline constexpr int kNotReached = -1;
 
+// The eight steps of a walk: the first four straight, the rest diagonal (a
+// diagonal step needs one of the two straight cells beside it open).
+inline constexpr int kWalkRowStep[8] = {-1, 1, 0, 0, -1, -1, 1, 1};
+inline constexpr int kWalkColumnStep[8] = {0, 0, -1, 1, -1, 1, -1, 1};
+inline constexpr int kStraightWalkSteps = 4;
+
 struct KindCount {
   uint8_t kind;  // UnitKind(): the human type of a human/orc pair
   int count;

@@ -14,9 +14,6 @@ namespace glenmire {
 
 namespace {
 
-constexpr int kRowStep[8] = {-1, 1, 0, 0, -1, -1, 1, 1};
-constexpr int kColumnStep[8] = {0, 0, -1, 1, -1, 1, -1, 1};
-constexpr int kSideSteps = 4;  // the first four steps are straight, the rest diagonal
 constexpr int kNone = -1;
 constexpr int kPercent = 100;
 constexpr uint16_t kStepMaskKnown = 0x100;
@@ -38,7 +35,7 @@ constexpr std::array<std::array<int, 8>, 9> kFarthestFirst = [] {
     int far[8];
     for (int d = 0; d < 8; ++d) {
       orders[way][d] = d;
-      far[d] = -(kRowStep[d] * wantRow + kColumnStep[d] * wantColumn);
+      far[d] = -(kWalkRowStep[d] * wantRow + kWalkColumnStep[d] * wantColumn);
     }
     for (int i = 1; i < 8; ++i)  // a stable insertion sort, farthest first
       for (int j = i; j > 0 && far[orders[way][j]] > far[orders[way][j - 1]]; --j)
@@ -80,9 +77,9 @@ bool RivalryMeter::Walkable(int row, int column) const {
 }
 
 bool RivalryMeter::CanStep(int row, int column, int d) const {
-  const int r = row + kRowStep[d], c = column + kColumnStep[d];
+  const int r = row + kWalkRowStep[d], c = column + kWalkColumnStep[d];
   if (!Walkable(r, c)) return false;
-  return d < kSideSteps || Walkable(r, column) || Walkable(row, c);
+  return d < kStraightWalkSteps || Walkable(r, column) || Walkable(row, c);
 }
 
 void RivalryMeter::Begin(const MapFacts& facts, const std::vector<uint8_t>& cell, uint8_t walkableBit,
@@ -198,7 +195,7 @@ void RivalryMeter::TakeWalk(int player, const std::vector<int16_t>& steps, std::
     if (steps[i] > kLumberSteps) break;
     const int row = i / n_ + 1, column = i % n_ + 1;
     for (int d = 0; d < 8; ++d) {
-      const int r = row + kRowStep[d], c = column + kColumnStep[d];
+      const int r = row + kWalkRowStep[d], c = column + kWalkColumnStep[d];
       if (r < 1 || r > n_ || c < 1 || c > n_) continue;
       const int j = (r - 1) * n_ + c - 1;
       if (forest_[j] && lumberMark_[j] != player) {
@@ -270,11 +267,12 @@ int RivalryMeter::NarrowestPass(const std::vector<int16_t>& steps, int from, int
     for (int at : layer_) {
       const int row = at / n_ + 1, column = at % n_ + 1;
       for (int d = 0; d < 8; ++d) {
-        const int r = row + kRowStep[d], c = column + kColumnStep[d];
+        const int r = row + kWalkRowStep[d], c = column + kWalkColumnStep[d];
         if (r < 1 || r > n_ || c < 1 || c > n_) continue;
         const int j = (r - 1) * n_ + c - 1;
         // A step back is a step forward from j in the opposite direction.
-        if (steps[j] != steps[at] - 1 || (d >= kSideSteps && !Walkable(row, c) && !Walkable(r, column))) continue;
+        if (steps[j] != steps[at] - 1 || (d >= kStraightWalkSteps && !Walkable(row, c) && !Walkable(r, column)))
+          continue;
         if (passSeen_[j] != passStamp_) {
           passSeen_[j] = passStamp_;
           passBest_[j] = 0;
@@ -345,7 +343,7 @@ bool RivalryMeter::FindWayOn(int from, int to) {
                                                  : 0);
     for (int d : kFarthestFirst[toward]) {
       if (!(open & (1u << d))) continue;
-      const int v = (row - 1 + kRowStep[d]) * n_ + column - 1 + kColumnStep[d];
+      const int v = (row - 1 + kWalkRowStep[d]) * n_ + column - 1 + kWalkColumnStep[d];
       if (v == from || flows(u, v)) continue;
       if (v == to) {
         parent_[2 * v] = state;

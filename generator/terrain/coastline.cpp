@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "terrain/tile_families.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -25,27 +27,20 @@ struct TileTable {
   uint16_t tile[16];
 };
 
-constexpr TileTable MakeTiles(uint16_t none, uint16_t all, uint16_t base, bool countDown) {
+constexpr TileTable MakeTiles(uint16_t none, uint16_t all, const TileFamily& family) {
   TileTable t{};
   t.tile[0] = none;
   t.tile[15] = all;
-  for (int mask = 1; mask < 15; ++mask)
-    t.tile[mask] = static_cast<uint16_t>(base + 16 * (countDown ? 14 - mask : mask - 1));
+  for (unsigned mask = 1; mask < 15; ++mask) t.tile[mask] = MixedTile(family, mask);
   return t;
 }
 
-constexpr TileTable MakeCoastTiles() {
-  TileTable t = MakeTiles(kOpenWater, kCoast, 512, true);
-  t.tile[12] = 545;  // water with coast to its south: the game's tile is 545, not 544
-  return t;
-}
+constexpr TileTable kCoastTiles = MakeTiles(kOpenWater, kCoast, kCoastEdges);
+constexpr TileTable kMountainTiles = MakeTiles(kCoast, kMountain, kMountainEdges);
+constexpr TileTable kGrassTiles = MakeTiles(kCoast, kGrass, kGrassEdges);
+constexpr TileTable kForestTiles = MakeTiles(kGrass, kForest, kForestEdges);
 
-constexpr TileTable kCoastTiles = MakeCoastTiles();
-constexpr TileTable kMountainTiles = MakeTiles(kCoast, kMountain, 1024, false);
-constexpr TileTable kGrassTiles = MakeTiles(kCoast, kGrass, 1280, true);
-constexpr TileTable kForestTiles = MakeTiles(kGrass, kForest, 1792, false);
-
-static_assert(kCoastTiles.tile[8] == 608 && kCoastTiles.tile[1] == 720);
+static_assert(kCoastTiles.tile[8] == 608 && kCoastTiles.tile[1] == 720 && kCoastTiles.tile[12] == 545);
 static_assert(kMountainTiles.tile[8] == 1136 && kGrassTiles.tile[8] == 1376 && kForestTiles.tile[14] == 2000);
 
 static_assert(kMountainTiles.tile[0] == kCoast && kGrassTiles.tile[0] == kCoast && kForestTiles.tile[0] == kGrass,

@@ -7,34 +7,26 @@
 #include <vector>
 
 #include "terrain/area_painter.h"
+#include "terrain/tile_families.h"
 
 namespace glenmire {
 
 namespace {
 
-struct Family {
-  uint16_t base;
-  bool countDown;  // digit 14 - mask, else mask - 1
-};
-constexpr Family kFamilies[] = {{512, true}, {1024, false}, {1280, true}, {1792, false}};
-constexpr int kFamilySpan = 256;
-constexpr int kDigitStep = 16;
-constexpr uint16_t kCoastSouthTile = 545;  // coast to the south: the game's tile is 545, not 544
-constexpr unsigned kCoastSouthMask = 12;
+constexpr TileFamily kFamilies[] = {kCoastEdges, kMountainEdges, kGrassEdges, kForestEdges};
 constexpr unsigned kAllCorners = 15;
 
-const Family* FamilyOf(uint16_t tile) {
-  for (const Family& f : kFamilies)
-    if (tile >= f.base && tile < f.base + kFamilySpan) return &f;
+const TileFamily* FamilyOf(uint16_t tile) {
+  for (const TileFamily& f : kFamilies)
+    if (tile >= f.base && tile < f.base + kTileFamilySpan) return &f;
   return nullptr;
 }
 
 Motion Inverse(const Motion& m) { return {m.xu, m.yu, m.xv, m.yv}; }
 
-uint16_t TileOf(const Family& f, unsigned mask, uint16_t variant) {
-  if (f.base == 512 && mask == kCoastSouthMask) return kCoastSouthTile;
-  const int digit = f.countDown ? 14 - static_cast<int>(mask) : static_cast<int>(mask) - 1;
-  return static_cast<uint16_t>(f.base + kDigitStep * digit + variant);
+uint16_t TileOf(const TileFamily& f, unsigned mask, uint16_t variant) {
+  const uint16_t tile = MixedTile(f, mask);
+  return tile == kCoastSouthTile ? tile : static_cast<uint16_t>(tile + variant);
 }
 
 void UndoEdges(GeneratorState& s, uint16_t base, uint16_t cellClass) {
@@ -42,26 +34,26 @@ void UndoEdges(GeneratorState& s, uint16_t base, uint16_t cellClass) {
   for (int r = 1; r <= side; ++r)
     for (int c = 1; c <= side; ++c) {
       uint16_t& t = s.TerrainGrid(r, c);
-      if (t >= base && t < base + kFamilySpan) t = cellClass;
+      if (t >= base && t < base + kTileFamilySpan) t = cellClass;
     }
 }
 
 }  // namespace
 
 unsigned CornersOfTile(uint16_t tile) {
-  const Family* f = FamilyOf(tile);
+  const TileFamily* f = FamilyOf(tile);
   if (f == nullptr) return 0;
-  if (f->base == 512 && (tile & ~0xFu) == (kCoastSouthTile & ~0xFu)) return kCoastSouthMask;
-  const int digit = (tile - f->base) / kDigitStep;
+  if (f->base == kCoastEdges.base && (tile & ~0xFu) == (kCoastSouthTile & ~0xFu)) return kCoastSouthMask;
+  const int digit = (tile - f->base) / kTileDigitStep;
   const int mask = f->countDown ? 14 - digit : digit + 1;
   return mask >= 1 && mask < static_cast<int>(kAllCorners) ? static_cast<unsigned>(mask) : 0;
 }
 
 uint16_t MovedTile(uint16_t tile, const Motion& m) {
-  const Family* f = FamilyOf(tile);
+  const TileFamily* f = FamilyOf(tile);
   const unsigned mask = CornersOfTile(tile);
   if (f == nullptr || mask == 0) return tile;
-  const auto variant = static_cast<uint16_t>(tile == kCoastSouthTile ? 0 : tile % kDigitStep);
+  const auto variant = static_cast<uint16_t>(tile == kCoastSouthTile ? 0 : tile % kTileDigitStep);
   return TileOf(*f, MoveCorners(m, mask), variant);
 }
 
@@ -93,11 +85,8 @@ void FoldStartIslands(GeneratorState& s, Symmetry mode) {
   const int side = s.MapSize();
   const std::span<const Motion> motions = MotionsOf(mode);
   const int images = ImagesOf(mode);
-  std::vector<int> players;  // active, in player order; the others share the first one's island
-  for (int p = 0; p < kPlayers; ++p) {
-    const uint8_t controller = s.settings.PlayerController[p];
-    if (controller == kControllerComputer || controller == kControllerHuman) players.push_back(p);
-  }
+  // The others share the first active player's island.
+  const std::vector<int> players = ActivePlayers(s.settings.PlayerController);
   if (players.empty()) return;
   const int sectorPlayers = static_cast<int>(players.size()) / images;
   s.TerrainGrid.Fill(side, kWater);
@@ -145,7 +134,7 @@ void KeepPainterRule(GeneratorState& s, Symmetry mode, uint16_t from, uint16_t t
   for (const Cell& cell : back) s.TerrainGrid(cell.row, cell.column) = from;
 }
 
-void UndoMountainEdges(GeneratorState& s) { UndoEdges(s, 1024, kCoast); }
-void UndoForestEdges(GeneratorState& s) { UndoEdges(s, 1792, kGrass); }
+void UndoMountainEdges(GeneratorState& s) { UndoEdges(s, kMountainEdges.base, kCoast); }
+void UndoForestEdges(GeneratorState& s) { UndoEdges(s, kForestEdges.base, kGrass); }
 
 }  // namespace glenmire
